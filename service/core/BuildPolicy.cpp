@@ -1,0 +1,110 @@
+#include "BuildPolicy.h"
+
+namespace {
+
+BuildPolicy MakeReference()
+{
+    BuildPolicy p{};
+    p.build = ServiceBuild::Reference;
+    p.serviceName = "Stylora";
+    p.globalNames = true;
+    p.keyAreaSize = KEYAREA_SIZE_SERVICE;
+    p.sectionOrder = SectionOrder::KeyConnectionPen;
+    p.fillKeyAreaAtCreation = true;
+    p.createsRingLock = true;
+    p.photoshopMutexAtSectionCreation = false;
+    p.hasPhotoshopMutex = true;
+    p.deviceRecordBufferSize = 0;
+    p.registersPreciseModeMessages = false;
+    p.onTopStatusMask = 0xFFFFFFFFu;  // exactly 4
+    p.overlapChangeBits = 1u | 4u;
+    p.overlapProximityMask = 7u;
+    p.addPostsProximity = false;
+    p.addRunsOverlap = false;
+    p.removeRestoresPointer = false;
+    p.enableSetsLeftButtonBit = false;
+    p.hasReloadDeviceCommand = false;
+    p.penButtonDefaultsInSearch = true;
+    p.searchSetsRotation = false;
+    p.mappingWriterRewritesHeader = false;
+    p.tenKeyDefaultTable = false;
+    p.maxActionIndex = 17;
+    p.filterThresholdVariant = 0;
+    return p;
+}
+
+BuildPolicy MakeSecondBrand()
+{
+    BuildPolicy p = MakeReference();
+    p.build = ServiceBuild::SecondBrand;
+    p.serviceName = "Penmira";
+    p.keyAreaSize = KEYAREA_SIZE_SECOND_BRAND;
+    p.sectionOrder = SectionOrder::ConnectionPenKey;
+    p.createsRingLock = false;
+    p.hasPhotoshopMutex = false;
+    p.deviceRecordBufferSize = 8192;  // models of up to 15 keys
+    p.registersPreciseModeMessages = true;
+    p.onTopStatusMask = 7u;
+    p.overlapChangeBits = 2u | 4u;
+    p.addPostsProximity = true;
+    p.penButtonDefaultsInSearch = false;
+    p.searchSetsRotation = true;
+    p.mappingWriterRewritesHeader = true;
+    p.tenKeyDefaultTable = true;
+    p.maxActionIndex = 12;
+    p.filterThresholdVariant = 1023;
+    return p;
+}
+
+BuildPolicy MakeLibrary()
+{
+    BuildPolicy p = MakeReference();
+    p.build = ServiceBuild::Library;
+    p.serviceName = nullptr;
+    p.globalNames = false;
+    p.keyAreaSize = KEYAREA_SIZE_LIBRARY;
+    p.fillKeyAreaAtCreation = false;
+    p.photoshopMutexAtSectionCreation = true;
+    p.onTopStatusMask = 5u;
+    p.overlapChangeBits = 2u | 4u;
+    p.overlapProximityMask = 5u;
+    p.addRunsOverlap = true;
+    p.removeRestoresPointer = true;
+    p.enableSetsLeftButtonBit = true;
+    p.hasReloadDeviceCommand = true;
+    p.penButtonDefaultsInSearch = false;  // the library's callers set them after a search
+    return p;
+}
+
+}  // namespace
+
+const BuildPolicy& BuildPolicy::Reference()
+{
+    static const BuildPolicy policy = MakeReference();
+    return policy;
+}
+
+const BuildPolicy& BuildPolicy::SecondBrand()
+{
+    static const BuildPolicy policy = MakeSecondBrand();
+    return policy;
+}
+
+const BuildPolicy& BuildPolicy::Library()
+{
+    static const BuildPolicy policy = MakeLibrary();
+    return policy;
+}
+
+const BuildPolicy& BuildPolicy::For(ServiceBuild build)
+{
+    switch (build) {
+    case ServiceBuild::SecondBrand:
+        return SecondBrand();
+    case ServiceBuild::Library:
+        return Library();
+    case ServiceBuild::Reference:
+        break;
+    }
+    return Reference();
+}

@@ -1,0 +1,58 @@
+// The three builds of the device service (service program, second-brand
+// service program, library form) share one code path. Every place where they
+// behave differently reads one value of this policy, next to the reference
+// behaviour it changes.
+#pragma once
+
+#include "../../shared/SharedSections.h"
+
+#include <cstddef>
+#include <cstdint>
+
+enum class ServiceBuild { Reference, SecondBrand, Library };
+
+enum class SectionOrder { KeyConnectionPen, ConnectionPenKey };
+
+struct BuildPolicy {
+    ServiceBuild build;
+
+    // Names and sections.
+    const char* serviceName;          // service and display name; null for the library form
+    bool globalNames;                 // "Global\" prefix on sections and events
+    size_t keyAreaSize;               // 10048, 6436 or 9532 bytes
+    SectionOrder sectionOrder;
+    bool fillKeyAreaAtCreation;       // the library form writes only its process id
+    bool createsRingLock;             // the second-brand build has no ring lock at all
+    bool photoshopMutexAtSectionCreation;  // library form; the service makes it at process start
+    bool hasPhotoshopMutex;
+    size_t deviceRecordBufferSize;    // 0: room for the key area's capacity
+    bool registersPreciseModeMessages;
+
+    // Client-context registry.
+    uint32_t onTopStatusMask;         // a context is on top when (status & mask) == 4
+    uint32_t overlapChangeBits;       // status bits whose change makes an overlap act
+    uint32_t overlapProximityMask;    // WT_PROXIMITY on overlap when (s & mask) == 4
+    bool addPostsProximity;           // second brand: WT_PROXIMITY at once, no title test
+    bool addRunsOverlap;              // library: add without flag/reset, then overlap
+    bool removeRestoresPointer;       // library: pointer output := 1 before removal
+    bool enableSetsLeftButtonBit;     // library: a non-system-cursor top context holds bit 0
+    bool hasReloadDeviceCommand;      // command 18
+
+    // Device search and settings.
+    bool penButtonDefaultsInSearch;   // reference: by product id after every search
+    bool searchSetsRotation;          // second brand: rotation from the found record
+    bool mappingWriterRewritesHeader; // second brand
+    bool tenKeyDefaultTable;          // second brand's default key table
+    int32_t maxActionIndex;           // highest key slot PerformAction accepts
+
+    // Pipeline.
+    int16_t filterThresholdVariant;   // 1023 in the second-brand build
+
+    int32_t KeyAreaCapacity() const { return ::KeyAreaCapacity(keyAreaSize); }
+    bool IsOnTop(uint32_t status) const { return (status & onTopStatusMask) == 4; }
+
+    static const BuildPolicy& Reference();
+    static const BuildPolicy& SecondBrand();
+    static const BuildPolicy& Library();
+    static const BuildPolicy& For(ServiceBuild build);
+};

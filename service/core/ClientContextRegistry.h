@@ -1,0 +1,56 @@
+// The client tablet contexts registered through the connection section: the
+// windows of tablet-aware applications that receive packets and messages.
+// The command loop changes the list while the read threads read it, so the
+// list is guarded by a lock (freeing a node under a reader would crash).
+#pragma once
+
+#include "ServiceContext.h"
+
+#include <cstdint>
+#include <mutex>
+
+struct CLIENTNODE {
+    int32_t contextId;
+    uint32_t window;
+    uint32_t status;   // 1 disabled, 2 obscured, 4 on top
+    uint32_t options;  // 1 system cursor, 4 WT_PACKET, 8 WT_CSRCHANGE
+    CLIENTNODE* next;
+};
+
+constexpr int MAX_ON_TOP_CONTEXTS = 32;
+
+// What CollectOnTopContexts copies for one report.
+struct OnTopContexts {
+    int count = 0;
+    int32_t ids[MAX_ON_TOP_CONTEXTS] = {};
+    uint32_t windows[MAX_ON_TOP_CONTEXTS] = {};
+    uint32_t options[MAX_ON_TOP_CONTEXTS] = {};
+    int32_t onTop[MAX_ON_TOP_CONTEXTS] = {};  // the library form's fourth array
+};
+
+class ClientContextRegistry {
+public:
+    explicit ClientContextRegistry(ServiceContext& context) : context_(context) {}
+    ~ClientContextRegistry() { FreeContexts(); }
+    ClientContextRegistry(const ClientContextRegistry&) = delete;
+    ClientContextRegistry& operator=(const ClientContextRegistry&) = delete;
+
+    // The context commands; they read ConnectionSection +20..+36.
+    void AddContext();
+    void RemoveContext(int32_t contextId);
+    void OnContextEnable();
+    void OnContextOverlap();
+
+    // Copies the on-top contexts in list order, at most MAX_ON_TOP_CONTEXTS.
+    int CollectOnTopContexts(OnTopContexts& out) const;
+    // 1 and the system-cursor bit of the first on-top context; 0 when none is on top.
+    int GetOnTopSystemCursor(uint32_t& value) const;
+    void FreeContexts();
+
+    int Count() const;
+
+private:
+    ServiceContext& context_;
+    mutable std::mutex lock_;
+    CLIENTNODE* head_ = nullptr;
+};

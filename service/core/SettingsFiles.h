@@ -1,0 +1,53 @@
+// The three record files below "<Program Files>\Tablet": the supported-device
+// table (installed, read only), the per-device settings chain and the pen
+// settings. Files are only ever opened, never created.
+#pragma once
+
+#include "BuildPolicy.h"
+#include "SystemInterface.h"
+#include "TabletRecords.h"
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int MAX_SUPPORTED_DEVICES = 512;
+constexpr int SUPPORTED_TABLE_ENTRIES = MAX_SUPPORTED_DEVICES + 1;  // with the end entry
+constexpr size_t SETTINGS_PATH_SIZE = 260;
+
+class SettingsFiles {
+public:
+    SettingsFiles(ISystem& system, IFileSystem& files, const BuildPolicy& policy)
+        : system_(system), files_(files), policy_(policy) {}
+
+    // Full path of one of the files ("\Tablet\..."); false when it does not fit.
+    bool PathOf(const char* suffix, char* out, size_t size) const;
+
+    // Up to 512 records into table (SUPPORTED_TABLE_ENTRIES entries), then the
+    // end entry; returns the count (0 without the file).
+    int ReadSupportedDeviceTable(TABLETINFO* table) const;
+    // 1 and the file's record of that VID, PID and pen report length, else 0.
+    int FindSupportedDevice(TABLETINFO& out, uint16_t vid, uint16_t pid, uint16_t penReportLength) const;
+
+    // Builds the complete record of a device into out (room bytes) and returns
+    // its key count. Keys beyond the room are not stored.
+    int32_t LoadDeviceRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
+    // Bytes of the first record of the device file (0 when none); with out, the
+    // record is read into it, at most room bytes.
+    size_t ReadFirstDeviceRecord(uint8_t* out, size_t room) const;
+    // Rewrite in place, or append when the device has no record. 1 when written.
+    int WriteDeviceKeys(uint8_t* record, size_t size) const;
+    int WriteDeviceMapping(uint8_t* record, size_t size) const;
+
+    // 1 when the read returned any bytes (a short file fills only what it has).
+    int ReadPenSettingsFile(PENSETTINGS& out) const;
+    void WritePenSettingsFile(const PENSETTINGS& record) const;
+
+    // Default builders. room bounds how many keys are written.
+    static void InitDeviceRecord(uint8_t* record, const TABLETINFO& info);
+    void InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const;
+
+private:
+    ISystem& system_;
+    IFileSystem& files_;
+    const BuildPolicy& policy_;
+};
