@@ -14,9 +14,14 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.filter = &filter_;
     context_.registry = &registry_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
+    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
 }
 
-ServiceRuntime::~ServiceRuntime() { registry_.FreeContexts(); }
+ServiceRuntime::~ServiceRuntime()
+{
+    devices_.reset();
+    registry_.FreeContexts();
+}
 
 bool ServiceRuntime::InitSharedObjects()
 {

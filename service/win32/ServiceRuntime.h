@@ -7,6 +7,7 @@
 #include "CDataManage.h"
 #include "CFilter.h"
 #include "ClientContextRegistry.h"
+#include "DeviceManager.h"
 #include "NamedRingLock.h"
 #include "SecurityAttributes.h"
 #include "ServiceContext.h"
@@ -16,6 +17,8 @@
 #include "Win32System.h"
 
 #include <windows.h>
+
+#include <memory>
 
 class ServiceRuntime {
 public:
@@ -37,6 +40,7 @@ public:
     Win32System& System() { return system_; }
     SettingsFiles& Settings() { return settings_; }
     SECURITY_ATTRIBUTES* Attributes() { return security_.Get(); }
+    DeviceManager& Devices() { return *devices_; }
 
 private:
     const BuildPolicy& policy_;
@@ -49,4 +53,6 @@ private:
     CDataManage ring_;
     CFilter filter_;
     ClientContextRegistry registry_;
+    // Last: its read threads end before anything they use goes away.
+    std::unique_ptr<DeviceManager> devices_;
 };
