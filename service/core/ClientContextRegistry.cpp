@@ -165,6 +165,16 @@ int ClientContextRegistry::Count() const
     return count;
 }
 
+int ClientContextRegistry::StatusOf(int32_t contextId, uint32_t& status) const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    const CLIENTNODE* node = FindLocked(contextId);
+    if (node == nullptr)
+        return 0;
+    status = node->status;
+    return 1;
+}
+
 CLIENTNODE* ClientContextRegistry::FindLocked(int32_t contextId) const
 {
     for (CLIENTNODE* node = head_; node != nullptr; node = node->next)

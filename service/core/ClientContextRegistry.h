@@ -48,6 +48,8 @@ public:
     void FreeContexts();
 
     int Count() const;
+    // 1 and the status of the first context with that id; 0 when none.
+    int StatusOf(int32_t contextId, uint32_t& status) const;
 
 private:
     // The helpers below expect lock_ to be held.
