@@ -6,121 +6,74 @@
 #include <thread>
 
 namespace {
-
-constexpr uint32_t WINDOW_A = 0x100;
-constexpr uint32_t WINDOW_B = 0x200;
-
-SystemCall Proximity(uint32_t window, int32_t id)
-{
-    return SystemCall::PostOf(window, WT_PROXIMITY, static_cast<uint32_t>(id), PROXIMITY_ENTER);
-}
-
+constexpr uint32_t A = 0x100, B = 0x200;
+const BuildPolicy& REF = BuildPolicy::Reference();
+const BuildPolicy& BRAND2 = BuildPolicy::SecondBrand();
+const BuildPolicy& LIB = BuildPolicy::Library();
 }  // namespace
 
 TEST_SUITE("client contexts")
 {
-    TEST_CASE("adding a context in each build")
+    TEST_CASE("adding flags the change and empties the ring; only the second brand greets at once")
     {
-        struct Row { const char* build; const BuildPolicy& policy; bool posts; };
-        const Row rows[] = {
-            {"reference", BuildPolicy::Reference(), false},
-            // The second brand greets at once, even a window of Corel Painter.
-            {"second brand", BuildPolicy::SecondBrand(), true},
-            // The library runs the overlap rules, which check the title.
-            {"library", BuildPolicy::Library(), false},
-        };
-        for (const Row& row : rows) {
-            CAPTURE(row.build);
-            ServiceFixture f(row.policy);
-            f.system.titles[WINDOW_A] = "Corel Painter 2020";
-            f.DirtyRing();
-            f.Add(7, WINDOW_A, CTX_STATUS_ON_TOP, CTX_OPTION_SYSTEM_CURSOR);
-            CHECK(f.registry.Count() == 1);
+        for (const BuildPolicy* policy : {&REF, &BRAND2, &LIB}) {
+            ServiceFixture f(*policy);
+            f.system.titles[A] = "Corel Painter 2020";
+            f.connection->writeIndex = 9;
+            f.Add(7, A, CTX_STATUS_ON_TOP);
             CHECK(f.context.flags.clientListChanged == 1);
-            CHECK(f.RingEmptied());
-            CHECK(f.system.Of(SystemCall::Post) ==
-                  (row.posts ? std::vector<SystemCall>{Proximity(WINDOW_A, 7)} : std::vector<SystemCall>{}));
+            CHECK(f.connection->writeIndex == 0);
+            CHECK(f.system.calls.size() == (policy == &BRAND2 ? 1u : 0u));
         }
     }
 
-    TEST_CASE("enabling a context posts proximity only when it comes on top outside Corel Painter")
+    TEST_CASE("enabling posts proximity only for an enabled on-top context outside Corel Painter")
     {
-        struct Row { uint32_t before, after; const char* title; bool posts; int32_t pointer; };
-        const Row rows[] = {
-            {CTX_STATUS_DISABLED | CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP, "Sketch", true, 0},
-            {CTX_STATUS_DISABLED | CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP, "Corel Painter 12", false, 0},
-            {CTX_STATUS_DISABLED, 0, "Sketch", false, 1},                   // enabled but not on top
-            {CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP, "Sketch", false, 0},      // no change in the disabled bit
-            {CTX_STATUS_ON_TOP, CTX_STATUS_DISABLED | CTX_STATUS_ON_TOP, "Sketch", false, 1},
-        };
+        struct Row { const BuildPolicy& policy; uint32_t before, after; const char* title; size_t posts; int pointer; };
+        const Row rows[] = {{REF, 5, 4, "Sketch", 1, 0}, {REF, 5, 4, "Corel Painter 12", 0, 0},
+                            {REF, 1, 0, "Sketch", 0, 1}, {LIB, 1, 6, "Sketch", 1, 0}};  // library: (s & 5) == 4
         for (const Row& row : rows) {
-            CAPTURE(row.before);
-            CAPTURE(row.after);
-            CAPTURE(row.title);
-            ServiceFixture f;
-            f.system.titles[WINDOW_A] = row.title;
-            f.Add(3, WINDOW_A, row.before);
-            f.DirtyRing();
+            ServiceFixture f(row.policy);
+            f.system.titles[A] = row.title;
+            f.Add(3, A, row.before);
             f.system.Clear();
             f.Fields(3, 0, row.after);
+            f.connection->writeIndex = 9;
             f.registry.OnContextEnable();
-            CHECK(f.Status(3) == row.after);
-            CHECK(f.RingEmptied());
+            CHECK(f.connection->writeIndex == 0);
             CHECK(f.context.flags.pointerOutput == row.pointer);
-            CHECK(f.system.Of(SystemCall::Post).size() == (row.posts ? 1u : 0u));
+            CHECK(f.system.calls.size() == row.posts);
+            // The library holds the left button for a context that draws without the system cursor.
+            CHECK(f.context.flags.buttonState == (&row.policy == &LIB ? 1u : 0u));
         }
-    }
-
-    TEST_CASE("the library's enable keeps the left-button bit for a context without the system cursor")
-    {
-        ServiceFixture f(BuildPolicy::Library());
-        f.Add(3, WINDOW_A, CTX_STATUS_DISABLED);
-        f.Fields(3, 0, CTX_STATUS_ON_TOP | CTX_STATUS_OBSCURED);  // (s & 5) == 4 although obscured
-        f.registry.OnContextEnable();
-        CHECK(f.context.flags.pointerOutput == 0);
-        CHECK((f.context.flags.buttonState & 1u) == 1u);
     }
 
     TEST_CASE("bringing B on top obscures A and keeps A's disabled bit")
     {
-        for (uint32_t a : {CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP | CTX_STATUS_DISABLED}) {
-            CAPTURE(a);
-            ServiceFixture f;
-            f.Add(1, WINDOW_A, a);
-            f.Add(2, WINDOW_B, 0, CTX_OPTION_SYSTEM_CURSOR);
-            f.system.Clear();
+        for (uint32_t a : {4u, 5u}) {
+            ServiceFixture f(REF);
+            f.Add(1, A, a);
+            f.Add(2, B, 0, CTX_OPTION_SYSTEM_CURSOR);
             f.Fields(2, 0, CTX_STATUS_ON_TOP);
             f.registry.OnContextOverlap();
-            CHECK(f.Status(1) == ((a & CTX_STATUS_DISABLED) | CTX_STATUS_OBSCURED));
-            CHECK(f.Status(2) == CTX_STATUS_ON_TOP);
+            CHECK(f.Status(1) == (a == 4 ? 2u : 3u));
             CHECK(f.context.flags.pointerOutput == 1);
-            CHECK(f.system.Of(SystemCall::Post) == std::vector<SystemCall>{Proximity(WINDOW_B, 2)});
+            CHECK(f.system.calls == std::vector<SystemCall>{SystemCall::PostOf(B, WT_PROXIMITY, 2, 1)});
         }
     }
 
-    TEST_CASE("which status changes make an overlap greet the window, by build")
+    TEST_CASE("the status changes that make an overlap greet the window, by build")
     {
-        struct Row { uint32_t before, after; bool reference, secondBrand, library; };
-        const Row rows[] = {
-            {CTX_STATUS_DISABLED | CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP, true, false, false},
-            {CTX_STATUS_OBSCURED | CTX_STATUS_ON_TOP, CTX_STATUS_ON_TOP, false, true, true},
-            {0, CTX_STATUS_OBSCURED | CTX_STATUS_ON_TOP, false, false, true},
-        };
-        for (const Row& row : rows) {
-            const std::pair<const BuildPolicy*, bool> builds[] = {{&BuildPolicy::Reference(), row.reference},
-                                                                  {&BuildPolicy::SecondBrand(), row.secondBrand},
-                                                                  {&BuildPolicy::Library(), row.library}};
-            for (const auto& build : builds) {
-                CAPTURE(row.before);
-                CAPTURE(row.after);
-                CAPTURE(static_cast<int>(build.first->build));
-                ServiceFixture f(*build.first);
-                f.Add(4, WINDOW_A, row.before);
+        struct Row { uint32_t before, after; size_t reference, secondBrand, library; };
+        for (const Row& row : {Row{5, 4, 1, 0, 0}, Row{6, 4, 0, 1, 1}, Row{0, 6, 0, 0, 1}}) {
+            for (const BuildPolicy* policy : {&REF, &BRAND2, &LIB}) {
+                ServiceFixture f(*policy);
+                f.Add(4, A, row.before);
                 f.system.Clear();
                 f.Fields(4, 0, row.after);
                 f.registry.OnContextOverlap();
-                CHECK(f.Status(4) == row.after);
-                CHECK(f.system.Of(SystemCall::Post).size() == (build.second ? 1u : 0u));
+                CHECK(f.system.calls.size() ==
+                      (policy == &REF ? row.reference : policy == &LIB ? row.library : row.secondBrand));
             }
         }
     }
@@ -128,68 +81,39 @@ TEST_SUITE("client contexts")
     TEST_CASE("on-top contexts for packets, by build, in list order")
     {
         const uint32_t statuses[] = {4, 6, 5, 12, 0, 4};
-        struct Row { const BuildPolicy& policy; std::vector<int32_t> ids; };
-        const Row rows[] = {{BuildPolicy::Reference(), {0, 5}},
-                            {BuildPolicy::SecondBrand(), {0, 3, 5}},
-                            {BuildPolicy::Library(), {0, 1, 3, 5}}};
-        for (const Row& row : rows) {
-            ServiceFixture f(row.policy);
-            f.context.policy = &BuildPolicy::Reference();  // plain appends, no overlap rules
+        const std::pair<const BuildPolicy*, std::vector<int32_t>> rows[] = {
+            {&REF, {0, 5}}, {&BRAND2, {0, 3, 5}}, {&LIB, {0, 1, 3, 5}}};
+        for (const auto& row : rows) {
+            ServiceFixture f(*row.first);
+            f.context.policy = &REF;  // plain appends, without the library's overlap rules
             for (int32_t i = 0; i < 6; ++i)
-                f.Add(i, WINDOW_A + static_cast<uint32_t>(i), statuses[i], static_cast<uint32_t>(i));
-            f.context.policy = &row.policy;
+                f.Add(i, A, statuses[i]);
+            f.context.policy = row.first;
             OnTopContexts out;
-            REQUIRE(f.registry.CollectOnTopContexts(out) == static_cast<int>(row.ids.size()));
-            for (int i = 0; i < out.count; ++i) {
-                CHECK(out.ids[i] == row.ids[static_cast<size_t>(i)]);
-                CHECK(out.windows[i] == WINDOW_A + static_cast<uint32_t>(out.ids[i]));
-                CHECK(out.options[i] == static_cast<uint32_t>(out.ids[i]));
-                CHECK(out.onTop[i] == 1);
-            }
+            f.registry.CollectOnTopContexts(out);
+            CHECK(std::vector<int32_t>(out.ids, out.ids + out.count) == row.second);
         }
     }
 
-    TEST_CASE("collection stops at 32 contexts")
+    TEST_CASE("removing takes out the first context of that id only; the library gives the pointer back")
     {
-        ServiceFixture f;
-        for (int32_t i = 0; i < 40; ++i)
-            f.Add(i, WINDOW_A, CTX_STATUS_ON_TOP);
-        OnTopContexts out;
-        CHECK(f.registry.CollectOnTopContexts(out) == MAX_ON_TOP_CONTEXTS);
-        CHECK(out.ids[31] == 31);
-    }
-
-    TEST_CASE("removing takes out the first context of that id and nothing else")
-    {
-        ServiceFixture f;
-        f.Add(1, WINDOW_A, CTX_STATUS_ON_TOP, CTX_OPTION_SYSTEM_CURSOR);
-        f.Add(2, WINDOW_B, 0);
-        f.Add(1, WINDOW_B, 0);
-        f.context.flags.clientListChanged = 0;
-        f.DirtyRing();
-        f.registry.RemoveContext(99);
-        CHECK(f.registry.Count() == 3);
-        f.registry.RemoveContext(1);
-        CHECK(f.registry.Count() == 2);
-        CHECK(f.Status(1) == 0);  // the later context with the same id stays
-        CHECK(f.context.flags.clientListChanged == 0);
-        CHECK_FALSE(f.RingEmptied());
-        uint32_t cursor = 7;
-        CHECK(f.registry.GetOnTopSystemCursor(cursor) == 0);
-        CHECK(cursor == 7);
-    }
-
-    TEST_CASE("the library gives the pointer back before removing a context")
-    {
-        ServiceFixture f(BuildPolicy::Library());
-        f.context.flags.pointerOutput = 0;
-        f.registry.RemoveContext(5);
-        CHECK(f.context.flags.pointerOutput == 1);
+        for (const BuildPolicy* policy : {&REF, &LIB}) {
+            ServiceFixture f(*policy);
+            f.Add(1, A, 0);
+            f.Add(1, B, 2);
+            f.context.flags.clientListChanged = f.context.flags.pointerOutput = 0;
+            f.registry.RemoveContext(99);
+            f.registry.RemoveContext(1);
+            CHECK(f.Status(1) == 2);
+            CHECK(f.registry.Count() == 1);
+            CHECK(f.context.flags.clientListChanged == 0);
+            CHECK(f.context.flags.pointerOutput == (policy == &LIB ? 1 : 0));
+        }
     }
 
     TEST_CASE("a read thread may collect while the command thread adds and frees contexts")
     {
-        ServiceFixture f;
+        ServiceFixture f(REF);
         std::atomic<bool> done{false};
         std::thread reader([&] {
             OnTopContexts out;
@@ -197,13 +121,13 @@ TEST_SUITE("client contexts")
                 f.registry.CollectOnTopContexts(out);
         });
         for (int32_t i = 0; i < 2000; ++i) {
-            f.Add(i, WINDOW_A, CTX_STATUS_ON_TOP);
+            f.Add(i, A, CTX_STATUS_ON_TOP);
             f.registry.RemoveContext(i - 1);
             if (i % 100 == 0)
                 f.registry.FreeContexts();
         }
         done = true;
         reader.join();
-        CHECK(f.registry.Count() <= 1);
+        CHECK(f.registry.Count() == 1);
     }
 }

@@ -7,10 +7,8 @@
 #include "ClientContextRegistry.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
-#include "ServiceContext.h"
 #include "StdioFileSystem.h"
 
-#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -24,28 +22,23 @@ struct ServiceFixture {
     ServiceContext context;
     ClientContextRegistry registry{context};
 
-    explicit ServiceFixture(const BuildPolicy& policy = BuildPolicy::Reference())
-        : keyAreaBytes(policy.keyAreaSize)
+    explicit ServiceFixture(const BuildPolicy& policy) : keyAreaBytes(policy.keyAreaSize)
     {
         context.policy = &policy;
         context.system = &system;
         context.files = &files;
         context.connection = connection.get();
         context.pen = pen.get();
-        context.keyArea.base = keyAreaBytes.data();
-        context.keyArea.size = keyAreaBytes.size();
+        context.keyArea = {keyAreaBytes.data(), keyAreaBytes.size()};
         context.registry = &registry;
         context.ring = &ring;
         ring.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
     }
-
-    // Fills the command fields as a client does before pulsing.
+    // The command fields as a client fills them before pulsing.
     void Fields(int32_t id, uint32_t window, uint32_t status, uint32_t options = 0)
     {
-        connection->contextId = id;
-        connection->contextWindow = window;
-        connection->contextStatus = status;
-        connection->contextOptions = options;
+        connection->contextId = id, connection->contextWindow = window;
+        connection->contextStatus = status, connection->contextOptions = options;
     }
     void Add(int32_t id, uint32_t window, uint32_t status, uint32_t options = 0)
     {
@@ -58,12 +51,6 @@ struct ServiceFixture {
         registry.StatusOf(id, status);
         return status;
     }
-    void DirtyRing()
-    {
-        connection->readIndex = 5;
-        connection->writeIndex = 9;
-    }
-    bool RingEmptied() const { return connection->readIndex == 0 && connection->writeIndex == 0; }
-    KEYACTION* Keys() { return RecordKeys(context.keyArea.record()); }
     TABLETRECORD_HEAD& Record() { return context.keyArea.head()->record; }
+    KEYACTION* Keys() { return RecordKeys(context.keyArea.record()); }
 };
