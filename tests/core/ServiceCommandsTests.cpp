@@ -117,17 +117,28 @@ TEST_SUITE("service commands")
         CHECK(f.countingFiles.openFiles == 0);
     }
 
-    TEST_CASE("a key count beyond the section's capacity saves only the keys the section holds")
+    TEST_CASE("a key count beyond the section's capacity never reads past the section")
     {
+        // The section's keys are saved; the file keeps a whole record for the
+        // claimed count (padded), and an absurd count saves nothing.
         struct Row { const BuildPolicy& policy; int32_t capacity; };
         const Row rows[] = {{BuildPolicy::Reference(), 19}, {BuildPolicy::SecondBrand(), 12},
                             {BuildPolicy::Library(), 18}};
         for (const Row& row : rows) {
             CAPTURE(row.capacity);
-            CommandFixture f(row.policy);
-            f.Device(0x5A21, 1000);
-            f.Perform(CMD_SAVE_KEYS);
-            CHECK(f.countingFiles.written == TabletRecordSize(row.capacity));
+            CommandFixture beyond(row.policy);
+            beyond.Device(0x5A21, row.capacity + 1);
+            beyond.Keys()[row.capacity - 1].actionCode = ACTION_SCROLL_UP;
+            beyond.Perform(CMD_SAVE_KEYS);
+            const std::vector<uint8_t> file = beyond.DeviceFile();
+            REQUIRE(file.size() == TabletRecordSize(row.capacity + 1));
+            CHECK(RecordKeys(file.data())[row.capacity - 1].actionCode == ACTION_SCROLL_UP);
+            CHECK(RecordKeys(file.data())[row.capacity].actionCode == 0);
+
+            CommandFixture absurd(row.policy);
+            absurd.Device(0x5A21, 1000);
+            absurd.Perform(CMD_SAVE_KEYS);
+            CHECK(absurd.DeviceFile().empty());
         }
     }
 
