@@ -42,7 +42,7 @@ void ClientContextRegistry::AddContext()
     MarkListChanged();
     // The second brand greets every new context at once, whatever its title.
     if (context_.policy->addPostsProximity)
-        context_.system->PostMessage(node->window, WT_PROXIMITY, static_cast<uint32_t>(node->contextId),
+        context_.system->PostWindowMessage(node->window, WT_PROXIMITY, static_cast<uint32_t>(node->contextId),
                                      PROXIMITY_ENTER);
 }
 
@@ -217,7 +217,7 @@ void ClientContextRegistry::PostProximityUnlessPainter(const CLIENTNODE& node)
     char title[TITLE_CHARACTERS + 1] = {};
     context_.system->GetWindowTitle(node.window, title, sizeof title);
     if (std::strstr(title, COREL_PAINTER_TITLE) == nullptr)
-        context_.system->PostMessage(node.window, WT_PROXIMITY, static_cast<uint32_t>(node.contextId),
+        context_.system->PostWindowMessage(node.window, WT_PROXIMITY, static_cast<uint32_t>(node.contextId),
                                      PROXIMITY_ENTER);
 }
 

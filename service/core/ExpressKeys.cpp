@@ -93,7 +93,7 @@ void ExpressKeys::ProcessOverlayButton(uint8_t current, uint8_t previous)
     if (previous & ~current & OVERLAY_BITS) {
         const uint32_t overlay = system.FindWindowByTitle(KEY_OVERLAY_WINDOW_TITLE);
         if (overlay != 0)
-            system.PostMessage(overlay, WM_KEYOVERLAY_CLOSE, 2, 0);
+            system.PostWindowMessage(overlay, WM_KEYOVERLAY_CLOSE, 2, 0);
     }
 }
 
@@ -205,7 +205,7 @@ void ExpressKeys::ReleaseSplitStripKeys(const KeyTableRef& table, const ExpressK
             context_.registry->CollectOnTopContexts(onTop);
         for (int i = 0; i < onTop.count; ++i)
             if (onTop.options[i] & CTX_OPTION_PACKET_MESSAGES)
-                context_.system->PostMessage(onTop.windows[i], WM_EXPRESSKEY_DATA, 0x10,
+                context_.system->PostWindowMessage(onTop.windows[i], WM_EXPRESSKEY_DATA, 0x10,
                                              state.previous[KEY_GROUP_1_BYTE]);
     }
     if (state.stateWord & STATE_KEY_GROUP_2) {

@@ -70,15 +70,25 @@ TEST_SUITE("service commands")
         CHECK(std::memcmp(file.data() + 236, f.context.keyArea.record() + 236, 2068) == 0);
     }
 
-    TEST_CASE("a key count beyond the section's capacity saves only the keys the section holds")
+    TEST_CASE("a key count beyond the section's capacity never reads past the section")
     {
+        // The section's keys are saved and the file keeps a whole record of the
+        // claimed count (padded); an absurd count saves nothing.
         const std::pair<const BuildPolicy*, int32_t> rows[] = {
             {&BuildPolicy::Reference(), 19}, {&BuildPolicy::SecondBrand(), 12}, {&BuildPolicy::Library(), 18}};
         for (const auto& row : rows) {
+            const int32_t capacity = row.second;
+            CommandFixture beyond(*row.first, capacity + 1);
+            beyond.Keys()[capacity - 1].actionCode = ACTION_SCROLL_UP;
+            beyond.commands->Perform(CMD_SAVE_KEYS);
+            const std::vector<uint8_t> file = beyond.folder.ReadFile(DEVICE_SETTINGS_FILE);
+            REQUIRE(file.size() == TabletRecordSize(capacity + 1));
+            CHECK(RecordKeys(file.data())[capacity - 1].actionCode == ACTION_SCROLL_UP);
+            CHECK(RecordKeys(file.data())[capacity].actionCode == 0);
             for (int32_t code : {CMD_SAVE_KEYS, CMD_SAVE_MAPPING}) {
-                CommandFixture f(*row.first, 1000);
-                f.commands->Perform(code);
-                CHECK(f.countingFiles.written == TabletRecordSize(row.second));
+                CommandFixture absurd(*row.first, 1000);
+                absurd.commands->Perform(code);
+                CHECK(absurd.countingFiles.written == 0);
             }
         }
     }
