@@ -14,6 +14,7 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.filter = &filter_;
     context_.registry = &registry_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
+    commands_ = std::make_unique<ServiceCommands>(context_);
     devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
 }
 
@@ -51,4 +52,10 @@ void ServiceRuntime::CloseSharedSections()
     context_.pen = nullptr;
     context_.keyArea = KeyAreaView{};
     sections_.Close();
+}
+
+void ServiceRuntime::PerformCommand()
+{
+    if (context_.connection != nullptr)
+        commands_->Perform(context_.connection->command);
 }

@@ -10,6 +10,7 @@
 #include "DeviceManager.h"
 #include "NamedRingLock.h"
 #include "SecurityAttributes.h"
+#include "ServiceCommands.h"
 #include "ServiceContext.h"
 #include "SettingsFiles.h"
 #include "SharedSectionSet.h"
@@ -32,6 +33,8 @@ public:
     // Binds the ring to the connection section with reset and takes the time base.
     void AttachRing();
     void CloseSharedSections();
+    // Performs the command another process left in the connection section.
+    void PerformCommand();
 
     HANDLE CommandEvent() const { return sections_.CommandEvent(); }
     HANDLE SyncEvent() const { return sections_.SyncEvent(); }
@@ -53,6 +56,7 @@ private:
     CDataManage ring_;
     CFilter filter_;
     ClientContextRegistry registry_;
+    std::unique_ptr<ServiceCommands> commands_;
     // Last: its read threads end before anything they use goes away.
     std::unique_ptr<DeviceManager> devices_;
 };
