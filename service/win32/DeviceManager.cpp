@@ -16,7 +16,7 @@ std::unique_ptr<IHidEnumerator> ChooseEnumerator(std::unique_ptr<ReportEchoSink>
     std::unique_ptr<ScriptedHidEnumerator> scripted = ScriptedHidEnumerator::FromEnvironment();
     if (!scripted)
         return std::make_unique<SetupApiHidEnumerator>();
-    std::string echoPipe = scripted->EchoPipe();
+    const std::string echoPipe = scripted->EchoPipe();
     if (!echoPipe.empty())
         echo = std::make_unique<ReportEchoSink>(echoPipe);
     return scripted;
@@ -41,10 +41,10 @@ DeviceManager::DeviceManager(ServiceContext& context, const SettingsFiles& setti
       policy_(*context.policy),
       settings_(settings),
       security_(security),
-      enumerator_(ChooseEnumerator(echo_)),
       matcher_(policy_, *context.system),
       publisher_(context, policy_, settings)
 {
+    enumerator_ = ChooseEnumerator(echo_);
     sink_.SetObserver(echo_.get());
 }
 

@@ -62,8 +62,8 @@ private:
     const BuildPolicy& policy_;
     const SettingsFiles& settings_;
     SecurityAttributes& security_;
-    std::unique_ptr<IHidEnumerator> enumerator_;
     std::unique_ptr<ReportEchoSink> echo_;
+    std::unique_ptr<IHidEnumerator> enumerator_;
     SerializedReportSink sink_;
     TabletMatcher matcher_;
     KeyAreaPublisher publisher_;

@@ -1,7 +1,10 @@
 #include "SetupApiHidEnumerator.h"
 
-#include <hidsdi.h>
 #include <setupapi.h>
+// The HID headers declare their functions without C linkage.
+extern "C" {
+#include <hidsdi.h>
+}
 
 #include <vector>
 
