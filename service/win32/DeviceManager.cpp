@@ -67,7 +67,7 @@ void DeviceManager::FindDevices()
     if (settings_.ReadSupportedDeviceTable(table.data()) <= 0)
         return;
     // Creating the lock never changes the state of one that already exists.
-    if (policy_.createsRingLock && ringLock_.Create(security_.Get()))
+    if (policy_.createsRingLock && ringLock_.Create(security_.Get()) && context_.ring != nullptr)
         context_.ring->SetLock(&ringLock_);
     PruneEndedThreads();
 
