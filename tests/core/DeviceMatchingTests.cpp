@@ -216,19 +216,4 @@ TEST_SUITE("pen-button defaults")
             CHECK(pen.pen.penButton[1].parameters[0] == 'B');
         }
     }
-
-    TEST_CASE("the model flag, once set, is never cleared by a later search")
-    {
-        std::vector<uint8_t> keyArea(KEYAREA_SIZE_SERVICE, 0);
-        PenSection pen{};
-        ServiceContext context;
-        context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
-        context.pen = &pen;
-        context.keyArea.head()->record.info.PID = 0x5A21;
-        ApplyPenButtonDefaults(context);
-        context.keyArea.head()->record.info.PID = 0x1234;
-        ApplyPenButtonDefaults(context);
-        CHECK(context.flags.modelFlag == 1);
-        CHECK(pen.pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
-    }
 }

@@ -159,13 +159,4 @@ TEST_SUITE("key area publishing")
         CHECK(bench.publisher.ReloadRemainingDeviceSettings(attached) == 0);
         CHECK(bench.service.Record().info.PID == 0x1234);
     }
-
-    TEST_CASE("without a mapped key area nothing is written")
-    {
-        PublisherBench bench(BuildPolicy::Reference());
-        bench.service.context.keyArea = KeyAreaView{};
-        bench.publisher.LoadDeviceRecord(Model(0x5A24, 10, 4));
-        bench.publisher.PublishRecord(4);
-        CHECK(bench.service.keyAreaBytes[KEYAREA_RECORD_OFFSET] == 0);
-    }
 }

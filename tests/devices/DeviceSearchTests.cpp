@@ -49,15 +49,10 @@ TEST_SUITE("device search")
         otherLength.inputLength = 12;
         ScriptedHid keyInterface = PenInterfaceOf(MODEL_A);
         keyInterface.inputLength = 5;
-        ScriptedHid noAttributes = PenInterfaceOf(MODEL_A);
-        noAttributes.vid = "-";
-        ScriptedHid noCaps = PenInterfaceOf(MODEL_A);
-        noCaps.usagePage = "-";
         ScriptedHid tooLong = PenInterfaceOf(MODEL_TOO_LONG);
 
         std::vector<TestPipe*> refused = {&bench.AddInterface(mouse), &bench.AddInterface(otherLength),
-                                          &bench.AddInterface(keyInterface), &bench.AddInterface(noAttributes),
-                                          &bench.AddInterface(noCaps), &bench.AddInterface(tooLong)};
+                                          &bench.AddInterface(keyInterface), &bench.AddInterface(tooLong)};
         TestPipe& pen = bench.AddInterface(PenInterfaceOf(MODEL_A));
         REQUIRE(bench.Start());
         REQUIRE(pen.WaitConnected(10000));
@@ -88,27 +83,6 @@ TEST_SUITE("device search")
         CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DOUBLE_CLICK);
         CHECK(RingLockIsFree());
         CHECK(bench.Stop() == 1);
-    }
-
-    TEST_CASE("a device record of the device file is published with its own mapping")
-    {
-        TabletBench bench;
-        bench.WriteSupportedTable({MODEL_A});
-        std::vector<uint8_t> record(TabletRecordSize(4), 0);
-        RecordHead(record.data())->info = MODEL_A;
-        RecordHead(record.data())->mapping.monitorListCount = 1;
-        RecordHead(record.data())->mapping.tabletArea = {100, 200, 9000, 7000};
-        RecordHead(record.data())->keyCount = 4;
-        RecordKeys(record.data())[3].actionCode = ACTION_SCROLL_DOWN;
-        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
-        TestPipe& pen = bench.AddInterface(PenInterfaceOf(MODEL_A));
-        REQUIRE(bench.Start());
-        REQUIRE(pen.WaitConnected(10000));
-        REQUIRE(bench.WaitForReadThreads(1));
-        CHECK(bench.KeyArea()->record.mapping.tabletArea.left == 100);
-        CHECK(bench.KeyArea()->record.mapping.tabletArea.right == 9000);
-        const KEYACTION* keys = RecordKeys(bench.KeyAreaBytes() + KEYAREA_RECORD_OFFSET);
-        CHECK(keys[3].actionCode == ACTION_SCROLL_DOWN);
     }
 
     TEST_CASE("a second search starts no second thread; a tablet plugged in later is found")

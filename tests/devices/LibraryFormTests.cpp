@@ -156,10 +156,4 @@ TEST_SUITE("library form devices")
         device.Reset();
         CHECK(output.ReleasedByService());
     }
-
-    TEST_CASE("without the virtual output device the handle stays empty")
-    {
-        LibraryBench bench("");
-        CHECK_FALSE(static_cast<bool>(bench.devices->FindVirtualHidDevice()));
-    }
 }
