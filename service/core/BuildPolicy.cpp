@@ -29,6 +29,29 @@ BuildPolicy MakeReference()
     p.mappingWriterRewritesHeader = false;
     p.tenKeyDefaultTable = false;
     p.maxActionIndex = 17;
+    p.toolDebounceReports = 3;
+    p.toolIdSamplesSwapButtons = true;
+    p.toolDefaultsFollowModelFlag = true;
+    p.tracksToolChanges = false;
+    p.recordsToolTime = false;
+    p.leaveReleaseMovesPointer = false;
+    p.leavePostsCursorChange = false;
+    p.leaveLiftAtLastPosition = false;
+    p.leaveRestartsClock = false;
+    p.clientlessReportEnablesPointer = false;
+    p.keepsOnTopWhileLeftDown = false;
+    p.rotatesByServiceCode = false;
+    p.roundsPressureUp = false;
+    p.calibrationNeedsClients = false;
+    p.serialPerPenPacket = false;
+    p.integerMappingFromThreadCopy = false;
+    p.pointerGatesPenActions = false;
+    p.penButtonMovesPointer = false;
+    p.strokeStartMovesFirst = false;
+    p.strokeStartDebugLine = true;
+    p.liftWritesOwnPackets = false;
+    p.virtualPenOutput = false;
+    p.penButtonsShareSecondEntry = false;
     p.filterThresholdVariant = 0;
     return p;
 }
@@ -52,6 +75,23 @@ BuildPolicy MakeSecondBrand()
     p.mappingWriterRewritesHeader = true;
     p.tenKeyDefaultTable = true;
     p.maxActionIndex = 12;
+    p.toolDebounceReports = 0;
+    p.toolIdSamplesSwapButtons = false;
+    p.toolDefaultsFollowModelFlag = false;
+    p.tracksToolChanges = true;
+    p.leaveReleaseMovesPointer = true;
+    p.leavePostsCursorChange = true;
+    p.leaveLiftAtLastPosition = true;
+    p.clientlessReportEnablesPointer = true;
+    p.rotatesByServiceCode = true;
+    p.roundsPressureUp = true;
+    p.calibrationNeedsClients = true;
+    p.serialPerPenPacket = true;
+    p.integerMappingFromThreadCopy = true;
+    p.pointerGatesPenActions = true;
+    p.penButtonMovesPointer = true;
+    p.strokeStartMovesFirst = true;
+    p.penButtonsShareSecondEntry = true;
     p.filterThresholdVariant = 1023;
     return p;
 }
@@ -72,6 +112,12 @@ BuildPolicy MakeLibrary()
     p.removeRestoresPointer = true;
     p.enableSetsLeftButtonBit = true;
     p.hasReloadDeviceCommand = true;
+    p.recordsToolTime = true;
+    p.leaveRestartsClock = true;
+    p.keepsOnTopWhileLeftDown = true;
+    p.strokeStartDebugLine = false;
+    p.liftWritesOwnPackets = true;
+    p.virtualPenOutput = true;
     p.penButtonDefaultsInSearch = false;  // the library's callers set them after a search
     return p;
 }
