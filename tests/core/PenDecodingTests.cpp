@@ -106,7 +106,7 @@ TEST_SUITE("pen decoding")
         const Step steps[] = {
             {Pen(HOVER, 100, 100, 0), 0, 0},      {Pen(BUTTON1, 100, 100, 0), 2, 0},
             {Pen(BUTTON1, 100, 100, 500), 2, 0},  {Pen(HOVER, 100, 100, 500), 0, 0},
-            {Pen(HOVER, 100, 100, 500), 1, 476},
+            {Pen(HOVER, 100, 100, 500), 1, 477},  // (500 - 43) * 1023 / 980
         };
         for (const Step& step : steps) {
             rig.Feed(step.report);
