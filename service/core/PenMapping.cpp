@@ -1,5 +1,7 @@
 #include "PenMapping.h"
 
+#include <cstdint>
+
 namespace {
 
 int64_t Clamp(int64_t value, int64_t low, int64_t high)
@@ -24,7 +26,9 @@ int32_t MapAxis(uint16_t position, int32_t tabletLow, int32_t tabletHigh, int32_
         return static_cast<int32_t>(Clamp(screenLow, 0, PenMapping::SCREEN_MAX));
     int64_t offset = Clamp(position, tabletLow, tabletHigh) - tabletLow;
     int64_t screenSize = static_cast<int64_t>(screenHigh) - screenLow;
-    if (integerArithmetic)
+    // A rectangle far outside the desktop would overflow the integer
+    // product; it is mapped in double precision and clamped instead.
+    if (integerArithmetic && screenSize >= INT32_MIN && screenSize <= INT32_MAX)
         return static_cast<int32_t>(Clamp(screenLow + offset * screenSize / size, 0, PenMapping::SCREEN_MAX));
     return ClampScreen(static_cast<double>(screenLow) +
                        static_cast<double>(offset) * static_cast<double>(screenSize) / static_cast<double>(size));
