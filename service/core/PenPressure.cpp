@@ -52,8 +52,9 @@ int32_t PenPressure::ApplyCurve(int32_t p, int32_t sensitivity, int64_t range, b
 
 int32_t PenPressure::AboveThreshold(int32_t p, int32_t threshold, int64_t range, bool roundUp)
 {
-    int64_t above = static_cast<int64_t>(p) - threshold;
-    int64_t span = range - threshold;
+    const int64_t bounded = threshold < 0 ? 0 : threshold;
+    int64_t above = static_cast<int64_t>(p) - bounded;
+    int64_t span = range - bounded;
     if (span <= 0)
         return ClampPressure(above);
     if (roundUp)
