@@ -53,6 +53,12 @@ BuildPolicy MakeReference()
     p.virtualPenOutput = false;
     p.penButtonsShareSecondEntry = false;
     p.filterThresholdVariant = 0;
+    p.keyReportSplitStrips = false;
+    p.actionsHonourSwappedButtons = true;
+    p.actionWheelThroughPointerRoutine = false;
+    p.keystrokeExtendedKeys = false;
+    p.keystrokeHoldsEntry = false;
+    p.penButtonsShareSecondEntry = false;
     return p;
 }
 
@@ -93,6 +99,11 @@ BuildPolicy MakeSecondBrand()
     p.strokeStartMovesFirst = true;
     p.penButtonsShareSecondEntry = true;
     p.filterThresholdVariant = 1023;
+    p.keyReportSplitStrips = true;
+    p.actionsHonourSwappedButtons = false;
+    p.actionWheelThroughPointerRoutine = true;
+    p.keystrokeHoldsEntry = true;
+    p.penButtonsShareSecondEntry = true;
     return p;
 }
 
@@ -119,6 +130,8 @@ BuildPolicy MakeLibrary()
     p.liftWritesOwnPackets = true;
     p.virtualPenOutput = true;
     p.penButtonDefaultsInSearch = false;  // the library's callers set them after a search
+    p.actionWheelThroughPointerRoutine = true;  // its pointer routine is mouse_event itself
+    p.keystrokeExtendedKeys = true;
     return p;
 }
 

@@ -11,7 +11,7 @@ public:
     virtual ~ISystem() = default;
 
     // Window messages (always posted; a failed post is ignored).
-    virtual void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) = 0;
+    virtual void PostWindowMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) = 0;
     virtual uint32_t FindWindowByTitle(const char* title) = 0;
     // Copies at most size - 1 characters and always terminates; returns the length.
     virtual size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) = 0;

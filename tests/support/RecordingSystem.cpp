@@ -86,7 +86,7 @@ std::vector<SystemCall> RecordingSystem::Events() const
     return out;
 }
 
-void RecordingSystem::PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam)
+void RecordingSystem::PostWindowMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam)
 {
     calls.push_back(SystemCall::PostOf(window, message, wParam, lParam));
 }

@@ -65,7 +65,7 @@ public:
     // Calls other than sleeps and debug lines, for tests that assert event order only.
     std::vector<SystemCall> Events() const;
 
-    void PostMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
+    void PostWindowMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam) override;
     uint32_t FindWindowByTitle(const char* title) override;
     size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) override;
     size_t GetWindowClass(uint32_t window, char* buffer, size_t size) override;

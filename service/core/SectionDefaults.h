@@ -1,0 +1,13 @@
+// The values the service writes into a freshly created section when no
+// settings file supplies them.
+#pragma once
+
+#include "SharedSections.h"
+#include "TabletRecords.h"
+
+// Pen section defaults: no tool, linear curve, threshold 43, buttons double and right click.
+void FillPenSettingsDefaults(PENSETTINGS& pen);
+// Key area without any device record: one monitor, whole desktop, a 10206 x 7422 tablet.
+void FillKeyAreaMappingDefaults(MAPPINGDEF& mapping);
+// Mapping built from a model's description: whole desktop, the model's full extents.
+void FillMappingFromInfo(MAPPINGDEF& mapping, const TABLETINFO& info);

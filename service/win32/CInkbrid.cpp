@@ -1,0 +1,75 @@
+#include "CInkbrid.h"
+
+CInkbrid::CInkbrid(ServiceRuntime& runtime)
+    : CNTService(runtime.Policy().serviceName, runtime.Policy().serviceName), runtime_(runtime)
+{
+    serviceType_ |= SERVICE_INTERACTIVE_PROCESS;
+    controlsAccepted_ = SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN;
+}
+
+CInkbrid::~CInkbrid() = default;
+
+BOOL CInkbrid::InitService()
+{
+    if (!runtime_.InitSharedObjects())
+        return FALSE;
+    runtime_.AttachRing();
+    return TRUE;
+}
+
+BOOL CInkbrid::Run(int, char**, HANDLE* stopEvent)
+{
+    SetStatus(SERVICE_START_PENDING, 3000, 0);
+    ScopedHandle stop(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!stop)
+        return FALSE;
+    stopEvent_ = stop.Get();
+    if (stopEvent != nullptr)
+        *stopEvent = stop.Get();
+    SetStatus(SERVICE_RUNNING, 3000, 0);
+    OnDeviceArrival();
+    while (WaitForCommand(stop.Get())) {
+    }
+    runtime_.Context().registry->FreeContexts();
+    stopEvent_ = nullptr;
+    return TRUE;
+}
+
+bool CInkbrid::WaitForCommand(HANDLE stopEvent)
+{
+    HANDLE events[2] = {stopEvent, runtime_.CommandEvent()};
+    // The foreground run also serves its faceless window from this thread.
+    DWORD result = IsForeground() ? MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT)
+                                  : WaitForMultipleObjects(2, events, FALSE, INFINITE);
+    if (result == WAIT_OBJECT_0 + 1) {
+        runtime_.PerformCommand();
+        return true;
+    }
+    if (IsForeground() && result == WAIT_OBJECT_0 + 2) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        return true;
+    }
+    return false;
+}
+
+void CInkbrid::OnStop()
+{
+    SetStatus(SERVICE_STOP_PENDING, 5000, 0);
+    if (HANDLE stop = stopEvent_.load())
+        SetEvent(stop);
+}
+
+void CInkbrid::OnShutdown()
+{
+    if (HANDLE stop = stopEvent_.load())
+        SetEvent(stop);
+}
+
+void CInkbrid::OnDeviceArrival()
+{
+    // The device search joins with device discovery.
+}

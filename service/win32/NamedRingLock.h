@@ -1,0 +1,22 @@
+// The ring lock: an auto-reset event, signalled while the ring is free.
+// Creating it never changes the state of one that already exists, so a
+// search can never free a lock that a writer or reader holds.
+#pragma once
+
+#include "ScopedHandle.h"
+#include "SystemInterface.h"
+
+#include <windows.h>
+
+class NamedRingLock : public IRingLock {
+public:
+    // Opens or creates "Global\stylora123"; false when neither works.
+    bool Create(SECURITY_ATTRIBUTES* attributes);
+    bool IsCreated() const { return static_cast<bool>(event_); }
+
+    bool Acquire() override { return WaitForSingleObject(event_.Get(), INFINITE) == WAIT_OBJECT_0; }
+    void Release() override { SetEvent(event_.Get()); }
+
+private:
+    ScopedHandle event_;
+};

@@ -1,0 +1,56 @@
+#include "ServiceRuntime.h"
+
+ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
+    : policy_(policy),
+      system_(lookForInjectionLibrary),
+      settings_(system_, files_, policy),
+      sections_(policy, system_, settings_),
+      registry_(context_)
+{
+    context_.policy = &policy_;
+    context_.system = &system_;
+    context_.files = &files_;
+    context_.ring = &ring_;
+    context_.filter = &filter_;
+    context_.registry = &registry_;
+    filter_.SetThresholdVariant(policy.filterThresholdVariant);
+    commands_ = std::make_unique<ServiceCommands>(context_);
+}
+
+ServiceRuntime::~ServiceRuntime() { registry_.FreeContexts(); }
+
+bool ServiceRuntime::InitSharedObjects()
+{
+    if (!security_.Init())
+        return false;
+    if (!sections_.Create(security_.Get()))
+        return false;
+    context_.connection = sections_.Connection();
+    context_.pen = sections_.Pen();
+    context_.keyArea = sections_.KeyArea();
+    return true;
+}
+
+void ServiceRuntime::AttachRing()
+{
+    ConnectionSection* connection = context_.connection;
+    ring_.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
+    context_.counterFrequency = system_.PerformanceFrequency();
+    context_.counterBase = system_.PerformanceCounter();
+    context_.startTick = system_.TickCount();
+}
+
+void ServiceRuntime::CloseSharedSections()
+{
+    ring_.Attach(nullptr, nullptr, nullptr, false);
+    context_.connection = nullptr;
+    context_.pen = nullptr;
+    context_.keyArea = KeyAreaView{};
+    sections_.Close();
+}
+
+void ServiceRuntime::PerformCommand()
+{
+    if (context_.connection != nullptr)
+        commands_->Perform(context_.connection->command);
+}

@@ -1,0 +1,58 @@
+// Everything one device-service process owns, whichever build it is: the
+// system door, the shared sections, the ring, the client registry and the
+// report pipeline's state. The service shell and the library exports drive it.
+#pragma once
+
+#include "BuildPolicy.h"
+#include "CDataManage.h"
+#include "CFilter.h"
+#include "ClientContextRegistry.h"
+#include "NamedRingLock.h"
+#include "SecurityAttributes.h"
+#include "ServiceCommands.h"
+#include "ServiceContext.h"
+#include "SettingsFiles.h"
+#include "SharedSectionSet.h"
+#include "Win32FileSystem.h"
+#include "Win32System.h"
+
+#include <windows.h>
+
+#include <memory>
+
+class ServiceRuntime {
+public:
+    ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary);
+    ~ServiceRuntime();
+    ServiceRuntime(const ServiceRuntime&) = delete;
+    ServiceRuntime& operator=(const ServiceRuntime&) = delete;
+
+    // Security attributes, then the sections; false when either fails.
+    bool InitSharedObjects();
+    // Binds the ring to the connection section with reset and takes the time base.
+    void AttachRing();
+    void CloseSharedSections();
+    // Performs the command another process left in the connection section.
+    void PerformCommand();
+
+    HANDLE CommandEvent() const { return sections_.CommandEvent(); }
+    HANDLE SyncEvent() const { return sections_.SyncEvent(); }
+    ServiceContext& Context() { return context_; }
+    const BuildPolicy& Policy() const { return policy_; }
+    Win32System& System() { return system_; }
+    SettingsFiles& Settings() { return settings_; }
+    SECURITY_ATTRIBUTES* Attributes() { return security_.Get(); }
+
+private:
+    const BuildPolicy& policy_;
+    Win32System system_;
+    Win32FileSystem files_;
+    SecurityAttributes security_;
+    SettingsFiles settings_;
+    SharedSectionSet sections_;
+    ServiceContext context_;
+    CDataManage ring_;
+    CFilter filter_;
+    ClientContextRegistry registry_;
+    std::unique_ptr<ServiceCommands> commands_;
+};

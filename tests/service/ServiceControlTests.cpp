@@ -1,0 +1,104 @@
+// The service program installs, starts, stops and removes itself through the
+// real service control manager of the Wine prefix.
+#include "ChildProcess.h"
+
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* EVENT_LOG_KEY = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application";
+
+int CountSources(const std::string& name)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EVENT_LOG_KEY, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return -1;
+    DWORD size = 0, type = 0;
+    std::vector<char> data;
+    if (RegQueryValueExA(key, "Sources", nullptr, &type, nullptr, &size) == ERROR_SUCCESS) {
+        data.assign(size + 2, '\0');
+        RegQueryValueExA(key, "Sources", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    }
+    RegCloseKey(key);
+    int count = 0;
+    for (size_t at = 0; at < data.size() && data[at] != '\0'; at += std::strlen(&data[at]) + 1)
+        count += name == &data[at] ? 1 : 0;
+    return count;
+}
+
+// Deletes the service behind the program's back, leaving its event source.
+void DeleteServiceDirectly(const char* name)
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    if (manager == nullptr)
+        return;
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_ALL_ACCESS);
+    if (service != nullptr) {
+        SERVICE_STATUS status;
+        ControlService(service, SERVICE_CONTROL_STOP, &status);
+        DeleteService(service);
+        CloseServiceHandle(service);
+    }
+    CloseServiceHandle(manager);
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void CheckLifecycle(const char* program, const char* name)
+{
+    DeleteServiceDirectly(name);
+    int code = 0;
+
+    std::string output = RunToEnd(program, "-i", &code);
+    CHECK(Contains(output, std::string(name) + " installed."));
+    CHECK(code == 1);
+
+    // A second install after the service vanished keeps one event source entry.
+    DeleteServiceDirectly(name);
+    output = RunToEnd(program, "-i", &code);
+    CHECK(code == 1);
+    CHECK(CountSources(name) == 1);
+
+    output = RunToEnd(program, "-s", &code);
+    CHECK(Contains(output, std::string("Starting up ") + name + "."));
+    CHECK(Contains(output, std::string(name) + " started."));
+    CHECK(code == 1);
+
+    output = RunToEnd(program, "-e", &code);
+    CHECK(Contains(output, std::string(name) + " stopped."));
+    CHECK(code == 1);
+
+    output = RunToEnd(program, "-u", &code);
+    CHECK(Contains(output, std::string(name) + " removed."));
+    CHECK(code == 1);
+    CHECK(CountSources(name) == 0);
+
+    output = RunToEnd(program, "-u", &code);
+    CHECK(Contains(output, "OpenService failed - "));
+    CHECK(code == 0);
+    DeleteServiceDirectly(name);
+}
+
+}  // namespace
+
+TEST_SUITE("service control")
+{
+    TEST_CASE("the service program installs, starts, stops and removes itself")
+    {
+        CheckLifecycle("Inkbrid.exe", "Stylora");
+    }
+
+    TEST_CASE("-i and -s together start without installing")
+    {
+        DeleteServiceDirectly("Stylora");
+        int code = 0;
+        std::string output = RunToEnd("Inkbrid.exe", "-i -s", &code);
+        CHECK_FALSE(Contains(output, "installed."));
+        CHECK(Contains(output, "OpenService failed - "));
+        CHECK(code == 0);
+    }
+}
