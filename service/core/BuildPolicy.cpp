@@ -51,7 +51,6 @@ BuildPolicy MakeReference()
     p.strokeStartDebugLine = true;
     p.liftWritesOwnPackets = false;
     p.virtualPenOutput = false;
-    p.penButtonsShareSecondEntry = false;
     p.filterThresholdVariant = 0;
     p.keyReportSplitStrips = false;
     p.actionsHonourSwappedButtons = true;
@@ -97,7 +96,6 @@ BuildPolicy MakeSecondBrand()
     p.pointerGatesPenActions = true;
     p.penButtonMovesPointer = true;
     p.strokeStartMovesFirst = true;
-    p.penButtonsShareSecondEntry = true;
     p.filterThresholdVariant = 1023;
     p.keyReportSplitStrips = true;
     p.actionsHonourSwappedButtons = false;

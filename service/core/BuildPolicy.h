@@ -72,7 +72,6 @@ struct BuildPolicy {
     bool strokeStartDebugLine;        // not in the library form
     bool liftWritesOwnPackets;        // library: the lift sends two packets around its button-up
     bool virtualPenOutput;            // library: virtual HID pen reports when no context is on top
-    bool penButtonsShareSecondEntry;  // second brand: both pen-button statuses act on entry 1
     int16_t filterThresholdVariant;   // 1023 in the second-brand build
 
     // Express keys and actions.
