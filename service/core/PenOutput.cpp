@@ -86,7 +86,7 @@ void PenOutput::PostToOnTop(uint32_t message, uint32_t lParam)
 {
     const OnTopContexts& onTop = state_.onTop;
     for (int i = 0; i < onTop.count; ++i)
-        context_.system->PostMessage(onTop.windows[i], message, static_cast<uint32_t>(onTop.ids[i]), lParam);
+        context_.system->PostWindowMessage(onTop.windows[i], message, static_cast<uint32_t>(onTop.ids[i]), lParam);
 }
 
 void PenOutput::PostCursorChange(uint32_t serial)
@@ -94,7 +94,7 @@ void PenOutput::PostCursorChange(uint32_t serial)
     const OnTopContexts& onTop = state_.onTop;
     for (int i = 0; i < onTop.count; ++i)
         if (onTop.options[i] & CTX_OPTION_CSRCHANGE_MESSAGES)
-            context_.system->PostMessage(onTop.windows[i], WT_CSRCHANGE, serial, static_cast<uint32_t>(onTop.ids[i]));
+            context_.system->PostWindowMessage(onTop.windows[i], WT_CSRCHANGE, serial, static_cast<uint32_t>(onTop.ids[i]));
 }
 
 void PenOutput::PostPacketMessages(uint32_t serial)
@@ -102,7 +102,7 @@ void PenOutput::PostPacketMessages(uint32_t serial)
     const OnTopContexts& onTop = state_.onTop;
     for (int i = 0; i < onTop.count; ++i)
         if (onTop.options[i] & CTX_OPTION_PACKET_MESSAGES)
-            context_.system->PostMessage(onTop.windows[i], WT_PACKET, serial, static_cast<uint32_t>(onTop.ids[i]));
+            context_.system->PostWindowMessage(onTop.windows[i], WT_PACKET, serial, static_cast<uint32_t>(onTop.ids[i]));
 }
 
 void PenOutput::Calibrate(const PenPacketWork& work)
@@ -114,7 +114,7 @@ void PenOutput::Calibrate(const PenPacketWork& work)
         return;  // posting to no window would fill the read thread's own queue
     const uint8_t* frame = state_.report;
     uint32_t position = static_cast<uint32_t>(FrameU16(frame, penframe::Y)) << 16 | FrameU16(frame, penframe::X);
-    context_.system->PostMessage(window, WM_CALIBRATE_POINT, work.status, position);
+    context_.system->PostWindowMessage(window, WM_CALIBRATE_POINT, work.status, position);
 }
 
 void PenOutput::FillPacket(PenPacketWork& work, int32_t azimuth, int32_t altitude)
@@ -176,10 +176,10 @@ void PenOutput::NotifyClients(PenPacketWork& work)
         for (int i = 0; i < onTop.count; ++i) {
             context_.system->GetWindowTitle(onTop.windows[i], title, sizeof title);
             if (std::strstr(title, COREL_PAINTER_TITLE) == nullptr)
-                context_.system->PostMessage(onTop.windows[i], WT_PROXIMITY, static_cast<uint32_t>(onTop.ids[i]),
+                context_.system->PostWindowMessage(onTop.windows[i], WT_PROXIMITY, static_cast<uint32_t>(onTop.ids[i]),
                                              PROXIMITY_ENTER);
             if (onTop.options[i] & CTX_OPTION_CSRCHANGE_MESSAGES)
-                context_.system->PostMessage(onTop.windows[i], WT_CSRCHANGE, work.packet.serialNumber,
+                context_.system->PostWindowMessage(onTop.windows[i], WT_CSRCHANGE, work.packet.serialNumber,
                                              static_cast<uint32_t>(onTop.ids[i]));
         }
     }
@@ -187,10 +187,10 @@ void PenOutput::NotifyClients(PenPacketWork& work)
     if (state_.toolPacket != 0) {
         const OnTopContexts& onTop = state_.onTop;
         for (int i = 0; i < onTop.count; ++i) {
-            context_.system->PostMessage(onTop.windows[i], WT_PROXIMITY, static_cast<uint32_t>(onTop.ids[i]),
+            context_.system->PostWindowMessage(onTop.windows[i], WT_PROXIMITY, static_cast<uint32_t>(onTop.ids[i]),
                                          PROXIMITY_TOOL);
             if (onTop.options[i] & CTX_OPTION_CSRCHANGE_MESSAGES)
-                context_.system->PostMessage(onTop.windows[i], WT_CSRCHANGE, work.packet.serialNumber,
+                context_.system->PostWindowMessage(onTop.windows[i], WT_CSRCHANGE, work.packet.serialNumber,
                                              static_cast<uint32_t>(onTop.ids[i]));
         }
         state_.toolPacket = 0;

@@ -135,7 +135,7 @@ void PenPipeline::ToolIdentification()
                             static_cast<uint32_t>(report[6]) << 8 | report[7];
     const OnTopContexts& onTop = state_.onTop;
     for (int i = 0; i < onTop.count; ++i)
-        context_.system->PostMessage(onTop.windows[i], WM_PEN_TOOL_ID, static_cast<uint32_t>(toolId) << 16 | nibble,
+        context_.system->PostWindowMessage(onTop.windows[i], WM_PEN_TOOL_ID, static_cast<uint32_t>(toolId) << 16 | nibble,
                                      serial);
 
     state_.toolDebounce = policy.toolDebounceReports;
