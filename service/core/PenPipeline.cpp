@@ -42,6 +42,18 @@ int32_t BoundedAltitude(int64_t altitude)
     return static_cast<int32_t>(altitude < -32767 ? -32767 : altitude > 32767 ? 32767 : altitude);
 }
 
+void CopyContexts(const OnTopContexts& from, OnTopContexts& to)
+{
+    const int count = from.count < 0 ? 0 : from.count > MAX_ON_TOP_CONTEXTS ? MAX_ON_TOP_CONTEXTS : from.count;
+    to.count = count;
+    for (int i = 0; i < count; ++i) {
+        to.ids[i] = from.ids[i];
+        to.windows[i] = from.windows[i];
+        to.options[i] = from.options[i];
+        to.onTop[i] = from.onTop[i];
+    }
+}
+
 int32_t TiltDegrees(int tilt, int upright)
 {
     return tilt <= upright ? 60 * tilt / upright - 60 : 60 * (tilt - upright) / upright;
@@ -80,18 +92,19 @@ void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping)
 
 void PenPipeline::CollectOnTopContexts()
 {
-    OnTopContexts collected;
-    if (context_.registry != nullptr)
-        context_.registry->CollectOnTopContexts(collected);
-
     const BuildPolicy& policy = *context_.policy;
-    if (collected.count == 0 && policy.clientlessReportEnablesPointer)
-        context_.flags.pointerOutput.store(1);
     // The library form holds on to the last contexts while its left button is down.
-    if (collected.count == 0 && policy.keepsOnTopWhileLeftDown &&
-        (context_.flags.buttonState.load() & HELD_LEFT_BUTTON) != 0)
-        return;
-    state_.onTop = collected;
+    const bool mayKeep =
+        policy.keepsOnTopWhileLeftDown && (context_.flags.buttonState.load() & HELD_LEFT_BUTTON) != 0;
+    OnTopContexts& target = mayKeep ? state_.collected : state_.onTop;
+    target.count = 0;
+    if (context_.registry != nullptr)
+        context_.registry->CollectOnTopContexts(target);
+
+    if (target.count == 0 && policy.clientlessReportEnablesPointer)
+        context_.flags.pointerOutput.store(1);
+    if (mayKeep && target.count > 0)
+        CopyContexts(target, state_.onTop);
 }
 
 // ---------------------------------------------------------------------------
@@ -273,7 +286,13 @@ int32_t PenPipeline::DecodePressure(const TABLETINFO& header, int32_t& azimuth, 
     const uint16_t length = header.InputReportByteLength_Pen;
     int32_t pressure = PenPressure::Decode(report, length, header.pressureMax);
     if (length == 10) {
-        TiltToOrientation(report, azimuth, altitude);
+        const int32_t tiltKey = (report[7] & 0x3F) << 7 | (report[8] & 0x7F);
+        if (tiltKey != state_.tiltKey) {
+            TiltToOrientation(report, state_.tiltAzimuth, state_.tiltAltitude);
+            state_.tiltKey = tiltKey;
+        }
+        azimuth = state_.tiltAzimuth;
+        altitude = state_.tiltAltitude;
         altitude = BoundedAltitude(static_cast<int64_t>(altitude) - context_.pen->pen.tiltSensitivity);
     } else {
         azimuth = 0;

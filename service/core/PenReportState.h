@@ -69,8 +69,16 @@ struct PenReportState {
     bool leftDownInjected = false;
 
     // This report's on-top contexts; the library form keeps them while the
-    // left button is down and a report finds none.
+    // left button is down and a report finds none (collected then lands in
+    // its own place first).
     OnTopContexts onTop;
+    OnTopContexts collected;
+
+    // The tilt bytes of the last pen packet and their orientation: a pen's
+    // tilt changes slowly, and the conversion is the costliest step.
+    int32_t tiltKey = -1;
+    int32_t tiltAzimuth = 0;
+    int32_t tiltAltitude = 0;
 };
 
 inline uint16_t FrameU16(const uint8_t* frame, size_t offset)

@@ -68,9 +68,13 @@ TEST_SUITE("pen decoding")
     TEST_CASE("the frame carries azimuth and the altitude less the tilt sensitivity")
     {
         PenRig rig;
-        rig.Feed(Pen(HOVER, 100, 100, 0, 48, 96));
-        CHECK(FrameU16(rig.state.previous, 8) == 1349);
-        CHECK(static_cast<int16_t>(FrameU16(rig.state.previous, 10)) == 408);
+        struct Row { uint8_t tx, ty; uint16_t azimuth; int16_t altitude; };
+        const Row rows[] = {{48, 96, 1349, 408}, {48, 96, 1349, 408}, {32, 64, 1800, 800}, {0, 0, 3149, 200}};
+        for (const Row& row : rows) {
+            rig.Feed(Pen(HOVER, 100, 100, 0, row.tx, row.ty));
+            CHECK(FrameU16(rig.state.previous, 8) == row.azimuth);
+            CHECK(static_cast<int16_t>(FrameU16(rig.state.previous, 10)) == row.altitude);
+        }
         rig.header.InputReportByteLength_Pen = 8;
         rig.Feed(Pen8(HOVER, 100, 100, 0));
         CHECK(FrameU16(rig.state.previous, 8) == 0);
