@@ -36,6 +36,7 @@ struct BenchService {
     PenReportState state;
     ServiceContext context;
     ClientContextRegistry registry{context};
+    ExpressKeys keys{context};
     TABLETINFO header{};
     MAPPINGDEF mapping{};
 
@@ -105,7 +106,7 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
     const std::vector<BenchReport> session = RecordedStroke::Make();
     BenchService service;
-    PenPipeline pipeline(service.context);
+    PenPipeline pipeline(service.context, service.keys);
 
     std::vector<double> nsPerReport;
     uint64_t allocations = 0;

@@ -61,8 +61,8 @@ int32_t TiltDegrees(int tilt, int upright)
 
 }  // namespace
 
-PenPipeline::PenPipeline(ServiceContext& context)
-    : context_(context), state_(*context.penState), output_(context, *context.penState), keys_(context)
+PenPipeline::PenPipeline(ServiceContext& context, ExpressKeys& actions)
+    : context_(context), state_(*context.penState), output_(context, *context.penState), keys_(actions)
 {
 }
 

@@ -14,7 +14,9 @@
 class PenPipeline {
 public:
     // The context's pen state, pen section and system door must be set.
-    explicit PenPipeline(ServiceContext& context);
+    // actions performs the pen buttons; it is the one the express keys use,
+    // so a held keystroke entry is one for both.
+    PenPipeline(ServiceContext& context, ExpressKeys& actions);
 
     // Handles the report in the state's read buffer with the read thread's
     // copies of the device's header and mapping block.
@@ -50,5 +52,5 @@ private:
     ServiceContext& context_;
     PenReportState& state_;
     PenOutput output_;
-    ExpressKeys keys_;
+    ExpressKeys& keys_;
 };

@@ -31,6 +31,7 @@ struct PenRig {
     PenReportState state;
     ServiceContext context;
     ClientContextRegistry registry{context};
+    ExpressKeys keys{context};
     std::unique_ptr<PenPipeline> pipeline;
     TABLETINFO header{};
     MAPPINGDEF mapping{};
@@ -67,7 +68,7 @@ struct PenRig {
         p.penButton[0].actionCode = ACTION_RIGHT_CLICK;
         p.penButton[1].actionCode = ACTION_MIDDLE_CLICK;
         state.tool.toolId = 0x802;
-        pipeline = std::make_unique<PenPipeline>(context);
+        pipeline = std::make_unique<PenPipeline>(context, keys);
     }
 
     void SyncKeyArea()

@@ -1,6 +1,6 @@
 // Raw pen reports as a tablet sends them: tool identification, out of range,
-// and pen packets in the 10-byte (big-endian position, 10 or 11 pressure bits,
-// tilt) and 8-byte (little-endian position, 16-bit pressure) layouts.
+// and pen packets in the 10-byte (big-endian position, 10 pressure bits, tilt)
+// and 8-byte (little-endian position, 16-bit pressure) layouts.
 #pragma once
 
 #include <cstddef>
@@ -52,16 +52,6 @@ inline RawPenReport Pen(uint8_t status, uint16_t x, uint16_t y, uint16_t pressur
     r.bytes[6] = static_cast<uint8_t>(pressure >> 2);
     r.bytes[7] = static_cast<uint8_t>(((pressure & 3) << 6) | (tiltX & 0x3F));
     r.bytes[8] = tiltY & 0x7F;
-    return r;
-}
-
-// 11 pressure bits: the lowest one in status bit 0.
-inline RawPenReport Pen11(uint8_t status, uint16_t x, uint16_t y, uint16_t pressure)
-{
-    RawPenReport r = Pen(status, x, y, 0);
-    r.bytes[1] = static_cast<uint8_t>((status & ~1) | (pressure & 1));
-    r.bytes[6] = static_cast<uint8_t>(pressure >> 3);
-    r.bytes[7] = static_cast<uint8_t>((((pressure >> 1) & 3) << 6) | 32);
     return r;
 }
 
