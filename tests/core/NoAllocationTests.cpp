@@ -26,6 +26,14 @@ void* operator new(std::size_t size)
     throw std::bad_alloc();
 }
 void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    ++allocationCount;
+    return std::malloc(size != 0 ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept { return operator new(size, tag); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { ReleaseBlock(block); }
+void operator delete[](void* block, const std::nothrow_t&) noexcept { ReleaseBlock(block); }
 void operator delete(void* block) noexcept { ReleaseBlock(block); }
 void operator delete[](void* block) noexcept { ReleaseBlock(block); }
 void operator delete(void* block, std::size_t) noexcept { ReleaseBlock(block); }
