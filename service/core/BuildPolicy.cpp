@@ -30,6 +30,12 @@ BuildPolicy MakeReference()
     p.tenKeyDefaultTable = false;
     p.maxActionIndex = 17;
     p.filterThresholdVariant = 0;
+    p.keyReportSplitStrips = false;
+    p.actionsHonourSwappedButtons = true;
+    p.actionWheelThroughPointerRoutine = false;
+    p.keystrokeExtendedKeys = false;
+    p.keystrokeHoldsEntry = false;
+    p.penButtonsShareSecondEntry = false;
     return p;
 }
 
@@ -53,6 +59,11 @@ BuildPolicy MakeSecondBrand()
     p.tenKeyDefaultTable = true;
     p.maxActionIndex = 12;
     p.filterThresholdVariant = 1023;
+    p.keyReportSplitStrips = true;
+    p.actionsHonourSwappedButtons = false;
+    p.actionWheelThroughPointerRoutine = true;
+    p.keystrokeHoldsEntry = true;
+    p.penButtonsShareSecondEntry = true;
     return p;
 }
 
@@ -73,6 +84,8 @@ BuildPolicy MakeLibrary()
     p.enableSetsLeftButtonBit = true;
     p.hasReloadDeviceCommand = true;
     p.penButtonDefaultsInSearch = false;  // the library's callers set them after a search
+    p.actionWheelThroughPointerRoutine = true;  // its pointer routine is mouse_event itself
+    p.keystrokeExtendedKeys = true;
     return p;
 }
 

@@ -48,6 +48,14 @@ struct BuildPolicy {
     // Pipeline.
     int16_t filterThresholdVariant;   // 1023 in the second-brand build
 
+    // Express keys and actions.
+    bool keyReportSplitStrips;        // second brand: strips in bytes 1-4, keys act on release, no overlay
+    bool actionsHonourSwappedButtons; // the second brand has no swapped-buttons flag
+    bool actionWheelThroughPointerRoutine;  // middle click, wheel and strip not through mouse_event
+    bool keystrokeExtendedKeys;       // library: keystrokes sent as extended keys
+    bool keystrokeHoldsEntry;         // second brand: remembers the held keystroke entry
+    bool penButtonsShareSecondEntry;  // second brand: both pen-button statuses act on entry 1
+
     int32_t KeyAreaCapacity() const { return ::KeyAreaCapacity(keyAreaSize); }
     bool IsOnTop(uint32_t status) const { return (status & onTopStatusMask) == 4; }
 

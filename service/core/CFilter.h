@@ -21,6 +21,8 @@ public:
     static uint8_t Direction(int32_t dx, int32_t dy);
     static int8_t Turn(uint8_t previous, uint8_t current);
     static int32_t IntegerRoot(int32_t a);
+    // How steadily the recent steps turn, -8..8 (3 for a straight stroke).
+    int32_t TurnLevel() const;
 
     int32_t SampleCount() const { return n_; }
     uint8_t SmoothingLevel() const { return level_; }
@@ -28,6 +30,13 @@ public:
     int16_t CurrentWindow() const { return window_; }
 
 private:
+    void AnalyseStep(uint16_t x, uint16_t y);
+    int32_t StepLevel(int32_t v);
+    void ApplyMode(int32_t& x, int32_t& y, int16_t mode, int32_t window);
+    void SmoothPathA(int32_t& x, int32_t& y, int32_t speed, int32_t window);
+    void SmoothPathB(int32_t& x, int32_t& y, int32_t speed, int32_t window, int tipDown);
+    void Predict(uint16_t& x, uint16_t& y);
+
     int32_t n_ = 0;
     uint16_t filteredX_[HISTORY] = {};
     uint16_t filteredY_[HISTORY] = {};

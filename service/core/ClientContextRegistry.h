@@ -48,8 +48,19 @@ public:
     void FreeContexts();
 
     int Count() const;
+    // 1 and the status of the first context with that id; 0 when none.
+    int StatusOf(int32_t contextId, uint32_t& status) const;
 
 private:
+    // The helpers below expect lock_ to be held.
+    CLIENTNODE* FindLocked(int32_t contextId) const;
+    int OnTopSystemCursorLocked(uint32_t& value) const;
+    void OverlapLocked(int32_t contextId, uint32_t status);
+    void SetPointerOutputFromOnTopLocked();
+    void SetPointerOutputForContext(const CLIENTNODE& node);
+    void PostProximityUnlessPainter(const CLIENTNODE& node);
+    void MarkListChanged();
+
     ServiceContext& context_;
     mutable std::mutex lock_;
     CLIENTNODE* head_ = nullptr;

@@ -32,6 +32,43 @@ public:
     void PerformAction(int index, int32_t pressed, const KeyTableRef* table);
     void ZoomStep(int n);
 
+    // For the read thread whose device went away: releases the pen-button
+    // actions (button-state bits 1 and 2) and the injected left button (bit 0)
+    // that are still held, so nothing stays pressed in the system.
+    void ReleaseHeldButtons();
+
 private:
+    static constexpr int KEYSTROKE_BYTES = 6;
+
+    // The second brand's keystroke entry held down by a press, released when
+    // another entry is released.
+    struct HeldKeystroke {
+        bool active = false;
+        bool penTable = false;
+        int index = 0;
+        uint8_t keys[KEYSTROKE_BYTES] = {};
+    };
+
+    void ProcessOverlayButton(uint8_t current, uint8_t previous);
+    void StartOverlayProgram();
+    // False when this was the first strip report, which ends the report.
+    bool ProcessStrip(uint8_t current, uint8_t previous, int32_t firstState, int offSwitchSlot,
+                      const KeyTableRef& table, ExpressKeyState& state);
+    void ProcessKeyGroup(uint8_t current, uint8_t previous, int group, const KeyTableRef& table);
+    void ProcessSplitStripReport(const KeyTableRef& table, ExpressKeyState& state);
+    void ReleaseSplitStripKeys(const KeyTableRef& table, const ExpressKeyState& state);
+    static bool StripIsOff(const KeyTableRef& table, int slot);
+
+    const KEYACTION* EntryOf(int index, const KeyTableRef* table) const;
+    void ButtonClick(bool primary, int32_t pressed);
+    void DoubleClick();
+    void MiddleClick(int32_t pressed);
+    void Wheel(int32_t amount);
+    void Keystroke(int index, int32_t pressed, const KEYACTION& entry, bool penTable);
+    void PressKeys(const uint8_t* keys);
+    void ReleaseKeys(const uint8_t* keys);
+    void Launch(const KEYACTION& entry);
+
     ServiceContext& context_;
+    HeldKeystroke held_;
 };

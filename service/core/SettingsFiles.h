@@ -10,6 +10,9 @@
 #include <cstddef>
 #include <cstdint>
 
+class DeviceFileChain;
+class ScopedFile;
+
 constexpr int MAX_SUPPORTED_DEVICES = 512;
 constexpr int SUPPORTED_TABLE_ENTRIES = MAX_SUPPORTED_DEVICES + 1;  // with the end entry
 constexpr size_t SETTINGS_PATH_SIZE = 260;
@@ -47,6 +50,12 @@ public:
     void InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const;
 
 private:
+    int WriteDevicePart(uint8_t* record, size_t size, bool keys) const;
+    bool WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record, size_t size,
+                      bool keys) const;
+    int32_t CompleteStoredRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
+    int32_t BuildDefaultRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
+
     ISystem& system_;
     IFileSystem& files_;
     const BuildPolicy& policy_;

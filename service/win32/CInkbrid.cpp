@@ -42,7 +42,7 @@ bool CInkbrid::WaitForCommand(HANDLE stopEvent)
     DWORD result = IsForeground() ? MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT)
                                   : WaitForMultipleObjects(2, events, FALSE, INFINITE);
     if (result == WAIT_OBJECT_0 + 1) {
-        // Command handling joins with the command dispatcher.
+        runtime_.PerformCommand();
         return true;
     }
     if (IsForeground() && result == WAIT_OBJECT_0 + 2) {

@@ -1,7 +1,10 @@
 #include "CNTService.h"
 
 #include <dbt.h>
+// The HID headers carry no C++ linkage of their own.
+extern "C" {
 #include <hidsdi.h>
+}
 
 #include <cstdio>
 #include <cstring>

@@ -14,6 +14,7 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.filter = &filter_;
     context_.registry = &registry_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
+    commands_ = std::make_unique<ServiceCommands>(context_);
 }
 
 ServiceRuntime::~ServiceRuntime() { registry_.FreeContexts(); }
@@ -46,4 +47,10 @@ void ServiceRuntime::CloseSharedSections()
     context_.pen = nullptr;
     context_.keyArea = KeyAreaView{};
     sections_.Close();
+}
+
+void ServiceRuntime::PerformCommand()
+{
+    if (context_.connection != nullptr)
+        commands_->Perform(context_.connection->command);
 }

@@ -9,6 +9,7 @@
 #include "ClientContextRegistry.h"
 #include "NamedRingLock.h"
 #include "SecurityAttributes.h"
+#include "ServiceCommands.h"
 #include "ServiceContext.h"
 #include "SettingsFiles.h"
 #include "SharedSectionSet.h"
@@ -16,6 +17,8 @@
 #include "Win32System.h"
 
 #include <windows.h>
+
+#include <memory>
 
 class ServiceRuntime {
 public:
@@ -29,6 +32,8 @@ public:
     // Binds the ring to the connection section with reset and takes the time base.
     void AttachRing();
     void CloseSharedSections();
+    // Performs the command another process left in the connection section.
+    void PerformCommand();
 
     HANDLE CommandEvent() const { return sections_.CommandEvent(); }
     HANDLE SyncEvent() const { return sections_.SyncEvent(); }
@@ -49,4 +54,5 @@ private:
     CDataManage ring_;
     CFilter filter_;
     ClientContextRegistry registry_;
+    std::unique_ptr<ServiceCommands> commands_;
 };

@@ -4,6 +4,7 @@
 
 #include <doctest/doctest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 

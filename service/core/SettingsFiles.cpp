@@ -1,0 +1,345 @@
+#include "SettingsFiles.h"
+
+#include "DeviceFileChain.h"
+#include "ScopedFile.h"
+#include "ServiceCodes.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// An appended record is padded with zeros up to the size its header names
+// when the caller holds fewer keys (a key area smaller than the model). A
+// header naming more keys than this is damaged, and nothing is appended.
+constexpr int32_t MAX_PADDED_KEYS = 64;
+
+constexpr uint8_t VK_SPACE = 32;
+constexpr uint8_t VK_SHIFT = 16;
+constexpr uint8_t VK_CONTROL = 17;
+constexpr uint8_t VK_MENU = 18;
+constexpr uint8_t VK_LSHIFT = 160;
+constexpr uint8_t VK_LCONTROL = 162;
+constexpr uint8_t VK_LMENU = 164;
+
+struct DefaultKey {
+    int32_t action;
+    uint8_t virtualKey;
+};
+
+constexpr DefaultKey STRIP_KEY = {ACTION_STRIP, 0};
+// Keys past the end of a table get an empty keystroke.
+constexpr DefaultKey EMPTY_KEY = {ACTION_KEYSTROKE, 0};
+
+constexpr DefaultKey REFERENCE_KEYS[] = {
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
+    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
+    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
+    {ACTION_KEYSTROKE, VK_LMENU},
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
+    {ACTION_KEYSTROKE, VK_LMENU},
+};
+
+constexpr DefaultKey TEN_KEYS[] = {
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
+    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
+    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
+};
+
+template <size_t N>
+DefaultKey KeyOf(const DefaultKey (&table)[N], int32_t index)
+{
+    return static_cast<size_t>(index) < N ? table[index] : EMPTY_KEY;
+}
+
+// Keys a record of `room` bytes holds for a model with keyCount keys.
+int32_t StoredKeyCount(int32_t keyCount, size_t room)
+{
+    return std::max(0, std::min(keyCount, KeyCapacityOf(room)));
+}
+
+bool SameInterface(const TABLETINFO& a, const TABLETINFO& b)
+{
+    return a.VID == b.VID && a.PID == b.PID && a.InputReportByteLength_Pen == b.InputReportByteLength_Pen;
+}
+
+bool SameModel(const TABLETINFO& a, const TABLETINFO& b)
+{
+    return a.VID == b.VID && a.PID == b.PID && a.keyCount == b.keyCount;
+}
+
+// Writes `count` zero bytes.
+bool WriteZeros(const ScopedFile& file, uint64_t count)
+{
+    static const uint8_t zeros[KEYACTION_SIZE] = {};
+    while (count > 0) {
+        uint32_t part = static_cast<uint32_t>(std::min<uint64_t>(count, sizeof zeros));
+        if (!file.WriteAll(zeros, part))
+            return false;
+        count -= part;
+    }
+    return true;
+}
+
+// Appends exactly one whole record as its header sizes it, so the chain
+// stays walkable whatever size the caller passed.
+bool AppendRecord(const ScopedFile& file, const uint8_t* record, size_t size)
+{
+    const int32_t keyCount = RecordHead(record)->info.keyCount;
+    const uint64_t whole = sizeof(TABLETINFO) + DeviceFileChain::BodySizeOf(keyCount);
+    if (whole > size && keyCount > MAX_PADDED_KEYS)
+        return false;
+    const uint64_t fromRecord = std::min<uint64_t>(whole, size);
+    return file.WriteAll(record, static_cast<uint32_t>(fromRecord)) && WriteZeros(file, whole - fromRecord);
+}
+
+}  // namespace
+
+bool SettingsFiles::PathOf(const char* suffix, char* out, size_t size) const
+{
+    if (suffix == nullptr || out == nullptr || size == 0)
+        return false;
+    out[0] = '\0';
+    char folder[SETTINGS_PATH_SIZE] = {};
+    if (!system_.ProgramFilesFolder(folder, sizeof folder))
+        return false;
+    folder[sizeof folder - 1] = '\0';
+    const size_t folderLength = std::strlen(folder);
+    const size_t suffixLength = std::strlen(suffix);
+    if (folderLength + suffixLength >= size)
+        return false;
+    std::memcpy(out, folder, folderLength);
+    std::memcpy(out + folderLength, suffix, suffixLength + 1);
+    return true;
+}
+
+int SettingsFiles::ReadSupportedDeviceTable(TABLETINFO* table) const
+{
+    if (table == nullptr)
+        return 0;
+    int count = 0;
+    char path[SETTINGS_PATH_SIZE];
+    if (PathOf(SUPPORTED_DEVICES_FILE, path, sizeof path)) {
+        ScopedFile file(files_, path, IFileSystem::Access::Read);
+        while (file.IsOpen() && count < MAX_SUPPORTED_DEVICES && file.ReadAll(&table[count], sizeof(TABLETINFO)))
+            ++count;
+    }
+    // The end entry (VID 0, PID 0); cleared whole, as a short read may have left part of a record in it.
+    std::memset(&table[count], 0, sizeof(TABLETINFO));
+    return count;
+}
+
+int SettingsFiles::FindSupportedDevice(TABLETINFO& out, uint16_t vid, uint16_t pid, uint16_t penReportLength) const
+{
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(SUPPORTED_DEVICES_FILE, path, sizeof path))
+        return 0;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    TABLETINFO entry;
+    // Only the records the table holds are recognised.
+    for (int i = 0; file.IsOpen() && i < MAX_SUPPORTED_DEVICES && file.ReadAll(&entry, sizeof entry); ++i) {
+        if (entry.VID == vid && entry.PID == pid && entry.InputReportByteLength_Pen == penReportLength) {
+            out = entry;
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int32_t SettingsFiles::LoadDeviceRecord(uint8_t* out, size_t room, const TABLETINFO& device) const
+{
+    if (out == nullptr || room < TABLETRECORD_HEAD_SIZE)
+        return 0;
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return BuildDefaultRecord(out, room, device);
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return BuildDefaultRecord(out, room, device);
+
+    DeviceFileChain chain(files_, file.Get());
+    while (chain.NextHeader()) {
+        if (!SameInterface(chain.Header(), device)) {
+            if (!chain.SkipBody())
+                break;
+            continue;
+        }
+        std::memcpy(out, &chain.Header(), sizeof(TABLETINFO));
+        if (chain.ReadBody(out + sizeof(TABLETINFO), room - sizeof(TABLETINFO)))
+            return CompleteStoredRecord(out, room, device);
+        // Cut short by the end of the file: nothing of it is trusted.
+        std::memset(out, 0, static_cast<size_t>(std::min<uint64_t>(room, chain.RecordBytesRead())));
+        break;
+    }
+    return BuildDefaultRecord(out, room, device);
+}
+
+int32_t SettingsFiles::CompleteStoredRecord(uint8_t* out, size_t room, const TABLETINFO& device) const
+{
+    TABLETRECORD_HEAD* head = RecordHead(out);
+    const int32_t storedKeys = head->info.keyCount;
+    if (head->mapping.monitorListCount == -1)
+        InitDeviceRecord(out, device);
+    if (head->keyCount == -1) {
+        InitDefaultKeyTable(out, room, device.keyCount);
+        return head->keyCount;
+    }
+    // The key table's count says how many keys `out` really holds, never more.
+    head->keyCount = StoredKeyCount(storedKeys, room);
+    return head->keyCount;
+}
+
+int32_t SettingsFiles::BuildDefaultRecord(uint8_t* out, size_t room, const TABLETINFO& device) const
+{
+    InitDefaultKeyTable(out, room, device.keyCount);
+    InitDeviceRecord(out, device);
+    return RecordHead(out)->keyCount;
+}
+
+size_t SettingsFiles::ReadFirstDeviceRecord(uint8_t* out, size_t room) const
+{
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return 0;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return 0;
+    DeviceFileChain chain(files_, file.Get());
+    if (!chain.NextHeader())
+        return 0;
+    if (out == nullptr)
+        room = 0;
+    if (room > 0)
+        std::memcpy(out, &chain.Header(), std::min(room, sizeof(TABLETINFO)));
+    const bool whole = room > sizeof(TABLETINFO) ? chain.ReadBody(out + sizeof(TABLETINFO), room - sizeof(TABLETINFO))
+                                                 : chain.SkipBody();
+    if (!whole) {
+        if (room > 0)
+            std::memset(out, 0, static_cast<size_t>(std::min<uint64_t>(room, chain.RecordBytesRead())));
+        return 0;
+    }
+    return static_cast<size_t>(chain.RecordBytesRead());
+}
+
+int SettingsFiles::WriteDeviceKeys(uint8_t* record, size_t size) const
+{
+    return WriteDevicePart(record, size, true);
+}
+
+int SettingsFiles::WriteDeviceMapping(uint8_t* record, size_t size) const
+{
+    return WriteDevicePart(record, size, false);
+}
+
+int SettingsFiles::WriteDevicePart(uint8_t* record, size_t size, bool keys) const
+{
+    if (record == nullptr || size < TABLETRECORD_HEAD_SIZE)
+        return 0;
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return 0;
+    ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
+    if (!file.IsOpen())
+        return 0;
+
+    DeviceFileChain chain(files_, file.Get());
+    const TABLETINFO& info = RecordHead(record)->info;
+    while (chain.NextHeader()) {
+        const bool match = SameModel(chain.Header(), info);
+        if (!chain.SkipBody())
+            break;
+        if (match)
+            return chain.BackToBody() && WriteInPlace(file, chain, record, size, keys) ? 1 : 0;
+    }
+    // A read error is not the end of the chain: appending there would
+    // overwrite whatever follows.
+    if (chain.ReadFailed())
+        return 0;
+
+    // The appended record carries only the part being saved.
+    if (keys)
+        RecordHead(record)->mapping.monitorListCount = -1;
+    else
+        RecordHead(record)->keyCount = -1;
+    // A partial header or a record cut short by the end of the file is replaced.
+    if (!chain.BackToRecordStart())
+        return 0;
+    return AppendRecord(file, record, size) ? 1 : 0;
+}
+
+bool SettingsFiles::WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record,
+                                 size_t size, bool keys) const
+{
+    constexpr size_t MAPPING_OFFSET = offsetof(TABLETRECORD_HEAD, mapping);
+    if (keys) {
+        // Key count and keys, never past the end of the record in the file.
+        const uint64_t whole = sizeof(TABLETINFO) + chain.BodySize();
+        const uint64_t length = std::min<uint64_t>(size, whole) - RECORD_KEYCOUNT_OFFSET;
+        return files_.SeekRelative(file.Get(), sizeof(MAPPINGDEF)) &&
+               file.WriteAll(record + RECORD_KEYCOUNT_OFFSET, static_cast<uint32_t>(length));
+    }
+    if (policy_.mappingWriterRewritesHeader) {
+        if (!files_.SeekRelative(file.Get(), -static_cast<int64_t>(sizeof(TABLETINFO))) ||
+            !file.WriteAll(record, sizeof(TABLETINFO)))
+            return false;
+    }
+    return file.WriteAll(record + MAPPING_OFFSET, sizeof(MAPPINGDEF));
+}
+
+int SettingsFiles::ReadPenSettingsFile(PENSETTINGS& out) const
+{
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(PEN_SETTINGS_FILE, path, sizeof path))
+        return 0;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return 0;
+    return files_.Read(file.Get(), &out, sizeof out) > 0 ? 1 : 0;
+}
+
+void SettingsFiles::WritePenSettingsFile(const PENSETTINGS& record) const
+{
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(PEN_SETTINGS_FILE, path, sizeof path))
+        return;
+    ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
+    if (file.IsOpen())
+        file.WriteAll(&record, sizeof record);
+}
+
+void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
+{
+    if (record == nullptr)
+        return;
+    TABLETRECORD_HEAD* head = RecordHead(record);
+    std::memmove(&head->info, &info, sizeof info);
+    MAPPINGDEF& mapping = head->mapping;
+    std::memset(&mapping, 0, sizeof mapping);
+    mapping.monitorListCount = 1;
+    mapping.monitorChoice = 0;
+    mapping.monitorFlags = 1;
+    mapping.reservedRect = {0, 0, 0xFFFF, 0xFFFF};
+    mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+    mapping.tabletArea = {head->info.xMin, head->info.yMin, head->info.xMax, head->info.yMax};
+}
+
+void SettingsFiles::InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const
+{
+    if (record == nullptr || room < TABLETRECORD_HEAD_SIZE)
+        return;
+    const int32_t count = StoredKeyCount(keyCount, room);
+    KEYACTION* keys = RecordKeys(record);
+    for (int32_t i = 0; i < count; ++i) {
+        const DefaultKey key = policy_.tenKeyDefaultTable ? KeyOf(TEN_KEYS, i) : KeyOf(REFERENCE_KEYS, i);
+        // Cleared whole: a key byte left over from an earlier action would be
+        // pressed with the default one.
+        std::memset(&keys[i], 0, sizeof keys[i]);
+        keys[i].actionCode = key.action;
+        keys[i].data[0] = static_cast<char>(key.virtualKey);
+        keys[i].data[1] = 0;
+    }
+    RecordHead(record)->keyCount = count;
+}
