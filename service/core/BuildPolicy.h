@@ -46,6 +46,32 @@ struct BuildPolicy {
     int32_t maxActionIndex;           // highest key slot PerformAction accepts
 
     // Pipeline.
+    // Pen reports: tool identification and proximity leave.
+    int32_t toolDebounceReports;      // pen packets whose pressure a new tool identification zeroes
+    bool toolIdSamplesSwapButtons;    // SM_SWAPBUTTON read at a tool identification
+    bool toolDefaultsFollowModelFlag; // pen-button defaults after a failed reload follow the model flag
+    bool tracksToolChanges;           // second brand: the client flag means "tool changed" (new tool id,
+                                      // proximity leave; waits for the tool packet, no WT_PROXIMITY 1)
+                                      // and those events put the last injected position at 0,0
+    bool recordsToolTime;             // library: tick of the last tool identification delays the first touch
+    bool leaveReleaseMovesPointer;    // second brand: a released pen button also moves to the last position
+    bool leavePostsCursorChange;      // second brand: WT_CSRCHANGE with the proximity leave
+    bool leaveLiftAtLastPosition;     // second brand: the leave's button-up through the pointer routine
+    bool leaveRestartsClock;          // library: the leave restarts the packet clock, samples SM_SWAPBUTTON
+    // Pen reports: decoding and output.
+    bool clientlessReportEnablesPointer;  // second brand: no on-top context turns pointer output on
+    bool keepsOnTopWhileLeftDown;     // library: an empty collection keeps the last contexts while down
+    bool rotatesByServiceCode;        // second brand: RotateReport takes the rotation code
+    bool roundsPressureUp;            // second brand: curve above 100 and rescale take the ceiling
+    bool calibrationNeedsClients;     // second brand
+    bool serialPerPenPacket;          // second brand: the serial counter moves without clients too
+    bool integerMappingFromThreadCopy; // second brand: never the live key area; integer arithmetic
+    bool pointerGatesPenActions;      // second brand: pen buttons and the lift only with pointer output
+    bool penButtonMovesPointer;       // second brand: a pen-button press or release also moves
+    bool strokeStartMovesFirst;       // second brand: move, Sleep(4), down, then both packets
+    bool strokeStartDebugLine;        // not in the library form
+    bool liftWritesOwnPackets;        // library: the lift sends two packets around its button-up
+    bool virtualPenOutput;            // library: virtual HID pen reports when no context is on top
     int16_t filterThresholdVariant;   // 1023 in the second-brand build
 
     // Express keys and actions.

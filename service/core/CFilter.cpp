@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int32_t HISTORY = CFilter::HISTORY;
+constexpr int32_t HISTORY = CFilter::HISTORY;  // for the free helpers below
 
 // Tangent of each 256th of a turn within an octant, scaled by 256.
 constexpr uint8_t TANGENTS[33] = {3,   9,   16,  22,  28,  35,  42,  48,  53,  62,  68,  74,  81,  88,  95,  102, 110,

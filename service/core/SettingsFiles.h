@@ -32,12 +32,16 @@ public:
     int FindSupportedDevice(TABLETINFO& out, uint16_t vid, uint16_t pid, uint16_t penReportLength) const;
 
     // Builds the complete record of a device into out (room bytes) and returns
-    // its key count. Keys beyond the room are not stored.
+    // its key count. Keys beyond the room are not stored: the count returned,
+    // and the record's own count at +236, are the keys out really holds. A
+    // room too small for the fixed head gets nothing (0).
     int32_t LoadDeviceRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
-    // Bytes of the first record of the device file (0 when none); with out, the
-    // record is read into it, at most room bytes.
+    // Bytes of the first record of the device file (0 when none, or when the
+    // file ends inside it); with out, the record is read into it, at most room bytes.
     size_t ReadFirstDeviceRecord(uint8_t* out, size_t room) const;
     // Rewrite in place, or append when the device has no record. 1 when written.
+    // record holds size bytes; exactly one whole record as its header sizes it
+    // is written (an append is padded with zeros), never more.
     int WriteDeviceKeys(uint8_t* record, size_t size) const;
     int WriteDeviceMapping(uint8_t* record, size_t size) const;
 
@@ -45,7 +49,8 @@ public:
     int ReadPenSettingsFile(PENSETTINGS& out) const;
     void WritePenSettingsFile(const PENSETTINGS& record) const;
 
-    // Default builders. room bounds how many keys are written.
+    // Default builders. room bounds how many keys are written; the record's key
+    // count becomes the number written (0 for a negative count).
     static void InitDeviceRecord(uint8_t* record, const TABLETINFO& info);
     void InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const;
 

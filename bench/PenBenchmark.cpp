@@ -1,0 +1,138 @@
+// Times ProcessPenReport over a recorded pen session with a system door that
+// does nothing, and counts the heap allocations made while it runs.
+//   pen_bench [runs]
+#include "CDataManage.h"
+#include "CFilter.h"
+#include "ClientContextRegistry.h"
+#include "NullSystem.h"
+#include "PacketClock.h"
+#include "PenPipeline.h"
+#include "RecordedStroke.h"
+#include "ServiceCodes.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <vector>
+
+namespace {
+
+std::atomic<uint64_t> g_allocations{0};
+
+// The service as the read threads see it, with one client window on top so
+// the ring and the client messages are part of every report's work.
+struct BenchService {
+    NullSystem system;
+    std::unique_ptr<ConnectionSection> connection = std::make_unique<ConnectionSection>();
+    std::unique_ptr<PenSection> pen = std::make_unique<PenSection>();
+    std::vector<uint8_t> keyArea = std::vector<uint8_t>(KEYAREA_SIZE_SERVICE);
+    CDataManage ring;
+    CFilter filter;
+    PenReportState state;
+    ServiceContext context;
+    ClientContextRegistry registry{context};
+    ExpressKeys keys{context};
+    TABLETINFO header{};
+    MAPPINGDEF mapping{};
+
+    BenchService()
+    {
+        context.policy = &BuildPolicy::Reference();
+        context.system = &system;
+        context.connection = connection.get();
+        context.pen = pen.get();
+        context.keyArea.base = keyArea.data();
+        context.keyArea.size = keyArea.size();
+        context.registry = &registry;
+        context.ring = &ring;
+        context.filter = &filter;
+        context.penState = &state;
+        ring.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
+        PacketClock::Start(context, state);
+
+        header.InputReportByteLength_Pen = 10;
+        header.xMax = 10206;
+        header.yMax = 7422;
+        header.pressureMax = 1023;
+        mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+        mapping.tabletArea = {0, 0, 10206, 7422};
+        context.keyArea.head()->record.info = header;
+        context.keyArea.head()->record.mapping = mapping;
+
+        PENSETTINGS& p = pen->pen;
+        p.toolId = 0x802;
+        p.pressureSensitivity = 150;
+        p.clickSensitivity = 43;
+        p.tiltSensitivity = 100;
+        p.penButton[0].actionCode = ACTION_RIGHT_CLICK;
+        p.penButton[1].actionCode = ACTION_DOUBLE_CLICK;
+
+        connection->contextId = 1;
+        connection->contextWindow = 0x1000;
+        connection->contextOptions = CTX_OPTION_SYSTEM_CURSOR | CTX_OPTION_PACKET_MESSAGES | CTX_OPTION_CSRCHANGE_MESSAGES;
+        connection->contextStatus = CTX_STATUS_ON_TOP;
+        registry.AddContext();
+    }
+};
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+}  // namespace
+
+void* operator new(std::size_t size)
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+int main(int argc, char** argv)
+{
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
+    const std::vector<BenchReport> session = RecordedStroke::Make();
+    BenchService service;
+    PenPipeline pipeline(service.context, service.keys);
+
+    std::vector<double> nsPerReport;
+    uint64_t allocations = 0;
+    for (int run = 0; run < runs + 1; ++run) {
+        const uint64_t allocationsBefore = g_allocations.load();
+        const auto start = std::chrono::steady_clock::now();
+        for (const BenchReport& report : session) {
+            std::memcpy(service.state.report, report.bytes, sizeof report.bytes);
+            pipeline.ProcessPenReport(service.header, service.mapping);
+            // The client reads its packets as they come.
+            service.connection->readIndex = service.connection->writeIndex;
+        }
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        if (run == 0)
+            continue;  // warm-up
+        allocations += g_allocations.load() - allocationsBefore;
+        nsPerReport.push_back(std::chrono::duration<double, std::nano>(elapsed).count() /
+                              static_cast<double>(session.size()));
+    }
+
+    std::printf("pen pipeline: %zu reports per run, %d runs\n", session.size(), runs);
+    std::printf("ns per report: min %.1f  median %.1f  max %.1f\n",
+                *std::min_element(nsPerReport.begin(), nsPerReport.end()), Median(nsPerReport),
+                *std::max_element(nsPerReport.begin(), nsPerReport.end()));
+    std::printf("heap allocations per report: %.4f (%llu in all runs)\n",
+                static_cast<double>(allocations) / (static_cast<double>(session.size()) * runs),
+                static_cast<unsigned long long>(allocations));
+    return allocations == 0 ? 0 : 1;
+}

@@ -1,0 +1,16 @@
+// A pen session as a tablet reports it, 10-byte reports: the pen comes into
+// range, hovers, draws strokes with changing pressure and tilt, presses its
+// buttons between strokes and leaves.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+struct BenchReport {
+    uint8_t bytes[10];
+};
+
+class RecordedStroke {
+public:
+    static std::vector<BenchReport> Make();
+};

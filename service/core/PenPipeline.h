@@ -1,0 +1,56 @@
+// The pen-report processor the read threads call for every report that is
+// not an express-key report: tool identification, pen leaving proximity, or
+// a pen packet, decoded and sent on through the output steps.
+#pragma once
+
+#include "ExpressKeys.h"
+#include "PenOutput.h"
+#include "PenReportState.h"
+#include "ServiceContext.h"
+#include "TabletRecords.h"
+
+#include <cstdint>
+
+class PenPipeline {
+public:
+    // The context's pen state, pen section and system door must be set.
+    // actions performs the pen buttons; it is the one the express keys use,
+    // so a held keystroke entry is one for both.
+    PenPipeline(ServiceContext& context, ExpressKeys& actions);
+
+    // Handles the report in the state's read buffer with the read thread's
+    // copies of the device's header and mapping block.
+    void ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    // A device went away: whatever the pen held (left button, pen-button
+    // actions) is released as if the pen had left proximity.
+    void DeviceRemoved(const MAPPINGDEF& mapping);
+
+    // Tilt bytes 7 and 8 of a 10-byte report as azimuth and altitude in
+    // tenths of a degree.
+    static void TiltToOrientation(const uint8_t* report, int32_t& azimuth, int32_t& altitude);
+    // Puts X and Y little-endian (10-byte reports) and turns them by the
+    // orientation (0, 0x100, 0x200 or 0x300) within the tablet's extents.
+    static void RotateReport(const TABLETINFO& header, uint8_t* report, int32_t orientation);
+
+private:
+    void CollectOnTopContexts();
+    void ToolIdentification();
+    void ReloadPenRecord();
+    void ProximityLeave(const MAPPINGDEF& mapping);
+    void ReleaseHeldPenButtons();
+    void ReleaseLeftButtonAtLeave(const MAPPINGDEF& mapping);
+    void PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    int32_t DecodePressure(const TABLETINFO& header, int32_t& azimuth, int32_t& altitude);
+    void ApplyClickThreshold(PenPacketWork& work, int32_t pressure, int64_t range);
+    void ButtonsAndPointer(PenPacketWork& work, const MAPPINGDEF& mapping);
+    bool PenButtonChange(uint8_t previous, uint8_t current);
+    void PressPenButton(uint8_t status);
+    void ReleasePenButton(uint8_t status);
+    uint32_t HeldBitOf(uint8_t status) const;
+    int ActionIndexOf(uint8_t status) const;
+
+    ServiceContext& context_;
+    PenReportState& state_;
+    PenOutput output_;
+    ExpressKeys& keys_;
+};

@@ -1,0 +1,162 @@
+#include "FakeService.h"
+
+#include "ChildProcess.h"
+#include "ObjectNames.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const
+    {
+        if (handle != nullptr)
+            CloseHandle(handle);
+    }
+};
+using OwnedHandle = std::unique_ptr<void, HandleCloser>;
+
+struct ViewUnmapper {
+    void operator()(void* view) const
+    {
+        if (view != nullptr)
+            UnmapViewOfFile(view);
+    }
+};
+using OwnedView = std::unique_ptr<void, ViewUnmapper>;
+
+struct Section {
+    OwnedHandle mapping;
+    OwnedView view;
+
+    bool Create(const std::string& name, size_t size)
+    {
+        mapping.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size),
+                                         name.c_str()));
+        if (!mapping)
+            return false;
+        view.reset(MapViewOfFile(mapping.get(), FILE_MAP_ALL_ACCESS, 0, 0, 0));
+        if (!view)
+            return false;
+        std::memset(view.get(), 0, size);
+        *static_cast<int32_t*>(view.get()) = static_cast<int32_t>(GetCurrentProcessId());
+        return true;
+    }
+};
+
+}  // namespace
+
+struct FakeService::Objects {
+    Section keyArea;
+    Section connection;
+    Section pen;
+    OwnedHandle commandEvent;
+    OwnedHandle ringLock;
+    OwnedHandle stopEvent;
+    OwnedHandle readyEvent;
+    OwnedHandle thread;
+};
+
+FakeService::FakeService(Form form) : form_(form), objects_(new Objects) {}
+
+FakeService::~FakeService() { Stop(); }
+
+bool FakeService::Start()
+{
+    bool global = form_ == Form::ServiceProgram;
+    auto name = [global](const char* base) { return std::string(global ? objnames::GLOBAL_PREFIX : "") + base; };
+    Objects& o = *objects_;
+    if (!o.keyArea.Create(name(objnames::KEY_AREA_SECTION), KEYAREA_SIZE_SERVICE) ||
+        !o.connection.Create(name(objnames::CONNECTION_SECTION), sizeof(ConnectionSection)) ||
+        !o.pen.Create(name(objnames::PEN_SECTION), sizeof(PenSection)))
+        return false;
+    o.commandEvent.reset(CreateEventA(nullptr, TRUE, FALSE, global ? nullptr : objnames::COMMAND_EVENT));
+    o.ringLock.reset(CreateEventA(nullptr, FALSE, TRUE, objnames::RING_LOCK));
+    o.stopEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    o.readyEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!o.commandEvent || !o.ringLock || !o.stopEvent || !o.readyEvent)
+        return false;
+    Connection().commandEvent = HandleToULong(o.commandEvent.get());
+
+    o.thread.reset(CreateThread(nullptr, 0, &FakeService::CommandThread, this, 0, nullptr));
+    if (!o.thread || WaitForSingleObject(o.readyEvent.get(), 5000) != WAIT_OBJECT_0)
+        return false;
+    // A pulse reaches only a thread that is already waiting.
+    Sleep(50);
+    return true;
+}
+
+void FakeService::Stop()
+{
+    Objects& o = *objects_;
+    if (o.thread) {
+        SetEvent(o.stopEvent.get());
+        WaitForSingleObject(o.thread.get(), 5000);
+        o.thread.reset();
+    }
+}
+
+DWORD WINAPI FakeService::CommandThread(void* self)
+{
+    static_cast<FakeService*>(self)->CommandLoop();
+    return 0;
+}
+
+void FakeService::CommandLoop()
+{
+    HANDLE waits[2] = {objects_->stopEvent.get(), objects_->commandEvent.get()};
+    SetEvent(objects_->readyEvent.get());
+    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+        Record();
+}
+
+void FakeService::Record()
+{
+    const volatile ConnectionSection& section = Connection();
+    RecordedCommand command{section.command, section.contextId, section.contextWindow, section.contextOptions,
+                            section.contextStatus};
+    std::lock_guard<std::mutex> hold(commandsMutex_);
+    commands_.push_back(command);
+}
+
+std::vector<RecordedCommand> FakeService::Commands() const
+{
+    std::lock_guard<std::mutex> hold(commandsMutex_);
+    return commands_;
+}
+
+bool FakeService::WaitForCommands(size_t count, DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return Commands().size() >= count; }, timeoutMs);
+}
+
+void FakeService::PutPacket(const RINGPACKET& packet)
+{
+    if (!HoldRingLock(INFINITE))
+        return;
+    ConnectionSection& section = Connection();
+    section.ring[section.writeIndex % RING_CAPACITY] = packet;
+    section.writeIndex = (section.writeIndex + 1) % RING_CAPACITY;
+    if (section.writeIndex == section.readIndex)
+        section.readIndex = (section.readIndex + 1) % RING_CAPACITY;
+    ReleaseRingLock();
+}
+
+bool FakeService::HoldRingLock(DWORD timeoutMs)
+{
+    return WaitForSingleObject(objects_->ringLock.get(), timeoutMs) == WAIT_OBJECT_0;
+}
+
+void FakeService::ReleaseRingLock() { SetEvent(objects_->ringLock.get()); }
+
+ConnectionSection& FakeService::Connection() const
+{
+    return *static_cast<ConnectionSection*>(objects_->connection.view.get());
+}
+
+TABLETINFO& FakeService::Tablet() const
+{
+    return *reinterpret_cast<TABLETINFO*>(static_cast<uint8_t*>(objects_->keyArea.view.get()) +
+                                          KEYAREA_RECORD_OFFSET);
+}

@@ -1,0 +1,64 @@
+// A stand-in for the device service as the tablet-interface library meets
+// it: the three sections, the command event (unnamed with its handle and
+// process id in the connection section, or named as the library form does),
+// and the ring lock. A thread waits for commands like the command loop and
+// records each with the fields it read.
+#pragma once
+
+#include "SharedSections.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+struct RecordedCommand {
+    int32_t code;
+    int32_t contextId;
+    uint32_t window;
+    uint32_t options;
+    uint32_t status;
+};
+
+class FakeService {
+public:
+    enum class Form {
+        ServiceProgram,  // "Global\" sections, unnamed command event
+        Library,         // unprefixed sections, named command event
+    };
+
+    explicit FakeService(Form form = Form::ServiceProgram);
+    ~FakeService();
+    FakeService(const FakeService&) = delete;
+    FakeService& operator=(const FakeService&) = delete;
+
+    // Creates everything and returns once the command thread is waiting.
+    bool Start();
+    void Stop();
+
+    std::vector<RecordedCommand> Commands() const;
+    // Waits until at least `count` commands arrived; false after the time-out.
+    bool WaitForCommands(size_t count, DWORD timeoutMs) const;
+
+    // Appends a packet as the service's writer does: under the ring lock,
+    // dropping the oldest unread packet when the ring is full.
+    void PutPacket(const RINGPACKET& packet);
+    bool HoldRingLock(DWORD timeoutMs);
+    void ReleaseRingLock();
+
+    ConnectionSection& Connection() const;
+    TABLETINFO& Tablet() const;
+
+private:
+    struct Objects;
+    static DWORD WINAPI CommandThread(void* self);
+    void CommandLoop();
+    void Record();
+
+    Form form_;
+    std::unique_ptr<Objects> objects_;
+    mutable std::mutex commandsMutex_;
+    std::vector<RecordedCommand> commands_;
+};
