@@ -20,5 +20,6 @@ public:
     virtual void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                              ExpressKeyState& state) = 0;
     // The tablet went away: anything injected on its behalf must be released.
-    virtual void OnDeviceRemoved() = 0;
+    // header and mapping are the removed thread's copies.
+    virtual void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping) = 0;
 };

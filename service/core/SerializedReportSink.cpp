@@ -32,11 +32,11 @@ void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, con
         target_->OnKeyReport(report, length, header, keys, state);
 }
 
-void SerializedReportSink::OnDeviceRemoved()
+void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
 {
     std::lock_guard<std::mutex> hold(lock_);
     if (observer_ != nullptr)
-        observer_->OnDeviceRemoved();
+        observer_->OnDeviceRemoved(header, mapping);
     if (target_ != nullptr)
-        target_->OnDeviceRemoved();
+        target_->OnDeviceRemoved(header, mapping);
 }

@@ -136,7 +136,7 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
     return ScopedHandle();
 }
 
-void DeviceManager::OnDeviceRemoved(const TABLETINFO& header)
+void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
 {
     {
         std::lock_guard<std::mutex> hold(searchLock_);
@@ -144,7 +144,7 @@ void DeviceManager::OnDeviceRemoved(const TABLETINFO& header)
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
     // Whatever the tablet held pressed is let go.
-    sink_.OnDeviceRemoved();
+    sink_.OnDeviceRemoved(header, mapping);
 }
 
 void DeviceManager::PruneEndedThreads()

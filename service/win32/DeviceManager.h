@@ -45,7 +45,7 @@ public:
     void StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
-    void OnDeviceRemoved(const TABLETINFO& header);
+    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping);
     IReportSink& Sink() { return sink_; }
     const KeyAreaView& KeyArea() const { return context_.keyArea; }
     const BuildPolicy& Policy() const { return policy_; }

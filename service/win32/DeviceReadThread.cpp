@@ -63,7 +63,7 @@ DWORD DeviceReadThread::Run()
         } while (outcome == Outcome::Continue);
     }
     if (outcome == Outcome::Removed)
-        manager_.OnDeviceRemoved(state_.Header());
+        manager_.OnDeviceRemoved(state_.Header(), state_.Mapping());
     return 1;
 }
 

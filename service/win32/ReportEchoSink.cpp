@@ -37,7 +37,12 @@ void ReportEchoSink::OnKeyReport(const uint8_t* report, size_t length, const TAB
     Send(echo);
 }
 
-void ReportEchoSink::OnDeviceRemoved() { Send(Describe(EchoKind::Removed, nullptr, 0, nullptr)); }
+void ReportEchoSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
+{
+    ReportEcho echo = Describe(EchoKind::Removed, nullptr, 0, &header);
+    echo.mapping = mapping;
+    Send(echo);
+}
 
 void ReportEchoSink::Send(const ReportEcho& echo)
 {

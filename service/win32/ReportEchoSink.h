@@ -20,7 +20,7 @@ struct ReportEcho {
     uint16_t pid;
     uint32_t length;
     uint8_t report[64];
-    MAPPINGDEF mapping;                   // pen reports: the thread's mapping copy
+    MAPPINGDEF mapping;                   // pen reports and removals: the thread's mapping copy
     int32_t keyCount;                     // key reports: the key table's count
     int32_t keyActions[ECHO_MAX_KEYS];    // and its action codes
     uint8_t keyData[ECHO_MAX_KEYS];       // and the first data byte of each key
@@ -35,7 +35,7 @@ public:
                      const MAPPINGDEF& mapping) override;
     void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                      ExpressKeyState& state) override;
-    void OnDeviceRemoved() override;
+    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping) override;
 
 private:
     static ReportEcho Describe(EchoKind kind, const uint8_t* report, size_t length, const TABLETINFO* header);

@@ -161,6 +161,7 @@ TEST_SUITE("read threads")
         ReportEcho echo{};
         REQUIRE(bench.NextEcho(echo));
         CHECK(echo.kind == static_cast<uint32_t>(EchoKind::Removed));
+        CHECK(echo.pid == MODEL_B.PID);
         CHECK(bench.WaitForReadThreads(1));
         CHECK(bench.KeyArea()->record.info.PID == MODEL_A.PID);
         CHECK(bench.KeyArea()->record.info.keyCount == 4);
