@@ -1,6 +1,7 @@
 // A track bar. It keeps the range and the position; TBM_SETPOS keeps the
 // position inside the range.
 #pragma once
+#include <windows.h>
 #include <commctrl.h>
 #include "CWnd.h"
 

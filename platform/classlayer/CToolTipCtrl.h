@@ -1,5 +1,6 @@
 // The common tooltip control.
 #pragma once
+#include <windows.h>
 #include <commctrl.h>
 #include "CWnd.h"
 

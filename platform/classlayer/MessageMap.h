@@ -6,6 +6,7 @@
 //   const MessageMap* CMyDlg::GetMessageMap() const {
 //       static const MapEntry entries[] = {
 //           OnMessage<WM_PAINT, &CMyDlg::OnPaint>(),
+//           OnCtlColorMessage<&CMyDlg::OnCtlColor>(),
 //           OnControl<BN_CLICKED, IDC_APPLY, &CMyDlg::OnApply>(),
 //       };
 //       static const MessageMap map{CDialog::GetThisMessageMap(), entries};
@@ -369,7 +370,7 @@ constexpr MapEntry OnMessage() {
     return {MapEntryKind::Message, Message, 0, 0, &message_map_detail::MessageThunk<Message, Handler>};
 }
 template <auto Handler>
-constexpr MapEntry OnCtlColor() {
+constexpr MapEntry OnCtlColorMessage() {
     return {MapEntryKind::CtlColor, 0, 0, 0, &message_map_detail::CtlColorThunk<Handler>};
 }
 // A control's notification (BN_CLICKED, CBN_SELENDOK...) or, with code 0, a menu command.
