@@ -526,9 +526,11 @@ void CButtonKX::OnActivate(UINT state, HWND, BOOL) {
 void CButtonKX::OnEnable(BOOL enabled) {
     Default();
     if (enabled) return;
-    // Only a button that held the focus hands it on; others leave it alone.
+    // The system takes the focus from a window it disables; hand it on then,
+    // but leave it alone when another control holds it.
     HWND parent = GetParent();
-    if (parent && ::GetFocus() == m_hWnd) {
+    HWND focus = ::GetFocus();
+    if (parent && (focus == nullptr || focus == m_hWnd)) {
         HWND next = GetNextDlgTabItem(parent, m_hWnd, FALSE);
         ::SetFocus(next && next != m_hWnd ? next : parent);
     }
