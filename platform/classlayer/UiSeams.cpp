@@ -74,9 +74,11 @@ int AfxMessageBox(const char* text, UINT type) {
     if (!owner) owner = GetActiveWindow();
     char title[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, title, sizeof(title) - 1);
-    const char* name = title;
-    for (const char* c = title; *c; ++c) {
-        if (*c == '\\' || *c == '/') name = c + 1;
-    }
+    // The program's name, without folder and extension, as the caption.
+    std::string name = title;
+    const std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
     return UiSeams::ShowMessageBox(owner, text ? text : "", name, type);
 }
