@@ -70,3 +70,14 @@ bool DeviceReadState::Dispatch(size_t bytesRead, IReportSink& sink)
     std::memcpy(keyState_.previous, keyState_.current, sizeof keyState_.previous);
     return true;
 }
+
+void DeviceReadState::ReleaseHeldKeys(IReportSink& sink)
+{
+    const uint8_t* previous = keyState_.previous;
+    if (previous[0] != KEY_REPORT_ID || (previous[5] == 0 && previous[6] == 0 && previous[7] == 0))
+        return;
+    std::memset(keyState_.current, 0, sizeof keyState_.current);
+    keyState_.current[0] = KEY_REPORT_ID;
+    sink.OnKeyReport(keyState_.current, sizeof keyState_.current, header_, Keys(), keyState_);
+    std::memcpy(keyState_.previous, keyState_.current, sizeof keyState_.previous);
+}

@@ -62,8 +62,10 @@ DWORD DeviceReadThread::Run()
             outcome = ReadOnce(waits, waitCount);
         } while (outcome == Outcome::Continue);
     }
-    if (outcome == Outcome::Removed)
+    if (outcome == Outcome::Removed) {
+        state_.ReleaseHeldKeys(manager_.Sink());
         manager_.OnDeviceRemoved(state_.Header(), state_.Mapping());
+    }
     return 1;
 }
 
