@@ -62,11 +62,11 @@ bool LibraryService::Exit()
     // The sections stay mapped until every thread that reads them has ended.
     bool ended = !serviceThread_ || WaitForSingleObject(serviceThread_.Get(), THREAD_END_WAIT_MS) == WAIT_OBJECT_0;
     ended = runtime_.Devices().StopReadThreads(THREAD_END_WAIT_MS) && ended;
+    if (!ended)
+        return false;
     if (stopEvent_ != nullptr)
         CloseHandle(stopEvent_);
     stopEvent_ = nullptr;
-    if (!ended)
-        return false;
     serviceThread_.Reset();
     runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
     runtime_.CloseSharedSections();

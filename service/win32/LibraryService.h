@@ -25,7 +25,7 @@ public:
     void Start(HANDLE stopEvent);
     // Ends the command thread and the read threads, closes the host's stop
     // event and unmaps the sections. False when a thread outlived the wait:
-    // then nothing it uses is taken away and the service must be kept.
+    // then nothing it uses (event, sections, this object) may be taken away.
     bool Exit();
 
 private:
