@@ -218,7 +218,7 @@ TEST_SUITE("pen-button defaults")
         }
     }
 
-    TEST_CASE("the library form keeps a right-click-first order once it saw such a model; the service does not")
+    TEST_CASE("the library form keeps a right-click-first order once it saw such a model, the service does not")
     {
         struct Step {
             uint16_t pid;
