@@ -104,7 +104,7 @@ void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
-    const std::vector<BenchReport> session = RecordedStroke::Make();
+    const std::vector<RawPenReport> session = RecordedStroke::Make();
     BenchService service;
     PenPipeline pipeline(service.context, service.keys);
 
@@ -113,7 +113,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs + 1; ++run) {
         const uint64_t allocationsBefore = g_allocations.load();
         const auto start = std::chrono::steady_clock::now();
-        for (const BenchReport& report : session) {
+        for (const RawPenReport& report : session) {
             std::memcpy(service.state.report, report.bytes, sizeof report.bytes);
             pipeline.ProcessPenReport(service.header, service.mapping);
             // The client reads its packets as they come.

@@ -4,43 +4,23 @@
 
 namespace {
 
-constexpr uint8_t REPORT_ID = 2;
 constexpr int STROKES = 12;
 constexpr int STROKE_REPORTS = 250;
 constexpr int HOVER_REPORTS = 60;
 constexpr int BUTTON_REPORTS = 20;
 
-BenchReport PenPacket(uint8_t status, int x, int y, int pressure, int tiltX, int tiltY)
+RawPenReport PenPacket(uint8_t status, int x, int y, int pressure, int tiltX, int tiltY)
 {
-    BenchReport r{};
-    r.bytes[0] = REPORT_ID;
-    r.bytes[1] = status;
-    r.bytes[2] = static_cast<uint8_t>(x >> 8);
-    r.bytes[3] = static_cast<uint8_t>(x & 0xFF);
-    r.bytes[4] = static_cast<uint8_t>(y >> 8);
-    r.bytes[5] = static_cast<uint8_t>(y & 0xFF);
-    r.bytes[6] = static_cast<uint8_t>(pressure >> 2);
-    r.bytes[7] = static_cast<uint8_t>(((pressure & 3) << 6) | (tiltX & 0x3F));
-    r.bytes[8] = static_cast<uint8_t>(tiltY & 0x7F);
-    return r;
-}
-
-BenchReport Special(uint8_t status, uint8_t b2 = 0, uint8_t b3 = 0)
-{
-    BenchReport r{};
-    r.bytes[0] = REPORT_ID;
-    r.bytes[1] = status;
-    r.bytes[2] = b2;
-    r.bytes[3] = b3;
-    return r;
+    return penreport::Pen(status, static_cast<uint16_t>(x), static_cast<uint16_t>(y),
+                          static_cast<uint16_t>(pressure), static_cast<uint8_t>(tiltX), static_cast<uint8_t>(tiltY));
 }
 
 }  // namespace
 
-std::vector<BenchReport> RecordedStroke::Make()
+std::vector<RawPenReport> RecordedStroke::Make()
 {
-    std::vector<BenchReport> reports;
-    reports.push_back(Special(0xC2, 0x80, 0x20));  // tool 0x802
+    std::vector<RawPenReport> reports;
+    reports.push_back(penreport::Tool(0x802));
     int x = 2000;
     int y = 2000;
     for (int stroke = 0; stroke < STROKES; ++stroke) {
@@ -61,6 +41,6 @@ std::vector<BenchReport> RecordedStroke::Make()
             reports.push_back(PenPacket(status, x, y, 0, 32, 64));
         }
     }
-    reports.push_back(Special(0x80));
+    reports.push_back(penreport::Leave());
     return reports;
 }

@@ -3,14 +3,11 @@
 // buttons between strokes and leaves.
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include "PenReportBuilder.h"
 
-struct BenchReport {
-    uint8_t bytes[10];
-};
+#include <vector>
 
 class RecordedStroke {
 public:
-    static std::vector<BenchReport> Make();
+    static std::vector<RawPenReport> Make();
 };
