@@ -78,8 +78,9 @@ TEST_SUITE("device search")
         CloseHandle(mappingReload);
         CloseHandle(keyReload);
 
-        // A model whose first pen button right-clicks.
-        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_RIGHT_CLICK);
+        // A model whose first pen button right-clicks; the search sets the
+        // buttons after it has started the read threads.
+        CHECK(WaitUntil([&] { return bench.Pen()->pen.penButton[0].actionCode == ACTION_RIGHT_CLICK; }, 5000));
         CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DOUBLE_CLICK);
         CHECK(RingLockIsFree());
         CHECK(bench.Stop() == 1);
