@@ -2,6 +2,7 @@
 
 #include "DeviceFileChain.h"
 #include "ScopedFile.h"
+#include "SectionDefaults.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
@@ -316,14 +317,7 @@ void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
         return;
     TABLETRECORD_HEAD* head = RecordHead(record);
     std::memmove(&head->info, &info, sizeof info);
-    MAPPINGDEF& mapping = head->mapping;
-    std::memset(&mapping, 0, sizeof mapping);
-    mapping.monitorListCount = 1;
-    mapping.monitorChoice = 0;
-    mapping.monitorFlags = 1;
-    mapping.reservedRect = {0, 0, 0xFFFF, 0xFFFF};
-    mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    mapping.tabletArea = {head->info.xMin, head->info.yMin, head->info.xMax, head->info.yMax};
+    FillMappingFromInfo(head->mapping, head->info);
 }
 
 void SettingsFiles::InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const

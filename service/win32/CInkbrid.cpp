@@ -26,10 +26,13 @@ BOOL CInkbrid::Run(int, char**, HANDLE* stopEvent)
     stopEvent_ = stop.Get();
     if (stopEvent != nullptr)
         *stopEvent = stop.Get();
+    runtime_.Devices().SetStopEvent(stop.Get());
     SetStatus(SERVICE_RUNNING, 3000, 0);
-    OnDeviceArrival();
+    runtime_.Devices().FindDevices();
     while (WaitForCommand(stop.Get())) {
     }
+    // The read threads wait on the stop event: they end before it is closed.
+    runtime_.Devices().StopReadThreads();
     runtime_.Context().registry->FreeContexts();
     stopEvent_ = nullptr;
     return TRUE;
@@ -69,7 +72,4 @@ void CInkbrid::OnShutdown()
         SetEvent(stop);
 }
 
-void CInkbrid::OnDeviceArrival()
-{
-    // The device search joins with device discovery.
-}
+void CInkbrid::OnDeviceArrival() { runtime_.Devices().FindDevices(); }

@@ -22,10 +22,12 @@ constexpr const char* FACELESS_CLASS = "ZQV__FacelessWndProc_";
 class ServiceManagerHandle {
 public:
     explicit ServiceManagerHandle(SC_HANDLE handle) : handle_(handle) {}
-    ~ServiceManagerHandle()
+    ~ServiceManagerHandle() { Reset(nullptr); }
+    void Reset(SC_HANDLE handle)
     {
         if (handle_ != nullptr)
             CloseServiceHandle(handle_);
+        handle_ = handle;
     }
     ServiceManagerHandle(const ServiceManagerHandle&) = delete;
     ServiceManagerHandle& operator=(const ServiceManagerHandle&) = delete;
@@ -35,6 +37,15 @@ public:
 private:
     SC_HANDLE handle_;
 };
+
+}  // namespace
+
+struct CNTService::InstalledService {
+    ServiceManagerHandle manager{nullptr};
+    ServiceManagerHandle service{nullptr};
+};
+
+namespace {
 
 class RegistryKey {
 public:
@@ -259,6 +270,21 @@ bool CNTService::WaitWhile(SC_HANDLE service, DWORD pendingState, SERVICE_STATUS
     return QueryServiceStatus(service, &status) != 0;
 }
 
+bool CNTService::OpenInstalledService(InstalledService& installed)
+{
+    installed.manager.Reset(OpenSCManagerA(nullptr, nullptr, MANAGER_ACCESS));
+    if (!installed.manager) {
+        PrintError("OpenSCManager failed - %s\n");
+        return false;
+    }
+    installed.service.Reset(OpenServiceA(installed.manager.Get(), serviceName_, SERVICE_ALL_ACCESS));
+    if (!installed.service) {
+        PrintError("OpenService failed - %s\n");
+        return false;
+    }
+    return true;
+}
+
 BOOL CNTService::StopService(SC_HANDLE service)
 {
     SERVICE_STATUS status{};
@@ -284,18 +310,11 @@ BOOL CNTService::Uninstall()
             return FALSE;
         return RegDeleteValueA(key.Get(), serviceName_) == ERROR_SUCCESS;
     }
-    ServiceManagerHandle manager(OpenSCManagerA(nullptr, nullptr, MANAGER_ACCESS));
-    if (!manager) {
-        PrintError("OpenSCManager failed - %s\n");
+    InstalledService installed;
+    if (!OpenInstalledService(installed))
         return FALSE;
-    }
-    ServiceManagerHandle service(OpenServiceA(manager.Get(), serviceName_, SERVICE_ALL_ACCESS));
-    if (!service) {
-        PrintError("OpenService failed - %s\n");
-        return FALSE;
-    }
-    StopService(service.Get());
-    if (!DeleteService(service.Get())) {
+    StopService(installed.service.Get());
+    if (!DeleteService(installed.service.Get())) {
         PrintError("DeleteService failed - %s\n");
         return FALSE;
     }
@@ -306,33 +325,19 @@ BOOL CNTService::Uninstall()
 
 BOOL CNTService::StopInstalledService()
 {
-    ServiceManagerHandle manager(OpenSCManagerA(nullptr, nullptr, MANAGER_ACCESS));
-    if (!manager) {
-        PrintError("OpenSCManager failed - %s\n");
+    InstalledService installed;
+    if (!OpenInstalledService(installed))
         return FALSE;
-    }
-    ServiceManagerHandle service(OpenServiceA(manager.Get(), serviceName_, SERVICE_ALL_ACCESS));
-    if (!service) {
-        PrintError("OpenService failed - %s\n");
-        return FALSE;
-    }
-    return StopService(service.Get());
+    return StopService(installed.service.Get());
 }
 
 BOOL CNTService::StartInstalledService()
 {
-    ServiceManagerHandle manager(OpenSCManagerA(nullptr, nullptr, MANAGER_ACCESS));
-    if (!manager) {
-        PrintError("OpenSCManager failed - %s\n");
+    InstalledService installed;
+    if (!OpenInstalledService(installed))
         return FALSE;
-    }
-    ServiceManagerHandle service(OpenServiceA(manager.Get(), serviceName_, SERVICE_ALL_ACCESS));
-    if (!service) {
-        PrintError("OpenService failed - %s\n");
-        return FALSE;
-    }
     std::printf("Starting up %s.", displayName_);
-    if (!StartServiceA(service.Get(), 0, nullptr)) {
+    if (!StartServiceA(installed.service.Get(), 0, nullptr)) {
         char error[256];
         FormatError(error, sizeof error);
         std::printf("\n%s failed to start: %s\n", displayName_, error);
@@ -340,7 +345,7 @@ BOOL CNTService::StartInstalledService()
     }
     SERVICE_STATUS status{};
     Sleep(1000);
-    WaitWhile(service.Get(), SERVICE_START_PENDING, status);
+    WaitWhile(installed.service.Get(), SERVICE_START_PENDING, status);
     if (status.dwCurrentState == SERVICE_RUNNING) {
         std::printf("\n%s started.\n", displayName_);
         return TRUE;

@@ -55,6 +55,7 @@ protected:
 
 private:
     enum class Action { Dispatcher, Install, Uninstall, Start, Stop };
+    struct InstalledService;
 
     static void WINAPI ServiceMain(DWORD argc, LPSTR* argv);
     static DWORD WINAPI ServiceCtrlHandlerEx(DWORD control, DWORD eventType, LPVOID eventData, LPVOID context);
@@ -66,6 +67,8 @@ private:
     void UnregisterHidNotification();
     bool WaitWhile(SC_HANDLE service, DWORD pendingState, SERVICE_STATUS& status);
     BOOL StopService(SC_HANDLE service);
+    // Opens the manager and this service, printing a failure as the shell does.
+    bool OpenInstalledService(InstalledService& installed);
     void LookUpUserSid();
     void PrintError(const char* format);
 

@@ -1,11 +1,14 @@
 #include "ServiceRuntime.h"
 
+#include "PacketClock.h"
+
 ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
     : policy_(policy),
       system_(lookForInjectionLibrary),
       settings_(system_, files_, policy),
       sections_(policy, system_, settings_),
-      registry_(context_)
+      registry_(context_),
+      keys_(context_)
 {
     context_.policy = &policy_;
     context_.system = &system_;
@@ -13,11 +16,20 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.ring = &ring_;
     context_.filter = &filter_;
     context_.registry = &registry_;
+    context_.penState = &penState_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
+    pipeline_ = std::make_unique<PenPipeline>(context_, keys_);
+    sink_ = std::make_unique<PipelineReportSink>(penState_, *pipeline_, keys_);
     commands_ = std::make_unique<ServiceCommands>(context_);
+    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
+    devices_->SetReportSink(sink_.get());
 }
 
-ServiceRuntime::~ServiceRuntime() { registry_.FreeContexts(); }
+ServiceRuntime::~ServiceRuntime()
+{
+    devices_.reset();
+    registry_.FreeContexts();
+}
 
 bool ServiceRuntime::InitSharedObjects()
 {
@@ -35,9 +47,7 @@ void ServiceRuntime::AttachRing()
 {
     ConnectionSection* connection = context_.connection;
     ring_.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
-    context_.counterFrequency = system_.PerformanceFrequency();
-    context_.counterBase = system_.PerformanceCounter();
-    context_.startTick = system_.TickCount();
+    PacketClock::Start(context_, penState_);
 }
 
 void ServiceRuntime::CloseSharedSections()

@@ -7,7 +7,12 @@
 #include "CDataManage.h"
 #include "CFilter.h"
 #include "ClientContextRegistry.h"
+#include "DeviceManager.h"
+#include "ExpressKeys.h"
 #include "NamedRingLock.h"
+#include "PenPipeline.h"
+#include "PenReportState.h"
+#include "PipelineReportSink.h"
 #include "SecurityAttributes.h"
 #include "ServiceCommands.h"
 #include "ServiceContext.h"
@@ -42,6 +47,7 @@ public:
     Win32System& System() { return system_; }
     SettingsFiles& Settings() { return settings_; }
     SECURITY_ATTRIBUTES* Attributes() { return security_.Get(); }
+    DeviceManager& Devices() { return *devices_; }
 
 private:
     const BuildPolicy& policy_;
@@ -54,5 +60,12 @@ private:
     CDataManage ring_;
     CFilter filter_;
     ClientContextRegistry registry_;
+    PenReportState penState_;
+    ExpressKeys keys_;
+    // Built once the context holds the pen state they work on.
+    std::unique_ptr<PenPipeline> pipeline_;
+    std::unique_ptr<PipelineReportSink> sink_;
     std::unique_ptr<ServiceCommands> commands_;
+    // Last: its read threads end before anything they use goes away.
+    std::unique_ptr<DeviceManager> devices_;
 };

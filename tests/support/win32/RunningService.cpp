@@ -21,7 +21,9 @@ std::string RunningService::SectionName(const char* base) const
 
 bool RunningService::Start()
 {
-    if (!child_.Start(program_, "-f", {"INKBRID_PROGRAM_FILES=" + settings_.Path()}))
+    std::vector<std::string> environment = environment_;
+    environment.push_back("INKBRID_PROGRAM_FILES=" + settings_.Path());
+    if (!child_.Start(program_, "-f", environment))
         return false;
     running_ = true;
     std::string pen = SectionName(objnames::PEN_SECTION);

@@ -6,6 +6,7 @@
 #include "TempFolder.h"
 
 #include <string>
+#include <vector>
 
 class RunningService {
 public:
@@ -13,6 +14,8 @@ public:
     explicit RunningService(const std::string& program = "Inkbrid.exe", bool globalNames = true);
     ~RunningService();
 
+    // Adds "NAME=value" to the environment the next Start gives the service.
+    void AddEnvironment(const std::string& entry) { environment_.push_back(entry); }
     // Starts it and waits until its sections exist; false when they never appear.
     bool Start();
     // Ends the command loop through the faceless window; returns the exit code.
@@ -27,6 +30,7 @@ private:
     std::string program_;
     bool globalNames_;
     TempFolder settings_;
+    std::vector<std::string> environment_;
     ChildProcess child_;
     bool running_ = false;
 };

@@ -1,0 +1,145 @@
+#include "CDialog.h"
+
+#include "CDataExchange.h"
+#include "CWinApp.h"
+
+namespace {
+
+// The dialog manager needs a dialog procedure; every message is handled by
+// the window object, so this one only lets the default handling run.
+INT_PTR CALLBACK PassThroughDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
+
+bool IsInputMessage(UINT message) {
+    return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
+}
+
+}  // namespace
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
+
+CDialog::~CDialog() {
+    if (m_hWnd && ::IsWindow(m_hWnd)) DestroyWindow();
+}
+
+const MessageMap* CDialog::GetThisMessageMap() {
+    static const MapEntry entries[] = {
+        OnMessage<WM_INITDIALOG, &CDialog::HandleInitDialog>(),
+        OnCommandId<IDOK, &CDialog::OnOK>(),
+        OnCommandId<IDCANCEL, &CDialog::OnCancel>(),
+    };
+    static const MessageMap map(CWnd::GetThisMessageMap(), entries);
+    return &map;
+}
+
+const DLGTEMPLATE* CDialog::LoadTemplate() const {
+    if (m_template) return m_template;
+    HINSTANCE instance = CWinApp::ResourceHandle();
+    HRSRC resource = FindResourceA(instance, MAKEINTRESOURCEA(m_templateId), MAKEINTRESOURCEA(5) /* RT_DIALOG */);
+    if (!resource) return nullptr;
+    HGLOBAL loaded = LoadResource(instance, resource);
+    return loaded ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
+bool CDialog::CreateFromTemplate(HWND parent) {
+    const DLGTEMPLATE* dialogTemplate = LoadTemplate();
+    if (!dialogTemplate || m_hWnd) return false;
+    m_continue = true;
+    HWND created = nullptr;
+    {
+        WindowCreationHook hook(*this);
+        created = CreateDialogIndirectParamA(CWinApp::ResourceHandle(), dialogTemplate, parent,
+                                             &PassThroughDialogProc, 0);
+    }
+    if (!created) return false;
+    if (!m_continue && !m_modal) {
+        // Ended during its initialisation: a modeless dialog does not survive that.
+        ::DestroyWindow(created);
+        return false;
+    }
+    return true;
+}
+
+LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) { return OnInitDialog(); }
+
+BOOL CDialog::OnInitDialog() {
+    UpdateData(false);
+    return TRUE;
+}
+
+void CDialog::OnOK() {
+    if (!UpdateData(true)) return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+bool CDialog::UpdateData(bool saveAndValidate) {
+    if (!m_hWnd) return false;
+    CDataExchange exchange(*this, saveAndValidate);
+    DoDataExchange(&exchange);
+    return !exchange.Failed();
+}
+
+void CDialog::EndDialog(int result) {
+    m_result = result;
+    if (m_modal) {
+        m_continue = false;
+        if (m_hWnd) PostMessage(WM_NULL);  // wakes the modal loop
+        return;
+    }
+    if (m_continue && m_hWnd && ::IsWindow(m_hWnd)) {
+        m_continue = false;
+        ShowWindow(SW_HIDE);
+    }
+}
+
+bool CDialog::Create(UINT templateId, CWnd* parent) {
+    m_templateId = templateId;
+    m_parent = parent;
+    m_modal = false;
+    return CreateFromTemplate(parent ? parent->GetSafeHwnd() : nullptr);
+}
+
+INT_PTR CDialog::DoModal() {
+    if (m_hWnd) return -1;
+    HWND parent = m_parent ? m_parent->GetSafeHwnd() : nullptr;
+    if (!parent) {
+        CWinApp* app = CWinApp::Current();
+        if (app && app->m_pMainWnd && app->m_pMainWnd != this) parent = app->m_pMainWnd->GetSafeHwnd();
+    }
+    const bool disableParent = parent && ::IsWindowEnabled(parent);
+    if (disableParent) ::EnableWindow(parent, FALSE);
+
+    m_modal = true;
+    m_result = -1;
+    if (CreateFromTemplate(parent)) {
+        if (m_continue) {
+            if (!IsWindowVisible()) ShowWindow(SW_SHOWNORMAL);
+            RunModalLoop();
+        }
+        if (m_hWnd) SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER |
+                                                        SWP_NOACTIVATE);
+    }
+    if (disableParent) ::EnableWindow(parent, TRUE);
+    if (parent && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(parent);
+    if (m_hWnd) DestroyWindow();
+    m_modal = false;
+    return m_result;
+}
+
+void CDialog::RunModalLoop() {
+    while (m_continue && m_hWnd) {
+        if (!CWinApp::PumpMessage()) {
+            m_result = m_result == -1 ? IDCANCEL : m_result;  // WM_QUIT ends every loop
+            break;
+        }
+    }
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* message) {
+    if (!m_hWnd || !IsInputMessage(message->message)) return FALSE;
+    if (message->hwnd != m_hWnd && !::IsChild(m_hWnd, message->hwnd)) return FALSE;
+    return ::IsDialogMessageA(m_hWnd, message);
+}

@@ -1,0 +1,15 @@
+// Pen-button actions by tablet model, set after a device search: some models
+// put the secondary click on the first pen button.
+#pragma once
+
+#include "ServiceContext.h"
+
+#include <cstdint>
+
+// True for the product ids whose first pen button right-clicks.
+bool IsRightClickFirstModel(uint16_t pid);
+
+// Looks at the product id of the record in the key area: those models set the
+// model flag and get right click / double click on pen buttons 1 / 2, every
+// other model double click / right click. Only the two action codes change.
+void ApplyPenButtonDefaults(ServiceContext& context);

@@ -1,0 +1,25 @@
+#include "PipelineReportSink.h"
+
+#include <cstring>
+
+void PipelineReportSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+                                     const MAPPINGDEF& mapping)
+{
+    if (length > sizeof state_.report)
+        return;
+    // The decoder works in its own buffer: bytes beyond this report are zero.
+    std::memset(state_.report, 0, sizeof state_.report);
+    std::memcpy(state_.report, report, length);
+    pipeline_.ProcessPenReport(header, mapping);
+}
+
+void PipelineReportSink::OnKeyReport(const uint8_t*, size_t, const TABLETINFO& header, const KeyTableRef& keys,
+                                     ExpressKeyState& state)
+{
+    keys_.ProcessKeyReport(header, keys, state);
+}
+
+void PipelineReportSink::OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF& mapping)
+{
+    pipeline_.DeviceRemoved(mapping);
+}

@@ -1,0 +1,42 @@
+#include "SerializedReportSink.h"
+
+void SerializedReportSink::SetTarget(IReportSink* target)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    target_ = target;
+}
+
+void SerializedReportSink::SetObserver(IReportSink* observer)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    observer_ = observer;
+}
+
+void SerializedReportSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+                                       const MAPPINGDEF& mapping)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (observer_ != nullptr)
+        observer_->OnPenReport(report, length, header, mapping);
+    if (target_ != nullptr)
+        target_->OnPenReport(report, length, header, mapping);
+}
+
+void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+                                       const KeyTableRef& keys, ExpressKeyState& state)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (observer_ != nullptr)
+        observer_->OnKeyReport(report, length, header, keys, state);
+    if (target_ != nullptr)
+        target_->OnKeyReport(report, length, header, keys, state);
+}
+
+void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (observer_ != nullptr)
+        observer_->OnDeviceRemoved(header, mapping);
+    if (target_ != nullptr)
+        target_->OnDeviceRemoved(header, mapping);
+}

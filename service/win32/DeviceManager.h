@@ -1,0 +1,76 @@
+// Finds the supported tablets among the present HID interfaces, publishes
+// their settings in the key area and gives each pen interface its own
+// time-critical read thread; takes a tablet out again when its thread finds
+// it gone. Searches and removals are serialised with each other; the read
+// threads' reports are serialised on their way into the report sink.
+#pragma once
+
+#include "AttachedDeviceTable.h"
+#include "IHidEnumerator.h"
+#include "KeyAreaPublisher.h"
+#include "NamedRingLock.h"
+#include "ReportEchoSink.h"
+#include "ScopedHandle.h"
+#include "SecurityAttributes.h"
+#include "SerializedReportSink.h"
+#include "ServiceContext.h"
+#include "SettingsFiles.h"
+#include "TabletMatcher.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+class DeviceManager {
+public:
+    // context: its policy and system door are set already.
+    DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security);
+    ~DeviceManager();
+    DeviceManager(const DeviceManager&) = delete;
+    DeviceManager& operator=(const DeviceManager&) = delete;
+
+    // The event that ends every read thread; until it is given no search runs.
+    void SetStopEvent(HANDLE stopEvent);
+    // Where reports go (the report pipeline); without one they are dropped.
+    void SetReportSink(IReportSink* sink) { sink_.SetTarget(sink); }
+
+    // The device search: at start and on every device arrival.
+    void FindDevices();
+    // Library form: the first interface that is the virtual output device.
+    ScopedHandle FindVirtualHidDevice();
+    // Sets the stop event and waits for the read threads; no search runs afterwards.
+    void StopReadThreads(DWORD timeoutMs = 5000);
+
+    // For the read threads.
+    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    IReportSink& Sink() { return sink_; }
+    const KeyAreaView& KeyArea() const { return context_.keyArea; }
+    const BuildPolicy& Policy() const { return policy_; }
+    SECURITY_ATTRIBUTES* Attributes() { return security_.Get(); }
+
+private:
+    // Loads, publishes and attaches one pen interface and starts its thread;
+    // false when the thread cannot be started (the search then ends).
+    bool TakePenInterface(ScopedHandle device, const TABLETINFO& entry, HANDLE stopEvent);
+    void PruneEndedThreads();
+    bool LibraryForm() const { return policy_.build == ServiceBuild::Library; }
+
+    ServiceContext& context_;
+    const BuildPolicy& policy_;
+    const SettingsFiles& settings_;
+    SecurityAttributes& security_;
+    std::unique_ptr<ReportEchoSink> echo_;
+    std::unique_ptr<IHidEnumerator> enumerator_;
+    SerializedReportSink sink_;
+    TabletMatcher matcher_;
+    KeyAreaPublisher publisher_;
+    AttachedDeviceTable attached_;
+    NamedRingLock ringLock_;
+
+    std::mutex searchLock_;  // guards everything below and the key-area writes
+    HANDLE stopEvent_ = nullptr;
+    std::vector<ScopedHandle> threads_;
+};

@@ -1,0 +1,118 @@
+// An express key whose action is a keystroke types, through the system's real
+// keyboard input, into the edit control that has the focus.
+#include "ServiceCodes.h"
+#include "TabletBench.h"
+
+#include <doctest/doctest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TABLETINFO KeyModel()
+{
+    TABLETINFO model{};
+    model.VID = 0x7A4B;
+    model.PID = 0x1001;
+    model.InputReportByteLength_Pen = 10;
+    model.xMax = 10206;
+    model.yMax = 7422;
+    model.pressureMax = 1023;
+    model.keyCount = 10;
+    return model;
+}
+
+// The device's settings record: key 0 types "K".
+std::vector<uint8_t> RecordTypingK(const TABLETINFO& model)
+{
+    std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
+    TABLETRECORD_HEAD* head = RecordHead(record.data());
+    head->info = model;
+    head->mapping.monitorListCount = 1;
+    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+    head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
+    head->keyCount = model.keyCount;
+    KEYACTION& key = RecordKeys(record.data())[0];
+    key.actionCode = ACTION_KEYSTROKE;
+    key.data[0] = 'K';
+    return record;
+}
+
+std::vector<uint8_t> KeyReport(uint8_t group1)
+{
+    std::vector<uint8_t> report(10, 0);
+    report[0] = 12;
+    report[5] = group1;
+    return report;
+}
+
+class EditWindow {
+public:
+    EditWindow()
+    {
+        frame_ = CreateWindowExA(0, "STATIC", "typing", WS_POPUP | WS_VISIBLE, 100, 100, 300, 80, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 280, 24, frame_, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(frame_);
+        SetFocus(edit_);
+    }
+    ~EditWindow() { DestroyWindow(frame_); }
+
+    HWND Edit() const { return edit_; }
+    std::string Text() const
+    {
+        char text[64] = {};
+        GetWindowTextA(edit_, text, sizeof text - 1);
+        return text;
+    }
+    void Pump(DWORD ms) const
+    {
+        DWORD start = GetTickCount();
+        do {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            Sleep(5);
+        } while (GetTickCount() - start < ms);
+    }
+
+private:
+    HWND frame_ = nullptr;
+    HWND edit_ = nullptr;
+};
+
+}  // namespace
+
+TEST_SUITE("end to end")
+{
+    TEST_CASE("an express key's keystroke arrives in the focused edit control")
+    {
+        TabletBench bench;
+        const TABLETINFO model = KeyModel();
+        bench.WriteSupportedTable({model});
+        std::vector<uint8_t> record = RecordTypingK(model);
+        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
+        REQUIRE(bench.Start());
+        REQUIRE(bench.WaitForReadThreads(1));
+        REQUIRE(tablet.WaitConnected(5000));
+
+        EditWindow window;
+        REQUIRE(window.Edit() != nullptr);
+        window.Pump(100);
+        REQUIRE(GetFocus() == window.Edit());
+
+        for (uint8_t group1 : {uint8_t{1}, uint8_t{0}}) {
+            REQUIRE(tablet.Send(KeyReport(group1)));
+            ReportEcho echo{};
+            REQUIRE(bench.NextEcho(echo));
+            window.Pump(150);
+        }
+        CHECK(window.Text() == "k");
+        CHECK(bench.Stop() == 1);
+    }
+}

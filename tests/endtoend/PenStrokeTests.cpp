@@ -1,0 +1,216 @@
+// A scripted tablet plays a hover, a stroke and a lift into the running
+// service: the desktop pointer follows, a window receives the button down and
+// up at the mapped place, and a WinTab32 client gets the packets.
+#include "ServiceCodes.h"
+#include "TabletBench.h"
+#include "WintabApi.h"
+
+#include <doctest/doctest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+constexpr int32_t TABLET_WIDTH = 10206;
+constexpr int32_t TABLET_HEIGHT = 7422;
+
+TABLETINFO StrokeModel()
+{
+    TABLETINFO model{};
+    model.VID = 0x7A4B;
+    model.PID = 0x1001;
+    model.InputReportByteLength_Pen = 10;
+    model.xMax = TABLET_WIDTH;
+    model.yMax = TABLET_HEIGHT;
+    model.pressureMax = 1023;
+    model.keyCount = 10;
+    return model;
+}
+
+// A 10-byte pen packet: big-endian X and Y, 10-bit pressure, the pen upright.
+std::vector<uint8_t> PenPacket(uint8_t status, int x, int y, int pressure)
+{
+    return {2,
+            status,
+            static_cast<uint8_t>(x >> 8),
+            static_cast<uint8_t>(x),
+            static_cast<uint8_t>(y >> 8),
+            static_cast<uint8_t>(y),
+            static_cast<uint8_t>(pressure >> 2),
+            static_cast<uint8_t>(((pressure & 3) << 6) | 32),
+            64,
+            0};
+}
+
+// Where the service puts tablet (x, y) on a whole-desktop mapping, in pixels.
+POINT PixelOf(int x, int y)
+{
+    const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / TABLET_WIDTH);
+    const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / TABLET_HEIGHT);
+    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
+                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
+}
+
+bool Near(POINT a, POINT b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
+
+// A borderless window over the whole screen that records what reaches it.
+class CanvasWindow {
+public:
+    CanvasWindow()
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "InkbridStrokeCanvas";
+        RegisterClassA(&windowClass);
+        window_ = CreateWindowExA(0, "InkbridStrokeCanvas", "canvas", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        SetForegroundWindow(window_);
+    }
+    ~CanvasWindow() { DestroyWindow(window_); }
+
+    HWND Window() const { return window_; }
+    std::vector<MSG> seen;
+
+    // Pumps the thread's messages for `ms`, keeping the ones of interest.
+    void Pump(DWORD ms)
+    {
+        DWORD start = GetTickCount();
+        do {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                if (message.message == WT_PACKET || message.message == WM_LBUTTONDOWN ||
+                    message.message == WM_LBUTTONUP || message.message == WT_PROXIMITY)
+                    seen.push_back(message);
+                DispatchMessageA(&message);
+            }
+            Sleep(5);
+        } while (GetTickCount() - start < ms);
+    }
+    int Count(UINT message) const
+    {
+        int count = 0;
+        for (const MSG& m : seen)
+            count += m.message == message ? 1 : 0;
+        return count;
+    }
+    const MSG* First(UINT message) const
+    {
+        for (const MSG& m : seen)
+            if (m.message == message)
+                return &m;
+        return nullptr;
+    }
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    HWND window_ = nullptr;
+};
+
+POINT PointOf(const MSG& message)
+{
+    return POINT{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+}
+
+}  // namespace
+
+TEST_SUITE("end to end")
+{
+    TEST_CASE("a hover, a stroke and a lift reach the pointer, a window and a tablet client")
+    {
+        TabletBench bench;
+        const TABLETINFO model = StrokeModel();
+        bench.WriteSupportedTable({model});
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
+        REQUIRE(bench.Start());
+        REQUIRE(bench.WaitForReadThreads(1));
+        REQUIRE(tablet.WaitConnected(5000));
+
+        CanvasWindow canvas;
+        REQUIRE(canvas.Window() != nullptr);
+        wintab::LOGCONTEXTA context{};
+        REQUIRE(WTInfoA(wintab::WTI_DEFSYSCTX, 0, &context) != 0);
+        context.lcOptions |= wintab::CXO_MESSAGES | wintab::CXO_SYSTEM;
+        context.lcPktData = wintab::PANEL_PACKET_DATA;
+        context.lcPktMode = wintab::PANEL_PACKET_MODE;
+        context.lcMoveMask = wintab::PANEL_PACKET_DATA;
+        HCTX client = WTOpenA(canvas.Window(), &context, TRUE);
+        REQUIRE(client != nullptr);
+        canvas.Pump(300);
+        WTPacketsGet(client, 64, nullptr);
+        canvas.seen.clear();
+
+        const int startX = 5103, startY = 3711, endX = 6000, endY = 4000;
+        // Each report is echoed by the service's test seam before the pipeline
+        // takes it; the client takes its packets as they are announced, since
+        // leaving proximity empties the ring.
+        std::vector<wintab::PANELPACKET> packets;
+        auto play = [&](const std::vector<uint8_t>& report) {
+            REQUIRE(tablet.Send(report));
+            ReportEcho echo{};
+            REQUIRE(bench.NextEcho(echo));
+            canvas.Pump(40);
+            wintab::PANELPACKET taken[64];
+            const int count = WTPacketsGet(client, 64, taken);
+            packets.insert(packets.end(), taken, taken + count);
+        };
+
+        // Hover: the pointer follows without a button.
+        play(PenPacket(0xA0, startX, startY, 0));
+        play(PenPacket(0xA0, startX, startY, 0));
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        CHECK(Near(cursor, PixelOf(startX, startY)));
+        CHECK(canvas.Count(WM_LBUTTONDOWN) == 0);
+
+        // The stroke: the tip goes down where the pen is and moves with it.
+        play(PenPacket(0xA1, startX, startY, 600));
+        for (int step = 1; step <= 6; ++step)
+            play(PenPacket(0xA1, startX + (endX - startX) * step / 6, startY + (endY - startY) * step / 6, 600));
+        for (int repeat = 0; repeat < 8; ++repeat)
+            play(PenPacket(0xA1, endX, endY, 600));
+        // The lift releases where the pen was last injected.
+        play(PenPacket(0xA0, endX, endY, 0));
+        play(PenPacket(0x80, endX, endY, 0));
+        canvas.Pump(200);
+
+        const MSG* down = canvas.First(WM_LBUTTONDOWN);
+        const MSG* up = canvas.First(WM_LBUTTONUP);
+        REQUIRE(down != nullptr);
+        REQUIRE(up != nullptr);
+        CHECK(Near(PointOf(*down), PixelOf(startX, startY)));
+        CHECK(Near(PointOf(*up), PixelOf(endX, endY)));
+        GetCursorPos(&cursor);
+        CHECK(Near(cursor, PixelOf(endX, endY)));
+
+        // The client heard of every packet and reads them from the ring.
+        const int announced = canvas.Count(WT_PACKET);
+        CHECK(announced >= 18);
+        const int read = static_cast<int>(packets.size());
+        CHECK(read == announced);
+        int tipDown = 0;
+        for (int i = 0; i < read; ++i) {
+            CAPTURE(i);
+            CHECK(packets[i].cursor == 1);
+            CHECK(packets[i].x <= TABLET_WIDTH);
+            CHECK(packets[i].y <= TABLET_HEIGHT);
+            if (packets[i].buttons == 1) {
+                ++tipDown;
+                CHECK(packets[i].normalPressure > 0);
+            }
+        }
+        CHECK(tipDown >= 14);
+        // The packet positions are the screen positions on the tablet's scale.
+        const wintab::PANELPACKET& last = packets[read - 1];
+        CHECK(std::abs(last.x - endX) <= 2);
+        CHECK(std::abs(last.y - endY) <= 2);
+
+        WTClose(client);
+        CHECK(bench.Stop() == 1);
+    }
+}

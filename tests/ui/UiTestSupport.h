@@ -1,0 +1,28 @@
+// Helpers of the window tests: running the queue as the programs do, and
+// answering message boxes without a person.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+#include "UiSeams.h"
+
+// Hands out every queued message through the pre-translation walk, as the
+// message loops do; with `milliseconds` it keeps doing so until that much time passed.
+void PumpPending(DWORD milliseconds = 0);
+
+// The colour at a pixel of a window's client area as it is on screen.
+COLORREF ScreenPixel(HWND window, int x, int y);
+
+// Records message boxes and answers them with `answer`.
+class MessageBoxRecorder {
+public:
+    explicit MessageBoxRecorder(int answer = IDOK);
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    std::vector<std::string> texts;
+
+private:
+    UiSeams::MessageBoxHandler m_previous;
+};
