@@ -447,8 +447,4 @@ void ExpressKeys::ReleaseHeldButtons()
         PerformAction(context_.policy->penButtonsShareSecondEntry ? 1 : 0, 0, nullptr);
     if (held & BUTTON_LEFT_HELD)
         context_.system->MouseEvent(MOUSE_VIRTUALDESK | MOUSE_LEFTUP, 0, 0, 0, 0);
-    // The express keys of a tablet that went away are never released by a report.
-    for (int slot = 0; slot < KEY_SLOTS; ++slot)
-        if (heldKeys_[slot].active)
-            ReleaseHeldPress(heldKeys_[slot], slot, false);
 }

@@ -33,9 +33,8 @@ public:
     void ZoomStep(int n);
 
     // For the read thread whose device went away: releases the pen-button
-    // actions (button-state bits 1 and 2), the injected left button (bit 0)
-    // and whatever express keys still hold down, so nothing stays pressed in
-    // the system.
+    // actions (button-state bits 1 and 2) and the injected left button (bit 0)
+    // that are still held, so nothing stays pressed in the system.
     void ReleaseHeldButtons();
 
 private:

@@ -1,6 +1,8 @@
+#include "DeviceReadState.h"
 #include "ExpressKeys.h"
 #include "HeldCalls.h"
 #include "PenRig.h"
+#include "PipelineReportSink.h"
 #include "ServiceFixture.h"
 
 #include <doctest/doctest.h>
@@ -90,18 +92,30 @@ TEST_SUITE("nothing stays held")
         CHECK(f.system.calls == std::vector<SystemCall>{P(RIGHT_DOWN)});
     }
 
-    TEST_CASE("a device that goes away releases the express keys it still holds, once")
+    TEST_CASE("a tablet that goes away lets go of its keys as they were pressed, after a key reload too")
     {
-        KeysFixture f;
-        f.table[3] = Action(ACTION_KEYSTROKE, {0x11, 0x43});
-        f.table[5] = Action(ACTION_MIDDLE_CLICK);
-        f.table[6] = Action(ACTION_LAUNCH, {'x'});
-        for (int slot : {3, 5, 6})
-            f.Act(slot, 1);
-        f.system.Clear();
-        f.keys.ReleaseHeldButtons();
-        f.keys.ReleaseHeldButtons();
-        CHECK(f.system.calls == std::vector<SystemCall>{K(0x43, KEY_UP), K(0x11, KEY_UP), M(0x4040)});
+        PenRig rig;
+        rig.system.recordSleeps = false;
+        KEYACTION keys[6] = {};
+        keys[3] = Action(ACTION_KEYSTROKE, {0x11, 0x43});
+        keys[5] = Action(ACTION_RIGHT_CLICK);
+        DeviceReadState thread;
+        REQUIRE(thread.Init(rig.header, rig.mapping, 6, keys, 6));
+        PipelineReportSink sink(rig.state, *rig.pipeline, rig.keys);
+        const uint8_t pressed[10] = {12, 0, 0, 0, 0, 0x08, 0x01};  // slot 3 and slot 5 down
+        std::memcpy(thread.ReadBuffer(), pressed, sizeof pressed);
+        REQUIRE(thread.Dispatch(10, sink));
+        // The panel saved other actions for both keys meanwhile.
+        KeyAreaSectionHead& area = *rig.context.keyArea.head();
+        area.record.keyCount = 6;
+        RecordKeys(&area.record)[3] = Action(ACTION_KEYSTROKE, {0x41});
+        RecordKeys(&area.record)[5] = Action(ACTION_LEFT_CLICK);
+        thread.ReloadKeys(rig.context.keyArea);
+        rig.system.Clear();
+        thread.ReleaseHeldKeys(sink);
+        sink.OnDeviceRemoved(rig.header, rig.mapping);
+        CHECK(rig.system.Events() ==
+              std::vector<SystemCall>{K(0x43, KEY_UP), K(0x11, KEY_UP), P(RIGHT_UP)});
     }
 
     TEST_CASE("a stroke begun on the virtual pen and lifted through the pointer lifts the virtual pen")

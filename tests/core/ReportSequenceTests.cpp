@@ -1,9 +1,11 @@
 // Random sequences of pen and express-key reports, with client windows coming
 // and going, pointer output switched and the panel changing settings, in all
 // three builds. Seeded, so a failing sequence replays from its seed.
+#include "DeviceReadState.h"
 #include "ExpressKeys.h"
 #include "HeldCalls.h"
 #include "PenRig.h"
+#include "PipelineReportSink.h"
 
 #include <doctest/doctest.h>
 
@@ -38,7 +40,8 @@ KEYACTION RandomAction(Random& random)
     return action;
 }
 
-// One sequence: a pen and its tablet's express keys, as one read thread sees them.
+// One sequence: a pen and its tablet's express keys, as one read thread
+// hands them to the pipeline, ending as the read thread ends.
 class Sequence {
 public:
     Sequence(const BuildPolicy& policy, uint32_t seed)
@@ -50,9 +53,11 @@ public:
         rig_.system.monitors = random_.Pick({1, 2});
         for (KEYACTION& button : rig_.pen->pen.penButton)
             button = RandomAction(random_);
-        for (KEYACTION& key : table_)
+        KEYACTION table[KEYS];
+        for (KEYACTION& key : table)
             key = RandomAction(random_);
-        table_[4].actionCode = table_[9].actionCode = ACTION_STRIP;
+        table[4].actionCode = table[9].actionCode = ACTION_STRIP;
+        REQUIRE(thread_.Init(rig_.header, rig_.mapping, KEYS, table, KEYS));
     }
 
     void Run(int steps)
@@ -64,11 +69,11 @@ public:
         if (random_.Chance(50)) {
             // Every key comes up, then the pen leaves.
             KeyReport(0, 0, 0, 0, 0);
-            rig_.Feed(Leave());
+            Receive(Leave());
             ending_ = "every key up, then proximity leave";
         } else {
-            rig_.pipeline->DeviceRemoved(rig_.mapping);
-            rig_.keys.ReleaseHeldButtons();
+            thread_.ReleaseHeldKeys(sink_);
+            sink_.OnDeviceRemoved(thread_.Header(), thread_.Mapping());
             ending_ = "device removal";
         }
         CheckRing();
@@ -92,8 +97,10 @@ private:
             ClientCommand();
         else if (kind < 92)
             rig_.context.flags.pointerOutput.store(random_.Chance(70) ? 1 : 0);
-        else if (kind < 95)
+        else if (kind < 94)
             rig_.pen->pen.penButton[random_.Below(2)] = RandomAction(random_);  // the panel saved another action
+        else if (kind < 96)
+            ReloadKeys();
         else
             rig_.connection->readIndex = static_cast<int32_t>(random_.Below(RING_CAPACITY));  // a reader took packets
     }
@@ -106,14 +113,31 @@ private:
         const uint8_t status = static_cast<uint8_t>(random_.Pick({HOVER, HOVER, HOVER, BUTTON1, BUTTON2, 0xE2, 0xE4}));
         const uint32_t kind = random_.Below(100);
         if (kind < 6)
-            rig_.Feed(Tool(static_cast<uint16_t>(random_.Pick({0x802, 0x80A, 0x812})), 1, random_.Next()));
+            Receive(Tool(static_cast<uint16_t>(random_.Pick({0x802, 0x80A, 0x812})), 1, random_.Next()));
         else if (kind < 14)
-            rig_.Feed(Leave());
+            Receive(Leave());
         else if (kind < 18)
-            rig_.Feed(RandomBytes());
+            Receive(RandomBytes());
         else
-            rig_.Feed(rig_.header.InputReportByteLength_Pen == 8 ? Pen8(status, x, y, pressure)
-                                                                 : Pen(status, x, y, pressure));
+            Receive(rig_.header.InputReportByteLength_Pen == 8 ? Pen8(status, x, y, pressure)
+                                                               : Pen(status, x, y, pressure));
+    }
+
+    // One read of the pen report length; byte 0 of 12 makes it an express-key report.
+    void Receive(const RawPenReport& report)
+    {
+        std::memcpy(thread_.ReadBuffer(), report.bytes, sizeof report.bytes);
+        thread_.Dispatch(thread_.ReadLength(), sink_);
+    }
+
+    // The panel saved a key table of another size and content; the thread reloads it.
+    void ReloadKeys()
+    {
+        const KeyAreaView& area = rig_.context.keyArea;
+        area.head()->record.keyCount = static_cast<int32_t>(random_.Below(KEYS + 3));
+        for (int32_t i = 0; i < area.capacity(); ++i)
+            RecordKeys(area.record())[i] = RandomAction(random_);
+        thread_.ReloadKeys(area);
     }
 
     RawPenReport RandomBytes()
@@ -127,20 +151,17 @@ private:
     uint8_t RandomStrip() { return static_cast<uint8_t>(random_.Chance(20) ? 1 + random_.Below(12) : 0); }
     uint8_t RandomKeys() { return static_cast<uint8_t>(random_.Chance(40) ? 1u << random_.Below(8) : 0); }
 
-    // As the read thread hands the report over, then keeps it as the previous one.
     void KeyReport(uint8_t stripA, uint8_t stripB, uint8_t group1, uint8_t group2, uint8_t overlay)
     {
-        std::memset(keyState_.current, 0, sizeof keyState_.current);
-        keyState_.current[0] = 12;
+        RawPenReport report;
+        report.bytes[0] = 12;
         // The second brand spreads each strip over two bytes.
-        keyState_.current[rig_.context.policy->keyReportSplitStrips ? 1 : 2] = stripA;
-        keyState_.current[4] = stripB;
-        keyState_.current[5] = group1;
-        keyState_.current[6] = group2;
-        keyState_.current[7] = overlay;
-        const KeyTableRef table{18, table_};
-        rig_.keys.ProcessKeyReport(rig_.header, table, keyState_);
-        std::memcpy(keyState_.previous, keyState_.current, sizeof keyState_.previous);
+        report.bytes[rig_.context.policy->keyReportSplitStrips ? 1 : 2] = stripA;
+        report.bytes[4] = stripB;
+        report.bytes[5] = group1;
+        report.bytes[6] = group2;
+        report.bytes[7] = overlay;
+        Receive(report);
     }
 
     void ClientCommand()
@@ -161,10 +182,12 @@ private:
             ringInRange_ = ringInRange_ && index >= 0 && index < RING_CAPACITY;
     }
 
+    static constexpr int32_t KEYS = 18;
+
     Random random_;
     PenRig rig_;
-    KEYACTION table_[18] = {};
-    ExpressKeyState keyState_;
+    DeviceReadState thread_;
+    PipelineReportSink sink_{rig_.state, *rig_.pipeline, rig_.keys};
     const char* ending_ = "";
     bool ringInRange_ = true;
 };

@@ -29,6 +29,7 @@ FuzzService::FuzzService(const BuildPolicy& policy)
     FillPenSettingsDefaults(pen->pen);
     PacketClock::Start(context, state);
     pipeline = std::make_unique<PenPipeline>(context, keys);
+    sink = std::make_unique<PipelineReportSink>(state, *pipeline, keys);
 }
 
 std::string FuzzService::PathOf(const char* file)

@@ -1,7 +1,8 @@
 // The device service's state around the portable core, for the fuzz targets:
 // sections in memory of exactly their sizes (so a read past one shows), the
 // ring over the connection section, the registry, filter, pen state, express
-// keys and pen pipeline, with a checking system door and files in memory.
+// keys, pen pipeline and the read threads' sink, with a checking system door
+// and files in memory.
 #pragma once
 
 #include "CDataManage.h"
@@ -12,6 +13,7 @@
 #include "MemoryFileSystem.h"
 #include "PenPipeline.h"
 #include "PenReportState.h"
+#include "PipelineReportSink.h"
 #include "ServiceContext.h"
 
 #include <memory>
@@ -42,4 +44,6 @@ public:
     ClientContextRegistry registry;
     ExpressKeys keys;
     std::unique_ptr<PenPipeline> pipeline;
+    // Where the read threads hand reports and a vanished tablet.
+    std::unique_ptr<PipelineReportSink> sink;
 };

@@ -1,14 +1,18 @@
-// Express-key reports through ProcessKeyReport in all three builds, with a
-// key table of any size and content (exactly as long as its count, so a slot
-// read beyond it shows) and the pen buttons acting through the same
-// performer. Promises: nothing reads outside the tables, every text handed
-// to the system is terminated, and once every key and pen button is up again
-// nothing injected is left pressed.
+// Express-key reports as a read thread hands them over (DeviceReadState and
+// the pipeline's sink) in all three builds: a key table of any size and
+// content, key reloads from a key area the panel filled with anything, the
+// pen buttons acting through the same performer, and reports of any pen
+// report length. Promises: nothing reads outside the tables or the key area,
+// every text handed to the system is terminated, and nothing injected stays
+// pressed once every key and pen button is up again, or once the tablet is
+// gone.
+#include "DeviceReadState.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "FuzzService.h"
 #include "ServiceCodes.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -19,7 +23,7 @@ struct KeySetup {
     uint8_t build;
     uint8_t flags;
     uint8_t keyCount;
-    int32_t stateWord;
+    uint8_t penReportLength;
 };
 // One table entry in short: the rest of data and parameters is filled with
 // `fill` and left unterminated when it is not zero.
@@ -30,8 +34,12 @@ struct KeyEntry {
 };
 #pragma pack(pop)
 
-constexpr uint8_t SWAPPED = 1, OVERLAY_WINDOW = 2, PHOTOSHOP = 4, NO_PROGRAM_FILES = 8, NO_REGISTRY = 16;
+constexpr uint8_t SWAPPED = 1, OVERLAY_WINDOW = 2, PHOTOSHOP = 4, NO_PROGRAM_FILES = 8, NO_REGISTRY = 16,
+                  ENDS_IN_REMOVAL = 32;
 constexpr int MAX_TABLE_KEYS = 40;
+constexpr uint8_t KEY_REPORT_ID = 12;
+
+enum Op : uint8_t { PEN_BUTTON = 5, KEY_RELOAD, SWAP, OP_COUNT };
 
 int32_t ActionOf(uint8_t selector, FuzzInput& input)
 {
@@ -72,37 +80,50 @@ public:
         else
             AddClients();
 
+        // The table the device search gave the thread, exactly as long as its count.
         const int count = setup_.keyCount % (MAX_TABLE_KEYS + 1);
-        table_.reset(new KEYACTION[count > 0 ? count : 1]);
+        std::unique_ptr<KEYACTION[]> table(new KEYACTION[count > 0 ? count : 1]);
         for (int i = 0; i < count; ++i)
-            FillEntry(table_[i], input_);
-        ref_.count = count;
-        ref_.keys = count > 0 ? table_.get() : nullptr;
+            FillEntry(table[i], input_);
         for (KEYACTION& button : service_.pen->pen.penButton)
             FillEntry(button, input_);
-        state_.stateWord = setup_.stateWord;
+
+        header_.InputReportByteLength_Pen =
+            DeviceReadState::IsReadableLength(setup_.penReportLength) ? setup_.penReportLength : 10;
+        mapping_.tabletArea = {0, 0, 10206, 7422};
+        mapping_.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+        FuzzRequire(thread_.Init(header_, mapping_, count, count > 0 ? table.get() : nullptr, count),
+                    "the key copy is made");
     }
 
     void Run()
     {
         while (!input_.Done()) {
             const uint8_t op = input_.Read<uint8_t>();
-            if (op % 4 == 3)
-                PenButton(op >> 2);
-            else
-                Report();
+            switch (op % OP_COUNT) {
+            case PEN_BUTTON: PenButton(op >> 3); break;
+            case KEY_RELOAD: KeyReload(); break;
+            case SWAP: service_.context.flags.swappedButtons = 1; break;
+            default: Report(); break;
+            }
+        }
+        if (setup_.flags & ENDS_IN_REMOVAL) {
+            // The read thread's removal path, whatever is still down.
+            thread_.ReleaseHeldKeys(*service_.sink);
+            service_.sink->OnDeviceRemoved(thread_.Header(), thread_.Mapping());
+            service_.RequireNothingHeld("the tablet went away");
+            return;
         }
         // Every key, the overlay button and both pen buttons come up.
         uint8_t released[KEY_REPORT_LENGTH] = {KEY_REPORT_ID};
         Feed(released);
         Feed(released);
-        ReleasePenButtons();
+        PenButton(1);
+        PenButton(0);
         service_.RequireNothingHeld("every key and pen button released");
     }
 
 private:
-    static constexpr uint8_t KEY_REPORT_ID = 12;
-
     static ServiceBuild Build(uint8_t value) { return static_cast<ServiceBuild>(value % 3); }
 
     // Second-brand group 1 goes to client windows.
@@ -122,15 +143,30 @@ private:
     {
         uint8_t bytes[KEY_REPORT_LENGTH];
         input_.Bytes(bytes, sizeof bytes);
+        bytes[0] = KEY_REPORT_ID;
         Feed(bytes);
     }
 
-    // As the read thread hands a report over and keeps it as the previous one.
+    // One read of the pen report length (a short one carries fewer key bytes).
     void Feed(const uint8_t* bytes)
     {
-        std::memcpy(state_.current, bytes, sizeof state_.current);
-        service_.keys.ProcessKeyReport(TABLETINFO{}, ref_, state_);
-        std::memcpy(state_.previous, state_.current, sizeof state_.previous);
+        std::memset(thread_.ReadBuffer(), 0, DeviceReadState::READ_BUFFER_SIZE);
+        std::memcpy(thread_.ReadBuffer(), bytes, std::min<size_t>(thread_.ReadLength(), KEY_REPORT_LENGTH));
+        FuzzRequire(thread_.Dispatch(thread_.ReadLength(), *service_.sink), "a read of the pen report length counts");
+        const KeyTableRef keys = thread_.Keys();
+        FuzzRequire(keys.count >= 0 && keys.count <= thread_.KeyCount(), "the table never grows past the copy");
+    }
+
+    // The panel saved a key table of any count and content; the thread reloads it.
+    void KeyReload()
+    {
+        const KeyAreaView& area = service_.context.keyArea;
+        const int32_t count = input_.Read<int8_t>();
+        std::memcpy(area.base + KEYAREA_RECORD_KEYCOUNT_OFFSET, &count, sizeof count);
+        const int entries = input_.Read<uint8_t>() % 4;
+        for (int i = 0; i < entries && i < area.capacity(); ++i)
+            FillEntry(RecordKeys(area.record())[input_.Read<uint8_t>() % area.capacity()], input_);
+        thread_.ReloadKeys(area);
     }
 
     // A pen button changes as the pen pipeline presses and releases it.
@@ -151,18 +187,12 @@ private:
         service_.keys.PerformAction(index, press ? 1 : 0, nullptr);
     }
 
-    void ReleasePenButtons()
-    {
-        PenButton(1);
-        PenButton(0);
-    }
-
     FuzzInput& input_;
     KeySetup setup_;
     FuzzService service_;
-    std::unique_ptr<KEYACTION[]> table_;
-    KeyTableRef ref_;
-    ExpressKeyState state_;
+    TABLETINFO header_{};
+    MAPPINGDEF mapping_{};
+    DeviceReadState thread_;
 };
 
 }  // namespace

@@ -175,13 +175,11 @@ private:
         Feed(bytes);
     }
 
-    // The read thread's removal path.
+    // The read thread's removal path (no express keys here to let go of).
     void Removed()
     {
-        service_.pipeline->DeviceRemoved(mapping_);
-        service_.keys.ReleaseHeldButtons();
+        service_.sink->OnDeviceRemoved(header_, mapping_);
         service_.RequireNothingHeld("device removal");
-        FuzzRequire(service_.context.flags.buttonState.load() == 0, "no button bit stays set after removal");
     }
 
     void Command()

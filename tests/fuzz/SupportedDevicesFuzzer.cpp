@@ -1,12 +1,16 @@
-// The supported-device file as both readers take it: any bytes, read
-// failures at any point, into a table of exactly 513 entries. Promises: at
-// most 512 records and a cleared end entry behind them, and the look-up finds
-// a device exactly when the table holds it, as its first such record.
+// The supported-device file as both readers take it, and the table as the
+// device search matches interfaces against it: any bytes, read failures at
+// any point, a table of exactly 513 entries, interfaces of any description.
+// Promises: at most 512 records and a cleared end entry behind them; the
+// look-up finds a device exactly when the table holds it, as its first such
+// record; an interface is a pen or key interface only by an entry before the
+// end entry whose VID, PID and report length it has, and the first decides.
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "FuzzService.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
+#include "TabletMatcher.h"
 
 #include <cstring>
 #include <memory>
@@ -18,12 +22,58 @@ struct SupportedSetup {
     int16_t failAfter;
     uint16_t vid, pid, penReportLength;
     uint8_t lookUpFromFile;
+    uint8_t build;
+    uint8_t hidFlags;  // bit 0 attributes, bit 1 capabilities
+    uint16_t usagePage, usage, inputReportLength, outputReportLength;
 };
 #pragma pack(pop)
 
 bool SameInterface(const TABLETINFO& entry, uint16_t vid, uint16_t pid, uint16_t penReportLength)
 {
     return entry.VID == vid && entry.PID == pid && entry.InputReportByteLength_Pen == penReportLength;
+}
+
+void RequireMatch(const SupportedSetup& setup, const TABLETINFO* table, uint16_t vid, uint16_t pid)
+{
+    const BuildPolicy& policy = BuildPolicy::For(static_cast<ServiceBuild>(setup.build % 3));
+    FuzzSystem system;
+    HidInterfaceInfo hid;
+    hid.hasAttributes = (setup.hidFlags & 1) != 0;
+    hid.hasCaps = (setup.hidFlags & 2) != 0;
+    hid.vid = vid;
+    hid.pid = pid;
+    hid.usagePage = setup.usagePage;
+    hid.usage = setup.usage;
+    hid.inputReportLength = setup.inputReportLength;
+    hid.outputReportLength = setup.outputReportLength;
+    const TabletMatch match = TabletMatcher(policy, system).MatchTabletDevice(hid, table, SUPPORTED_TABLE_ENTRIES);
+    if (match.kind == InterfaceKind::None)
+        return;
+    FuzzRequire(hid.hasAttributes && hid.hasCaps && !TabletMatcher::IsMouseCollection(hid),
+                "only a described interface other than a mouse matches");
+    FuzzRequire(match.entry >= 0 && match.entry < SUPPORTED_TABLE_ENTRIES, "the deciding entry is in the table");
+    const TABLETINFO& entry = table[match.entry];
+    FuzzRequire(entry.VID == vid && entry.PID == pid, "the deciding entry is the interface's device");
+    for (int i = 0; i < match.entry; ++i) {
+        FuzzRequire(table[i].VID != 0 || table[i].PID != 0, "no entry past the end entry decides");
+        const bool sameDevice = table[i].VID == vid && table[i].PID == pid;
+        FuzzRequire(!sameDevice || (hid.inputReportLength != table[i].InputReportByteLength_Pen &&
+                                    hid.inputReportLength != table[i].InputReportByteLength_Key),
+                    "the first matching entry decides");
+    }
+    switch (match.kind) {
+    case InterfaceKind::Pen:
+        FuzzRequire(hid.inputReportLength == entry.InputReportByteLength_Pen, "a pen interface by its length");
+        break;
+    case InterfaceKind::Key:
+        FuzzRequire(hid.inputReportLength == entry.InputReportByteLength_Key, "a key interface by its length");
+        break;
+    default:
+        FuzzRequire(policy.build == ServiceBuild::Library && hid.outputReportLength != 0 &&
+                        hid.outputReportLength == entry.OutputReportByteLength,
+                    "only the library knows a virtual output device");
+        break;
+    }
 }
 
 }  // namespace
@@ -63,6 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memset(&found, 0xEE, sizeof found);
     const int result = settings.FindSupportedDevice(found, vid, pid, penReportLength);
     FuzzRequire(service.files.openFiles == 0, "the look-up closes the file");
+    RequireMatch(setup, table.get(), vid, pid);
     if (failed || service.files.failAfter == 0)
         return 0;  // a failed read ends either walk early
     int expected = -1;

@@ -137,12 +137,23 @@ def key_ops(reports):
 
 
 def pen_button(second, press):
-    return bytes([3 | (second << 2) | (press << 3)])
+    return bytes([5 | (second << 3) | (press << 4)])
+
+
+def key_setup(build, flags, count, pen_length=10):
+    return struct.pack('<BBBB', build, flags, count, pen_length)
+
+
+def key_reload(count, slot, entry):
+    return bytes([6]) + struct.pack('<bBB', count, 1, slot) + entry
+
+
+REMOVAL = 32
 
 
 def key_report_seeds():
     table = default_keys(18)
-    yield 'reference_strips_and_keys', struct.pack('<BBBi', REFERENCE, 0, 18, 0) + b''.join(table) + \
+    yield 'reference_strips_and_keys', key_setup(REFERENCE, 0, 18) + b''.join(table) + \
         key_entry('right') + key_entry('middle') + key_ops([
             key_report(strip_a=10), key_report(strip_a=12), key_report(strip_a=9), key_report(strip_b=3),
             key_report(group1=0x21), key_report(group1=0x01, group2=0x80), key_report(), key_report(overlay=0x10),
@@ -150,17 +161,20 @@ def key_report_seeds():
     mixed = [key_entry('left'), key_entry('right'), key_entry('middle'), key_entry('double'), key_entry('strip'),
              key_entry('up'), key_entry('down'), key_entry('launch', b'notepad', 0x61), key_entry('keystroke', b'\x11C'),
              key_entry('strip', b'\x01')]
-    yield 'reference_every_action', struct.pack('<BBBi', REFERENCE, 1, len(mixed), 0) + b''.join(mixed) + \
+    yield 'reference_every_action', key_setup(REFERENCE, 1, len(mixed)) + b''.join(mixed) + \
         key_entry('keystroke', b'\x10A') + key_entry('left') + key_ops(
             [key_report(group1=1 << bit) for bit in range(4)] + [key_report(group2=0x0F), key_report()]) + \
         pen_button(0, 1) + key_ops([key_report(group1=0x01)]) + pen_button(0, 0) + key_ops([key_report()])
-    yield 'second_brand_split_strips', struct.pack('<BBBi', SECOND_BRAND, 0, 12, 0) + b''.join(default_keys(12)) + \
+    yield 'removal_after_reload', key_setup(REFERENCE, REMOVAL, 18) + b''.join(table) + key_entry('right') + \
+        key_entry('keystroke', b'Z') + key_ops([key_report(group1=0x0F)]) + pen_button(1, 1) + \
+        key_reload(18, 1, key_entry('middle')) + bytes([7]) + key_ops([key_report(group1=0x07)])
+    yield 'second_brand_split_strips', key_setup(SECOND_BRAND, 0, 12) + b''.join(default_keys(12)) + \
         key_entry('keystroke', b'A') + key_entry('keystroke', b'B') + pen_button(1, 1) + key_ops([
             key_report(split={1: 10}), key_report(split={1: 12}), key_report(split={2: 10}), key_report(),
             key_report(group1=8), key_report(), key_report(group2=2), key_report()]) + pen_button(1, 0)
-    yield 'library_keys', struct.pack('<BBBi', LIBRARY, 4, 18, 0) + b''.join(table) + key_entry('double') + \
-        key_entry('keystroke', b'\x12') + key_ops([key_report(group2=0x11), key_report(strip_b=7),
-                                                   key_report(strip_b=5), key_report()])
+    yield 'library_keys_short_reads', key_setup(LIBRARY, 4 | REMOVAL, 18, 8) + b''.join(table) + \
+        key_entry('double') + key_entry('keystroke', b'\x12') + key_ops([key_report(group2=0x11), key_report(strip_b=7),
+                                                                         key_report(strip_b=5), key_report(group2=1)])
 
 # ---------------------------------------------------------------- device files
 
@@ -197,11 +211,23 @@ def device_file_write_seeds():
                                                    file=three + stored_record(2, 2, 9)[:300])
 
 
+def supported_setup(fail_after=-1, vid=0x1234, pid=3, pen_length=10, from_file=0, build=REFERENCE, hid_flags=3,
+                    usage_page=0x0D, usage=2, input_length=10, output_length=0):
+    return struct.pack('<hHHHBBBHHHH', fail_after, vid, pid, pen_length, from_file, build, hid_flags, usage_page,
+                       usage, input_length, output_length)
+
+
 def supported_devices_seeds():
     table = b''.join(tablet_info(pid=i + 1, pen_length=8 + i % 3, key_count=2) for i in range(6))
-    yield 'six_models', struct.pack('<hHHHB', -1, 0x1234, 3, 10, 0) + table
-    yield 'look_up_from_file', struct.pack('<hHHHB', -1, 0, 0, 0, 4) + table + b'\x01\x02'
-    yield 'failing_read', struct.pack('<hHHHB', 2, 0x1234, 1, 8, 0) + table
+    yield 'six_models', supported_setup() + table
+    yield 'look_up_from_file', supported_setup(vid=0, pid=0, pen_length=0, from_file=4, input_length=9) + \
+        table + b'\x01\x02'
+    yield 'failing_read', supported_setup(fail_after=2, pid=1, pen_length=8) + table
+    virtual = bytearray(tablet_info(vid=0x3C5E, pid=0x4E19, pen_length=0, key_length=0))
+    struct.pack_into('<H', virtual, 14, 19)
+    yield 'library_virtual_output', supported_setup(vid=0x3C5E, pid=0x4E19, build=LIBRARY, input_length=0,
+                                                    output_length=19) + bytes(virtual) + table
+    yield 'mouse_collection', supported_setup(pid=2, usage_page=1, usage=2, input_length=9) + table
 
 
 def pen_file_seeds():
@@ -235,7 +261,27 @@ def key_area_commands_seeds():
         yield name, struct.pack('<BBhHH', build, 0, -1, len(area), len(file)) + area + file + body
 
 
+def device_records_seeds():
+    supported = b''.join(tablet_info(pid=pid, pen_length=10, key_count=keys)
+                         for pid, keys in [(0x5A21, 4), (3, 3), (0x5A30, 19)])
+    device_file = stored_record(3, 3, 10) + stored_record(0x5A21, 4, 20)
+    setup = struct.pack('<BhHH', REFERENCE, -1, len(supported), len(device_file)) + supported + device_file
+    FIND, UNPLUG, POKE, RELOAD_KEYS, RELOAD_MAPPING, DEFAULTS = range(6)
+
+    def op(kind, thread=0):
+        return bytes([kind + 6 * thread])
+    yield 'two_tablets_unplug_one', setup + op(FIND) + b'\x00' + op(FIND, 1) + b'\x01' + op(DEFAULTS) + \
+        op(UNPLUG, 1) + op(RELOAD_KEYS) + op(RELOAD_MAPPING)
+    poke_count = op(POKE) + struct.pack('<HI', 240, 40)
+    yield 'panel_claims_more_keys', struct.pack('<BhHH', SECOND_BRAND, -1, len(supported), len(device_file)) + \
+        supported + device_file + op(FIND) + b'\x02' + poke_count + op(RELOAD_KEYS) + op(FIND, 2) + b'\x00' + \
+        op(UNPLUG) + op(RELOAD_KEYS, 2)
+    yield 'library_no_table', struct.pack('<BhHH', LIBRARY, -1, 0, len(device_file)) + device_file + op(FIND) + \
+        tablet_info(pid=0x5A24, pen_length=8, key_count=30) + op(RELOAD_KEYS) + op(DEFAULTS)
+
+
 SEEDS = {
+    'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
