@@ -25,6 +25,7 @@ BuildPolicy MakeReference()
     p.enableSetsLeftButtonBit = false;
     p.hasReloadDeviceCommand = false;
     p.penButtonDefaultsInSearch = true;
+    p.penButtonsFollowModelFlag = false;
     p.searchSetsRotation = false;
     p.mappingWriterRewritesHeader = false;
     p.tenKeyDefaultTable = false;
@@ -128,6 +129,7 @@ BuildPolicy MakeLibrary()
     p.liftWritesOwnPackets = true;
     p.virtualPenOutput = true;
     p.penButtonDefaultsInSearch = false;  // the library's callers set them after a search
+    p.penButtonsFollowModelFlag = true;
     p.actionWheelThroughPointerRoutine = true;  // its pointer routine is mouse_event itself
     p.keystrokeExtendedKeys = true;
     return p;

@@ -40,6 +40,8 @@ struct BuildPolicy {
 
     // Device search and settings.
     bool penButtonDefaultsInSearch;   // reference: by product id after every search
+    bool penButtonsFollowModelFlag;   // library: two more models set the flag, and the flag, once set,
+                                      // picks the pen-button order for every later tablet
     bool searchSetsRotation;          // second brand: rotation from the found record
     bool mappingWriterRewritesHeader; // second brand
     bool tenKeyDefaultTable;          // second brand's default key table

@@ -2,20 +2,24 @@
 
 #include "ServiceCodes.h"
 
-bool IsRightClickFirstModel(uint16_t pid) { return pid == 0x5A21 || pid == 0x5A24 || pid == 0x5A25; }
+bool IsRightClickFirstModel(uint16_t pid, const BuildPolicy& policy)
+{
+    if (pid == 0x5A21 || pid == 0x5A24 || pid == 0x5A25)
+        return true;
+    // The library form knows two later models of that kind.
+    return policy.penButtonsFollowModelFlag && (pid == 0x6B12 || pid == 0x6B13);
+}
 
 void ApplyPenButtonDefaults(ServiceContext& context)
 {
-    if (!context.keyArea.valid() || context.pen == nullptr)
+    if (context.policy == nullptr || !context.keyArea.valid() || context.pen == nullptr)
         return;
-    const uint16_t pid = context.keyArea.head()->record.info.PID;
-    KEYACTION* buttons = context.pen->pen.penButton;
-    if (IsRightClickFirstModel(pid)) {
+    const BuildPolicy& policy = *context.policy;
+    const bool model = IsRightClickFirstModel(context.keyArea.head()->record.info.PID, policy);
+    if (model)
         context.flags.modelFlag = 1;
-        buttons[0].actionCode = ACTION_RIGHT_CLICK;
-        buttons[1].actionCode = ACTION_DOUBLE_CLICK;
-    } else {
-        buttons[0].actionCode = ACTION_DOUBLE_CLICK;
-        buttons[1].actionCode = ACTION_RIGHT_CLICK;
-    }
+    const bool rightClickFirst = policy.penButtonsFollowModelFlag ? context.flags.modelFlag.load() != 0 : model;
+    KEYACTION* buttons = context.pen->pen.penButton;
+    buttons[0].actionCode = rightClickFirst ? ACTION_RIGHT_CLICK : ACTION_DOUBLE_CLICK;
+    buttons[1].actionCode = rightClickFirst ? ACTION_DOUBLE_CLICK : ACTION_RIGHT_CLICK;
 }

@@ -6,10 +6,12 @@
 
 #include <cstdint>
 
-// True for the product ids whose first pen button right-clicks.
-bool IsRightClickFirstModel(uint16_t pid);
+// True for the product ids whose first pen button right-clicks in this build.
+bool IsRightClickFirstModel(uint16_t pid, const BuildPolicy& policy);
 
 // Looks at the product id of the record in the key area: those models set the
 // model flag and get right click / double click on pen buttons 1 / 2, every
 // other model double click / right click. Only the two action codes change.
+// The library form decides by the model flag instead, so once such a model
+// was seen its order stays for every later tablet.
 void ApplyPenButtonDefaults(ServiceContext& context);

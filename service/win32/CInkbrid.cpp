@@ -1,10 +1,27 @@
 #include "CInkbrid.h"
 
+#include "ServiceCodes.h"
+
+namespace {
+
+// Registration can fail transiently while the window station comes up: one more try.
+UINT RegisterMessageTwice(const char* name)
+{
+    const UINT message = RegisterWindowMessageA(name);
+    return message != 0 ? message : RegisterWindowMessageA(name);
+}
+
+}  // namespace
+
 CInkbrid::CInkbrid(ServiceRuntime& runtime)
     : CNTService(runtime.Policy().serviceName, runtime.Policy().serviceName), runtime_(runtime)
 {
     serviceType_ |= SERVICE_INTERACTIVE_PROCESS;
     controlsAccepted_ = SERVICE_ACCEPT_STOP | SERVICE_ACCEPT_SHUTDOWN;
+    if (runtime.Policy().registersPreciseModeMessages) {
+        preciseModeRectCenterMessage_ = RegisterMessageTwice(PRECISE_MODE_RECT_CENTER_MESSAGE);
+        preciseModeQuitMessage_ = RegisterMessageTwice(PRECISE_MODE_QUIT_MESSAGE);
+    }
 }
 
 CInkbrid::~CInkbrid() = default;

@@ -26,4 +26,7 @@ private:
 
     ServiceRuntime& runtime_;
     std::atomic<HANDLE> stopEvent_{nullptr};
+    // The second brand's precise-mode messages; registered, never sent here.
+    UINT preciseModeRectCenterMessage_ = 0;
+    UINT preciseModeQuitMessage_ = 0;
 };

@@ -157,7 +157,7 @@ void DeviceManager::PruneEndedThreads()
     threads_.swap(running);
 }
 
-void DeviceManager::StopReadThreads(DWORD timeoutMs)
+bool DeviceManager::StopReadThreads(DWORD timeoutMs)
 {
     std::vector<ScopedHandle> threads;
     HANDLE stopEvent = nullptr;
@@ -170,8 +170,11 @@ void DeviceManager::StopReadThreads(DWORD timeoutMs)
     if (stopEvent != nullptr)
         SetEvent(stopEvent);
     const DWORD start = GetTickCount();
+    bool allEnded = true;
     for (ScopedHandle& thread : threads) {
         const DWORD waited = GetTickCount() - start;
-        WaitForSingleObject(thread.Get(), waited < timeoutMs ? timeoutMs - waited : 0);
+        if (WaitForSingleObject(thread.Get(), waited < timeoutMs ? timeoutMs - waited : 0) != WAIT_OBJECT_0)
+            allEnded = false;
     }
+    return allEnded;
 }

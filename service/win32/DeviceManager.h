@@ -41,8 +41,9 @@ public:
     void FindDevices();
     // Library form: the first interface that is the virtual output device.
     ScopedHandle FindVirtualHidDevice();
-    // Sets the stop event and waits for the read threads; no search runs afterwards.
-    void StopReadThreads(DWORD timeoutMs = 5000);
+    // Sets the stop event and waits for the read threads; no search runs
+    // afterwards. False when a thread was still running at the time-out.
+    bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
     void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping);

@@ -14,7 +14,7 @@ const BuildPolicy& LIB = BuildPolicy::Library();
 
 TEST_SUITE("client contexts")
 {
-    TEST_CASE("adding flags the change and empties the ring; only the second brand greets at once")
+    TEST_CASE("adding flags the change and empties the ring, only the second brand greets at once")
     {
         for (const BuildPolicy* policy : {&REF, &BRAND2, &LIB}) {
             ServiceFixture f(*policy);
@@ -95,7 +95,7 @@ TEST_SUITE("client contexts")
         }
     }
 
-    TEST_CASE("removing takes out the first context of that id only; the library gives the pointer back")
+    TEST_CASE("removing takes out the first context of that id only, the library gives the pointer back")
     {
         for (const BuildPolicy* policy : {&REF, &LIB}) {
             ServiceFixture f(*policy);

@@ -203,6 +203,7 @@ TEST_SUITE("pen-button defaults")
             pen.pen.penButton[0].data[0] = 'A';
             pen.pen.penButton[1].parameters[0] = 'B';
             ServiceContext context;
+            context.policy = &BuildPolicy::Reference();
             context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
             context.pen = &pen;
             context.keyArea.head()->record.info.PID = row.pid;
@@ -214,6 +215,40 @@ TEST_SUITE("pen-button defaults")
             // Only the action codes change.
             CHECK(pen.pen.penButton[0].data[0] == 'A');
             CHECK(pen.pen.penButton[1].parameters[0] == 'B');
+        }
+    }
+
+    TEST_CASE("the library form keeps a right-click-first order once it saw such a model, the service does not")
+    {
+        struct Step {
+            uint16_t pid;
+            int32_t libraryButton1;
+            int32_t serviceButton1;
+        };
+        // 0x6B12 is such a model only for the library form.
+        const Step steps[] = {{0x5A22, ACTION_DOUBLE_CLICK, ACTION_DOUBLE_CLICK},
+                              {0x6B12, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK},
+                              {0x5A22, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK},
+                              {0x5A24, ACTION_RIGHT_CLICK, ACTION_RIGHT_CLICK},
+                              {0x0000, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK}};
+        for (const BuildPolicy* policy : {&BuildPolicy::Library(), &BuildPolicy::Reference()}) {
+            std::vector<uint8_t> keyArea(policy->keyAreaSize, 0);
+            PenSection pen{};
+            ServiceContext context;
+            context.policy = policy;
+            context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
+            context.pen = &pen;
+            for (const Step& step : steps) {
+                CAPTURE(static_cast<int>(policy->build));
+                CAPTURE(step.pid);
+                context.keyArea.head()->record.info.PID = step.pid;
+                ApplyPenButtonDefaults(context);
+                const int32_t button1 = policy->penButtonsFollowModelFlag ? step.libraryButton1 : step.serviceButton1;
+                CHECK(pen.pen.penButton[0].actionCode == button1);
+                CHECK(pen.pen.penButton[1].actionCode ==
+                      (button1 == ACTION_RIGHT_CLICK ? ACTION_DOUBLE_CLICK : ACTION_RIGHT_CLICK));
+            }
+            CHECK(context.flags.modelFlag == 1);
         }
     }
 }

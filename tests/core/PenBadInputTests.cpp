@@ -50,7 +50,7 @@ TEST_SUITE("pen bad input")
         }
     }
 
-    TEST_CASE("pen packets of another length are dropped; tool and leave reports still count")
+    TEST_CASE("pen packets of another length are dropped, tool and leave reports still count")
     {
         for (uint16_t length : {0, 1, 9, 11, 64, 0xFFFF}) {
             PenRig rig(BuildPolicy::Reference(), length);

@@ -38,7 +38,7 @@ PENSETTINGS PenFileWithoutButtonActions()
 
 TEST_SUITE("device search")
 {
-    TEST_CASE("a tablet is taken by VID, PID and pen report length; other interfaces are let go")
+    TEST_CASE("a tablet is taken by VID, PID and pen report length, other interfaces are let go")
     {
         TabletBench bench;
         bench.WriteSupportedTable({MODEL_A, MODEL_B, MODEL_TOO_LONG});
@@ -85,7 +85,7 @@ TEST_SUITE("device search")
         CHECK(bench.Stop() == 1);
     }
 
-    TEST_CASE("a second search starts no second thread; a tablet plugged in later is found")
+    TEST_CASE("a second search starts no second thread, a tablet plugged in later is found")
     {
         TabletBench bench;
         bench.WriteSupportedTable({MODEL_A, MODEL_B});

@@ -210,7 +210,15 @@ TEST_SUITE("end to end")
         CHECK(std::abs(last.x - endX) <= 2);
         CHECK(std::abs(last.y - endY) <= 2);
 
+        // Once closed, the context is gone from the service: no more packets are announced.
         WTClose(client);
+        canvas.Pump(200);
+        canvas.seen.clear();
+        REQUIRE(tablet.Send(PenPacket(0xA0, startX, startY, 0)));
+        ReportEcho echo{};
+        REQUIRE(bench.NextEcho(echo));
+        canvas.Pump(200);
+        CHECK(canvas.Count(WT_PACKET) == 0);
         CHECK(bench.Stop() == 1);
     }
 }

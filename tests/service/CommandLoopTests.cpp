@@ -54,7 +54,7 @@ TEST_SUITE("command loop")
         CHECK(s.service.Stop() == 1);
     }
 
-    TEST_CASE("saving keys appends a record, then rewrites it in place; mapping follows it")
+    TEST_CASE("saving keys appends a record, then rewrites it in place, mapping follows it")
     {
         CommandedService s;
         TABLETRECORD_HEAD& record = s.Record();
@@ -89,7 +89,7 @@ TEST_SUITE("command loop")
         CHECK(s.service.Stop() == 1);
     }
 
-    TEST_CASE("contexts: enabling one on top posts proximity and resets the ring; removed ones hear nothing")
+    TEST_CASE("contexts: enabling one on top posts proximity and resets the ring, removed ones hear nothing")
     {
         CommandedService s;
         MessageSink sink;

@@ -92,6 +92,11 @@ TEST_SUITE("service control")
         CheckLifecycle("Inkbrid.exe", "Stylora");
     }
 
+    TEST_CASE("the second-brand service program does the same as \"Penmira\"")
+    {
+        CheckLifecycle("InkbridPenmira.exe", "Penmira");
+    }
+
     TEST_CASE("-i and -s together start without installing")
     {
         DeleteServiceDirectly("Stylora");

@@ -1,0 +1,103 @@
+#include "LibraryService.h"
+
+#include "ClientContextRegistry.h"
+#include "PenButtonDefaults.h"
+
+namespace {
+
+// How long Exit waits for the command thread and the read threads.
+constexpr DWORD THREAD_END_WAIT_MS = 5000;
+constexpr DWORD SYNC_BEEP_HZ = 1000;
+constexpr DWORD SYNC_BEEP_MS = 10;
+
+}  // namespace
+
+// The library form injects through mouse_event itself: no injection library.
+LibraryService::LibraryService() : runtime_(BuildPolicy::Library(), false) {}
+
+LibraryService::~LibraryService()
+{
+    // The runtime's read threads must not write through the device afterwards.
+    runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
+}
+
+bool LibraryService::Init()
+{
+    ISystem& system = runtime_.System();
+    system.DebugOutput("InitRZVirtualHIDDev\n");
+    if (!runtime_.InitSharedObjects())
+        return false;
+    outputEvent_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    outputOverlapped_ = OVERLAPPED{};
+    outputOverlapped_.hEvent = outputEvent_.Get();
+    virtualDevice_ = runtime_.Devices().FindVirtualHidDevice();
+    runtime_.System().SetVirtualOutputDevice(virtualDevice_.Get(), &outputOverlapped_);
+    runtime_.AttachRing();
+    ServiceFlags& flags = runtime_.Context().flags;
+    flags.pointerOutput = 1;
+    flags.disablePressureCopy = 1;
+    flags.rotationCode = 0;
+    return true;
+}
+
+void LibraryService::Start(HANDLE stopEvent)
+{
+    ISystem& system = runtime_.System();
+    stopEvent_ = stopEvent;
+    runtime_.Devices().SetStopEvent(stopEvent);
+    system.DebugOutput("start service\n");
+    serviceThread_.Reset(CreateThread(nullptr, 0, ServiceThreadProc, this, 0, nullptr));
+    // Success is only reported when the thread really runs.
+    if (!serviceThread_)
+        system.DebugOutput("INVALID_HANDLE_VALUE in StartDevService\n");
+    else
+        system.DebugOutput("Success ServiceThread in StartDevService\n");
+    SearchDevices();
+}
+
+bool LibraryService::Exit()
+{
+    if (stopEvent_ != nullptr)
+        SetEvent(stopEvent_);
+    // The sections stay mapped until every thread that reads them has ended.
+    bool ended = !serviceThread_ || WaitForSingleObject(serviceThread_.Get(), THREAD_END_WAIT_MS) == WAIT_OBJECT_0;
+    ended = runtime_.Devices().StopReadThreads(THREAD_END_WAIT_MS) && ended;
+    if (!ended)
+        return false;
+    if (stopEvent_ != nullptr)
+        CloseHandle(stopEvent_);
+    stopEvent_ = nullptr;
+    serviceThread_.Reset();
+    runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
+    runtime_.CloseSharedSections();
+    return true;
+}
+
+DWORD WINAPI LibraryService::ServiceThreadProc(LPVOID self) { return static_cast<LibraryService*>(self)->ServiceThread(); }
+
+DWORD LibraryService::ServiceThread()
+{
+    const HANDLE waits[3] = {stopEvent_, runtime_.CommandEvent(), runtime_.SyncEvent()};
+    for (;;) {
+        const DWORD result = WaitForMultipleObjects(3, waits, FALSE, INFINITE);
+        if (result == WAIT_OBJECT_0 + 1) {
+            runtime_.PerformCommand();
+        } else if (result == WAIT_OBJECT_0 + 2) {
+            // A sync event left set would search again and again: one search per signal.
+            ResetEvent(waits[2]);
+            runtime_.System().Beep(SYNC_BEEP_HZ, SYNC_BEEP_MS);
+            SearchDevices();
+        } else {
+            break;
+        }
+    }
+    runtime_.Context().registry->FreeContexts();
+    return 1;
+}
+
+void LibraryService::SearchDevices()
+{
+    std::lock_guard<std::mutex> hold(searchLock_);
+    runtime_.Devices().FindDevices();
+    ApplyPenButtonDefaults(runtime_.Context());
+}

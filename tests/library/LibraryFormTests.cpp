@@ -1,0 +1,280 @@
+// Inkbrid.dll as a host drives it: the three exports in order, the sections
+// and named events seen from this process, commands through the named
+// command event, searches on the sync event, and the virtual output device.
+#include "DebugStringCapture.h"
+#include "LibraryHostBench.h"
+#include "ObjectNames.h"
+#include "PenReportBuilder.h"
+#include "ServiceCodes.h"
+#include "ServiceCommander.h"
+
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const TABLETINFO MODEL_PLAIN = Model(0x7A4B, 0x5A22, 10, 0, 2);
+const TABLETINFO MODEL_RIGHT_CLICK_FIRST = Model(0x7A4B, 0x6B12, 10, 0, 2);
+
+template <typename Condition> bool Eventually(Condition condition) { return WaitUntil(condition, 5000); }
+
+bool NamedSectionExists(const std::string& name)
+{
+    HANDLE section = OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str());
+    if (section != nullptr)
+        CloseHandle(section);
+    return section != nullptr;
+}
+
+bool NamedEventExists(const char* name)
+{
+    HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, name);
+    if (event != nullptr)
+        CloseHandle(event);
+    return event != nullptr;
+}
+
+bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+void Send(TestPipe& tablet, const RawPenReport& report)
+{
+    REQUIRE(tablet.Send(std::vector<uint8_t>(report.bytes, report.bytes + report.length)));
+}
+
+// The next virtual pen report the library wrote to its output device.
+std::vector<uint8_t> NextVirtualReport(TestPipe& output)
+{
+    std::vector<uint8_t> report;
+    REQUIRE(output.Receive(report, 5000));
+    REQUIRE(report.size() == 19);
+    return report;
+}
+
+uint16_t Word(const std::vector<uint8_t>& report, size_t at)
+{
+    return static_cast<uint16_t>(report[at] | (report[at + 1] << 8));
+}
+
+// A device record of the plain model as the panel would have saved it.
+std::vector<uint8_t> StoredRecord(int32_t tabletRight)
+{
+    std::vector<uint8_t> record(TabletRecordSize(MODEL_PLAIN.keyCount), 0);
+    TABLETRECORD_HEAD* head = RecordHead(record.data());
+    head->info = MODEL_PLAIN;
+    head->mapping.monitorListCount = 1;
+    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+    head->mapping.tabletArea = {0, 0, tabletRight, MODEL_PLAIN.yMax};
+    head->keyCount = MODEL_PLAIN.keyCount;
+    return record;
+}
+
+}  // namespace
+
+TEST_SUITE("library form")
+{
+    TEST_CASE("the three exports: debug lines, unprefixed objects, and an exit that ends the threads and the sections")
+    {
+        DebugStringCapture debug;
+        REQUIRE(debug.IsListening());
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        TestPipe& output = bench.AddVirtualOutputDevice();
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+        REQUIRE(bench.Start());
+        CHECK(Contains(bench.Output(), "init 1\n"));
+        const DWORD host = bench.ProcessId();
+
+        REQUIRE(tablet.WaitConnected(10000));
+        REQUIRE(output.WaitConnected(0));
+        REQUIRE(debug.WaitFor(host, "instance = 2, found = 1\n", 1, 5000));
+        const std::vector<std::string> expected = {"InitRZVirtualHIDDev\n", "start service\n",
+                                                   "Success ServiceThread in StartDevService\n", "FindDevices\n"};
+        std::vector<std::string> lines;
+        for (const std::string& line : debug.Lines(host))
+            if (line.rfind("i ", 0) != 0 && line.rfind("HidAttributes", 0) != 0 && line.rfind("instance", 0) != 0)
+                lines.push_back(line);
+        CHECK(lines == expected);
+
+        REQUIRE(bench.OpenSections());
+        CHECK(bench.KeyArea()->processId == static_cast<int32_t>(host));
+        CHECK(bench.Pen()->processId == static_cast<int32_t>(host));
+        CHECK(bench.Connection()->processId == static_cast<int32_t>(host));
+        CHECK(bench.KeyArea()->record.info.PID == MODEL_PLAIN.PID);
+        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
+        CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_RIGHT_CLICK);
+        CHECK_FALSE(NamedSectionExists(std::string(objnames::GLOBAL_PREFIX) + objnames::CONNECTION_SECTION));
+        CHECK(NamedEventExists(objnames::COMMAND_EVENT));
+        CHECK(NamedEventExists(objnames::SYNC_EVENT));
+        // Only the ring lock and the mutex keep their prefix.
+        CHECK(NamedEventExists(objnames::RING_LOCK));
+        HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, objnames::PHOTOSHOP_SYNC_MUTEX);
+        CHECK(mutex != nullptr);
+        if (mutex != nullptr)
+            CloseHandle(mutex);
+
+        bench.CloseSections();
+        REQUIRE(bench.Exit());
+        const std::string report = bench.Output();
+        CHECK(Contains(report, "exit 1\n"));
+        CHECK(Contains(report, "stop event closed 1\n"));
+        int threads = -1, baseline = -2;
+        REQUIRE(std::sscanf(report.c_str() + report.find("threads "), "threads %d of %d", &threads, &baseline) == 2);
+        CHECK(threads == baseline);
+        CHECK(tablet.ReleasedByService());
+        CHECK(output.ReleasedByService());
+        for (const char* section : {objnames::KEY_AREA_SECTION, objnames::CONNECTION_SECTION, objnames::PEN_SECTION})
+            CHECK_FALSE(NamedSectionExists(section));
+        CHECK_FALSE(NamedEventExists(objnames::COMMAND_EVENT));
+        CHECK(bench.Unload() == 0);
+    }
+
+    TEST_CASE("commands through the named command event: contexts, saves and reloading the device record")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        // Settings files exist (as installed), so saves have somewhere to go.
+        bench.WriteSettingsFile("Tablet\\qxpen.ked", "", 0);
+        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", "", 0);
+        bench.AddVirtualOutputDevice();
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+        REQUIRE(bench.Start());
+        REQUIRE(tablet.WaitConnected(10000));
+        REQUIRE(bench.OpenSections());
+        ServiceCommander commander;
+        REQUIRE(commander.Open(false, true));
+        Sleep(100);  // the command thread must be waiting before the first pulse
+
+        SUBCASE("a context added behind others is greeted once it comes on top")
+        {
+            MessageSink sink;
+            commander.SetContext(7, sink.Window(), CTX_STATUS_OBSCURED);
+            commander.Send(CMD_ADD_CONTEXT);
+            CHECK(sink.CountFor(WT_PROXIMITY, 200) == 0);
+            commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP);
+            commander.Send(CMD_CONTEXT_OVERLAP);
+            WPARAM id = 0;
+            LPARAM enter = 0;
+            REQUIRE(sink.WaitFor(WT_PROXIMITY, 5000, &id, &enter));
+            CHECK(id == 7);
+            CHECK(enter == PROXIMITY_ENTER);
+        }
+        SUBCASE("the pen settings and the keys are saved from the sections")
+        {
+            bench.Pen()->pen.pressureSensitivity = 150;
+            commander.Send(CMD_SAVE_PEN_SETTINGS);
+            CHECK(Eventually([&] { return bench.Settings().ReadFile("Tablet\\qxpen.ked").size() == sizeof(PENSETTINGS); }));
+            const std::vector<uint8_t> pen = bench.Settings().ReadFile("Tablet\\qxpen.ked");
+            REQUIRE(pen.size() == sizeof(PENSETTINGS));
+            CHECK(std::memcmp(pen.data(), &bench.Pen()->pen, sizeof(PENSETTINGS)) == 0);
+
+            bench.Keys()[1].actionCode = ACTION_SCROLL_UP;
+            commander.Send(CMD_SAVE_KEYS);
+            const size_t recordSize = TabletRecordSize(MODEL_PLAIN.keyCount);
+            CHECK(Eventually([&] { return bench.Settings().ReadFile("Tablet\\StyloraFind.ked").size() == recordSize; }));
+            const std::vector<uint8_t> keys = bench.Settings().ReadFile("Tablet\\StyloraFind.ked");
+            REQUIRE(keys.size() == recordSize);
+            CHECK(RecordKeys(keys.data())[1].actionCode == ACTION_SCROLL_UP);
+        }
+        SUBCASE("command 18 reloads the key area's record from the device file")
+        {
+            const std::vector<uint8_t> stored = StoredRecord(3000);
+            bench.WriteSettingsFile("Tablet\\StyloraFind.ked", stored.data(), stored.size());
+            CHECK(bench.KeyArea()->record.mapping.tabletArea.right != 3000);
+            commander.Send(CMD_RELOAD_DEVICE_RECORD);
+            CHECK(Eventually([&] { return bench.KeyArea()->record.mapping.tabletArea.right == 3000; }));
+            CHECK(bench.KeyArea()->record.info.PID == MODEL_PLAIN.PID);
+        }
+        bench.CloseSections();
+    }
+
+    TEST_CASE("the sync event searches again, and after a 0x6B12 tablet a later tablet keeps right click on button 1")
+    {
+        DebugStringCapture debug;
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_RIGHT_CLICK_FIRST, MODEL_PLAIN});
+        bench.AddVirtualOutputDevice();
+        TestPipe& first = bench.AddInterface(PenInterfaceOf(MODEL_RIGHT_CLICK_FIRST), false);
+        TestPipe& later = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN), false);
+        REQUIRE(bench.Start());
+        const DWORD host = bench.ProcessId();
+        REQUIRE(bench.OpenSections());
+        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
+        HANDLE sync = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::SYNC_EVENT);
+        REQUIRE(sync != nullptr);
+
+        REQUIRE(first.Create());
+        SetEvent(sync);
+        REQUIRE(first.WaitConnected(5000));
+        CHECK(Eventually([&] { return bench.Pen()->pen.penButton[0].actionCode == ACTION_RIGHT_CLICK; }));
+        CHECK(bench.KeyArea()->record.info.PID == MODEL_RIGHT_CLICK_FIRST.PID);
+        CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DOUBLE_CLICK);
+
+        // Unplugged, then another model arrives.
+        first.Close();
+        REQUIRE(later.Create());
+        SetEvent(sync);
+        REQUIRE(later.WaitConnected(5000));
+        REQUIRE(Eventually([&] { return bench.KeyArea()->record.info.PID == MODEL_PLAIN.PID; }));
+        Sleep(200);
+        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_RIGHT_CLICK);
+        CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DOUBLE_CLICK);
+
+        // One search at start and one per signal, though the event was set, not pulsed.
+        if (debug.IsListening()) {
+            Sleep(300);
+            CHECK(debug.Count(host, "FindDevices\n") == 3);
+        }
+        CloseHandle(sync);
+        bench.CloseSections();
+    }
+
+    TEST_CASE("with no client window the pen goes out through the virtual output device")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        TestPipe& output = bench.AddVirtualOutputDevice();
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+        REQUIRE(bench.Start());
+        REQUIRE(tablet.WaitConnected(10000));
+        Sleep(100);
+
+        Send(tablet, penreport::Tool(0x802));
+        Sleep(250);  // past the first touch's wait after a tool identification
+        const uint16_t middleX = static_cast<uint16_t>(MODEL_PLAIN.xMax / 2);
+        const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
+        Send(tablet, penreport::Pen(penreport::HOVER, middleX, middleY, 0));
+        std::vector<uint8_t> hover = NextVirtualReport(output);
+        CHECK(hover[0] == 3);
+        CHECK(hover[1] == 1);
+        CHECK(hover[2] == 0xA0);
+        CHECK(Word(hover, 3) > 0x3000);
+        CHECK(Word(hover, 3) < 0x5000);
+        CHECK(Word(hover, 5) > 0x3000);
+        CHECK(Word(hover, 5) < 0x5000);
+        CHECK(Word(hover, 7) == 0);
+        CHECK(std::vector<uint8_t>(hover.begin() + 9, hover.end()) == std::vector<uint8_t>(10, 0));
+
+        // A new tool's first three pressed packets carry no pressure.
+        for (int debounced = 0; debounced < 3; ++debounced) {
+            Send(tablet, penreport::Pen(0xA1, middleX, middleY, 1000));
+            std::vector<uint8_t> quiet = NextVirtualReport(output);
+            CHECK(quiet[2] == 0xA0);
+            CHECK(Word(quiet, 7) == 0);
+        }
+        Send(tablet, penreport::Pen(0xA1, middleX, middleY, 1000));
+        std::vector<uint8_t> touch = NextVirtualReport(output);
+        CHECK(touch[2] == 0xA1);
+        CHECK(Word(touch, 7) > 0);
+
+        Send(tablet, penreport::Pen(penreport::HOVER, middleX, middleY, 0));
+        std::vector<uint8_t> lift = NextVirtualReport(output);
+        CHECK(lift[2] == 0xA0);
+        CHECK(Word(lift, 7) == 0);
+
+        Send(tablet, penreport::Leave());
+        std::vector<uint8_t> away = NextVirtualReport(output);
+        CHECK(away[2] == 0x80);
+    }
+}

@@ -1,0 +1,114 @@
+// The second-brand service program running in the foreground: its smaller
+// key area, the objects it does without, and the rotation it takes from the
+// tablet's record and from the rotation command.
+#include "ObjectNames.h"
+#include "PenReportBuilder.h"
+#include "RunningService.h"
+#include "SectionView.h"
+#include "ServiceCodes.h"
+#include "ServiceCommander.h"
+#include "SharedSections.h"
+#include "TabletBench.h"
+
+#include <doctest/doctest.h>
+
+#include <vector>
+
+namespace {
+
+const TABLETINFO ROTATED_MODEL = Model(0x7A4B, 0x2C01, 10, 0, 2);
+
+// A device record whose mapping spreads the whole tablet over the whole desktop.
+std::vector<uint8_t> WholeScreenRecord(const TABLETINFO& model, int32_t rotationCode)
+{
+    std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
+    TABLETRECORD_HEAD* head = RecordHead(record.data());
+    head->info = model;
+    head->info.rotationCode = rotationCode;
+    head->mapping.monitorListCount = 1;
+    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
+    head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
+    head->keyCount = model.keyCount;
+    return record;
+}
+
+// Hovers at a quarter of the tablet's width until the pointer settles; its X in pixels.
+LONG PointerAfterHoverAtQuarter(TestPipe& tablet, TabletBench& bench)
+{
+    const uint16_t x = static_cast<uint16_t>(ROTATED_MODEL.xMax / 4);
+    const uint16_t y = static_cast<uint16_t>(ROTATED_MODEL.yMax / 2);
+    for (int i = 0; i < 4; ++i) {
+        const RawPenReport report = penreport::Pen(penreport::HOVER, x, y, 0);
+        REQUIRE(tablet.Send(std::vector<uint8_t>(report.bytes, report.bytes + report.length)));
+        ReportEcho echo{};
+        REQUIRE(bench.NextEcho(echo));
+    }
+    Sleep(100);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return cursor.x;
+}
+
+}  // namespace
+
+TEST_SUITE("second-brand service")
+{
+    TEST_CASE("the key area holds 12 keys: a 13-key record is cut, and there is no PhotoShop mutex")
+    {
+        RunningService service("InkbridPenmira.exe");
+        std::vector<uint8_t> record(TabletRecordSize(13), 0);
+        RecordHead(record.data())->info.PID = 0x2C0D;
+        RecordHead(record.data())->info.keyCount = 13;
+        RecordHead(record.data())->keyCount = 13;
+        for (int key = 0; key < 13; ++key)
+            RecordKeys(record.data())[key].actionCode = ACTION_SCROLL_UP + key;
+        service.Settings().WriteFile("Tablet\\StyloraFind.ked", record);
+        REQUIRE(service.Start());
+
+        SectionView keyArea;
+        REQUIRE(keyArea.Open(service.SectionName(objnames::KEY_AREA_SECTION)));
+        CHECK(keyArea.As<KeyAreaSectionHead>()->record.info.PID == 0x2C0D);
+        const KEYACTION* keys = RecordKeys(keyArea.Bytes() + KEYAREA_RECORD_OFFSET);
+        CHECK(keys[11].actionCode == ACTION_SCROLL_UP + 11);
+        // 6436 bytes take two pages; the thirteenth key would start at the section's end.
+        MEMORY_BASIC_INFORMATION region{};
+        REQUIRE(VirtualQuery(keyArea.Bytes(), &region, sizeof region) != 0);
+        CHECK(region.RegionSize == 8192);
+        const uint8_t* beyond = keyArea.Bytes() + KEYAREA_SIZE_SECOND_BRAND;
+        const uint8_t* end = keyArea.Bytes() + region.RegionSize;
+        CHECK(std::vector<uint8_t>(beyond, end) ==
+              std::vector<uint8_t>(region.RegionSize - KEYAREA_SIZE_SECOND_BRAND, 0));
+
+        CHECK(OpenMutexA(SYNCHRONIZE, FALSE, objnames::PHOTOSHOP_SYNC_MUTEX) == nullptr);
+        CHECK(service.Stop() == 1);
+    }
+
+    TEST_CASE("the tablet record's rotation turns the pointer until the rotation command changes it")
+    {
+        TabletBench bench("InkbridPenmira.exe");
+        bench.WriteSupportedTable({ROTATED_MODEL});
+        const std::vector<uint8_t> record = WholeScreenRecord(ROTATED_MODEL, 0x200);
+        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(ROTATED_MODEL));
+        REQUIRE(bench.Start());
+        REQUIRE(bench.WaitForReadThreads(1));
+        REQUIRE(tablet.WaitConnected(5000));
+        const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+
+        const RawPenReport tool = penreport::Tool(0x802);
+        REQUIRE(tablet.Send(std::vector<uint8_t>(tool.bytes, tool.bytes + tool.length)));
+        ReportEcho echo{};
+        REQUIRE(bench.NextEcho(echo));
+        // Turned by half a turn: a quarter from the left lands a quarter from the right.
+        const LONG turned = PointerAfterHoverAtQuarter(tablet, bench);
+        CHECK(turned > width * 6 / 10);
+
+        ServiceCommander commander;
+        REQUIRE(commander.Open(true));
+        bench.KeyArea()->record.info.rotationCode = 0;
+        commander.Send(CMD_SET_ROTATION);
+        const LONG upright = PointerAfterHoverAtQuarter(tablet, bench);
+        CHECK(upright < width * 4 / 10);
+        CHECK(bench.Stop() == 1);
+    }
+}
