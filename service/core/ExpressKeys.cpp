@@ -43,6 +43,13 @@ constexpr uint32_t BUTTON_PEN_2_HELD = 4;
 // slots 5-8, bits 4-7 slots 14-17.
 int SlotOf(int group, int bit) { return group == 1 ? bit + 6 * (bit / 4) : bit + 5 * (bit / 4 + 1); }
 
+// Actions whose press leaves something down until the release.
+bool IsHoldAction(int32_t actionCode)
+{
+    return actionCode == ACTION_LEFT_CLICK || actionCode == ACTION_RIGHT_CLICK || actionCode == ACTION_MIDDLE_CLICK ||
+           actionCode == ACTION_KEYSTROKE;
+}
+
 // Copies zero-terminated text from a fixed field that may lack the zero.
 void CopyField(char* out, size_t outSize, const char* field, size_t fieldSize)
 {
@@ -227,24 +234,51 @@ const KEYACTION* ExpressKeys::EntryOf(int index, const KeyTableRef* table) const
     return &context_.pen->pen.penButton[index];
 }
 
+ExpressKeys::HeldPress* ExpressKeys::HeldPressOf(int index, const KeyTableRef* table)
+{
+    if (table == nullptr)
+        return index >= 0 && index < PEN_BUTTON_ENTRIES ? &heldPenButtons_[index] : nullptr;
+    return index >= 0 && index < KEY_SLOTS ? &heldKeys_[index] : nullptr;
+}
+
 void ExpressKeys::PerformAction(int index, int32_t pressed, const KeyTableRef* table)
 {
+    const bool penTable = table == nullptr;
+    HeldPress* held = HeldPressOf(index, table);
+    // What the press put down comes up again, whatever the entry says now.
+    if (held != nullptr && held->active) {
+        ReleaseHeldPress(*held, index, penTable);
+        if (pressed == 0)
+            return;
+    }
     const KEYACTION* entry = EntryOf(index, table);
     if (entry == nullptr)
         return;
-    switch (entry->actionCode) {
+    const bool swapped = ButtonsSwapped();
+    if (pressed != 0 && held != nullptr && IsHoldAction(entry->actionCode)) {
+        held->active = true;
+        held->swapped = swapped;
+        held->actionCode = entry->actionCode;
+        std::memcpy(held->keys, entry->data, KEYSTROKE_BYTES);
+    }
+    Perform(index, pressed, *entry, penTable, swapped);
+}
+
+void ExpressKeys::Perform(int index, int32_t pressed, const KEYACTION& entry, bool penTable, bool swapped)
+{
+    switch (entry.actionCode) {
     case ACTION_LEFT_CLICK:
-        ButtonClick(true, pressed);
+        ButtonClick(true, pressed, swapped);
         break;
     case ACTION_RIGHT_CLICK:
-        ButtonClick(false, pressed);
+        ButtonClick(false, pressed, swapped);
         break;
     case ACTION_MIDDLE_CLICK:
         MiddleClick(pressed);
         break;
     case ACTION_DOUBLE_CLICK:
         if (pressed != 0)
-            DoubleClick();
+            DoubleClick(swapped);
         break;
     case ACTION_SCROLL_UP:
         if (pressed != 0)
@@ -256,26 +290,47 @@ void ExpressKeys::PerformAction(int index, int32_t pressed, const KeyTableRef* t
         break;
     case ACTION_STRIP:
         // pressed is the wheel amount here; a strip switched off does nothing.
-        if (entry->data[0] == 0)
+        if (entry.data[0] == 0)
             Wheel(pressed);
         break;
     case ACTION_KEYSTROKE:
-        Keystroke(index, pressed, *entry, table == nullptr);
+        Keystroke(index, pressed, reinterpret_cast<const uint8_t*>(entry.data), penTable);
         break;
     case ACTION_LAUNCH:
         if (pressed == 0)
-            Launch(*entry);
+            Launch(entry);
         break;
     default:
         break;
     }
 }
 
+void ExpressKeys::ReleaseHeldPress(HeldPress& held, int index, bool penTable)
+{
+    held.active = false;
+    switch (held.actionCode) {
+    case ACTION_LEFT_CLICK:
+    case ACTION_RIGHT_CLICK:
+        ButtonClick(held.actionCode == ACTION_LEFT_CLICK, 0, held.swapped);
+        break;
+    case ACTION_MIDDLE_CLICK:
+        MiddleClick(0);
+        break;
+    default:
+        Keystroke(index, 0, held.keys, penTable);
+        break;
+    }
+}
+
+bool ExpressKeys::ButtonsSwapped() const
+{
+    return context_.policy->actionsHonourSwappedButtons && context_.flags.swappedButtons != 0;
+}
+
 // primary: the left-click action. With the system's buttons swapped the
 // right-button flags are the primary button.
-void ExpressKeys::ButtonClick(bool primary, int32_t pressed)
+void ExpressKeys::ButtonClick(bool primary, int32_t pressed, bool swapped)
 {
-    const bool swapped = context_.policy->actionsHonourSwappedButtons && context_.flags.swappedButtons != 0;
     const bool left = primary != swapped;
     uint32_t flags;
     if (pressed != 0)
@@ -285,13 +340,13 @@ void ExpressKeys::ButtonClick(bool primary, int32_t pressed)
     context_.system->PointerRoutine(MOUSE_VIRTUALDESK | flags, 0, 0, 0, 0);
 }
 
-void ExpressKeys::DoubleClick()
+void ExpressKeys::DoubleClick(bool swapped)
 {
-    ButtonClick(true, 1);
-    ButtonClick(true, 0);
+    ButtonClick(true, 1, swapped);
+    ButtonClick(true, 0, swapped);
     context_.system->Sleep(4);
-    ButtonClick(true, 1);
-    ButtonClick(true, 0);
+    ButtonClick(true, 1, swapped);
+    ButtonClick(true, 0, swapped);
 }
 
 void ExpressKeys::MiddleClick(int32_t pressed)
@@ -311,9 +366,8 @@ void ExpressKeys::Wheel(int32_t amount)
         context_.system->MouseEvent(WHEEL_EVENT, 0, 0, amount, 0);
 }
 
-void ExpressKeys::Keystroke(int index, int32_t pressed, const KEYACTION& entry, bool penTable)
+void ExpressKeys::Keystroke(int index, int32_t pressed, const uint8_t* keys, bool penTable)
 {
-    const uint8_t* keys = reinterpret_cast<const uint8_t*>(entry.data);
     if (pressed != 0) {
         PressKeys(keys);
         // The second brand remembers the first keystroke entry held down.

@@ -39,6 +39,18 @@ public:
 
 private:
     static constexpr int KEYSTROKE_BYTES = 6;
+    static constexpr int KEY_SLOTS = 18;
+    static constexpr int PEN_BUTTON_ENTRIES = 2;
+
+    // What a press left down (a mouse button or keys), so that its release
+    // lets go of exactly that, even when the entry or the swapped-buttons
+    // flag changed in between.
+    struct HeldPress {
+        bool active = false;
+        bool swapped = false;
+        int32_t actionCode = 0;
+        uint8_t keys[KEYSTROKE_BYTES] = {};
+    };
 
     // The second brand's keystroke entry held down by a press, released when
     // another entry is released.
@@ -60,15 +72,21 @@ private:
     static bool StripIsOff(const KeyTableRef& table, int slot);
 
     const KEYACTION* EntryOf(int index, const KeyTableRef* table) const;
-    void ButtonClick(bool primary, int32_t pressed);
-    void DoubleClick();
+    HeldPress* HeldPressOf(int index, const KeyTableRef* table);
+    void Perform(int index, int32_t pressed, const KEYACTION& entry, bool penTable, bool swapped);
+    void ReleaseHeldPress(HeldPress& held, int index, bool penTable);
+    bool ButtonsSwapped() const;
+    void ButtonClick(bool primary, int32_t pressed, bool swapped);
+    void DoubleClick(bool swapped);
     void MiddleClick(int32_t pressed);
     void Wheel(int32_t amount);
-    void Keystroke(int index, int32_t pressed, const KEYACTION& entry, bool penTable);
+    void Keystroke(int index, int32_t pressed, const uint8_t* keys, bool penTable);
     void PressKeys(const uint8_t* keys);
     void ReleaseKeys(const uint8_t* keys);
     void Launch(const KEYACTION& entry);
 
     ServiceContext& context_;
     HeldKeystroke held_;
+    HeldPress heldKeys_[KEY_SLOTS];
+    HeldPress heldPenButtons_[PEN_BUTTON_ENTRIES];
 };

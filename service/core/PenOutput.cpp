@@ -318,15 +318,26 @@ bool PenOutput::ForegroundIsPaint()
     return std::strstr(image, PAINT_IMAGE_NAME) != nullptr;
 }
 
+void PenOutput::VirtualPen(int32_t x, int32_t y, int32_t pressure, int32_t clickThreshold, const RECT32& tabletArea)
+{
+    const uint8_t status = VirtualPenReport::StatusOf(state_.tool.toolId, pressure, clickThreshold);
+    VirtualPenReport::WriteVirtualPenReport(*context_.system, x, y, state_.tool.toolId, pressure, clickThreshold,
+                                            tabletArea);
+    state_.virtualTipDown =
+        status == VirtualPenReport::STATUS_PEN_TIP || status == VirtualPenReport::STATUS_ERASER_TIP;
+}
+
 void PenOutput::VirtualOutput(const PenPacketWork& work, const MAPPINGDEF& mapping)
 {
     ISystem& system = *context_.system;
-    const uint16_t toolId = state_.tool.toolId;
     const int32_t x = work.screen.x;
     const int32_t y = work.screen.y;
 
     if (work.previousStatus == PEN_STATUS_TIP && work.status == PEN_STATUS_NONE) {
-        VirtualPenReport::WriteVirtualPenReport(system, x, y, toolId, 0, work.clickThreshold, mapping.tabletArea);
+        VirtualPen(x, y, 0, work.clickThreshold, mapping.tabletArea);
+        // A stroke that began through the pointer, while a client window was on top, ends there too.
+        if (state_.leftDownInjected)
+            Pointer(MOUSE_LEFTUP, x, y);
         SetLeftDown(false);
         return;
     }
@@ -338,16 +349,22 @@ void PenOutput::VirtualOutput(const PenPacketWork& work, const MAPPINGDEF& mappi
         state_.toolTime = 0;
         settling = elapsed < FIRST_TOUCH_SETTLE_MS;
         if (settling) {
-            VirtualPenReport::WriteVirtualPenReport(system, x, y, toolId, 0, work.clickThreshold, mapping.tabletArea);
+            VirtualPen(x, y, 0, work.clickThreshold, mapping.tabletArea);
             if (!ForegroundIsPaint())
                 system.Sleep(elapsed + FIRST_TOUCH_EXTRA_MS);
         }
     }
     if (!settling)
-        VirtualPenReport::WriteVirtualPenReport(system, x, y, toolId, work.pressure, work.clickThreshold,
-                                                mapping.tabletArea);
+        VirtualPen(x, y, work.pressure, work.clickThreshold, mapping.tabletArea);
+    // Bit 0 only: the touch went to the virtual pen, not through the pointer.
     if (work.previousStatus == PEN_STATUS_NONE && work.status == PEN_STATUS_TIP)
-        SetLeftDown(true);
+        context_.flags.buttonState.fetch_or(HELD_LEFT_BUTTON);
+}
+
+void PenOutput::LiftVirtualPen(const PenPacketWork& work, const MAPPINGDEF& mapping)
+{
+    if (state_.virtualTipDown)
+        VirtualPen(work.screen.x, work.screen.y, 0, work.clickThreshold, mapping.tabletArea);
 }
 
 void PenOutput::Finish(const PenPacketWork& work)

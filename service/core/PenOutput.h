@@ -43,6 +43,11 @@ public:
     void Lift();
     void LiftSequence(PenPacketWork& work);
     void VirtualOutput(const PenPacketWork& work, const MAPPINGDEF& mapping);
+    // A lift through the pointer also lifts the virtual pen when it was last
+    // told it touches (library form, before a client window came on top).
+    void LiftVirtualPen(const PenPacketWork& work, const MAPPINGDEF& mapping);
+    // A virtual pen report; remembers whether it tells the tip touches.
+    void VirtualPen(int32_t x, int32_t y, int32_t pressure, int32_t clickThreshold, const RECT32& tabletArea);
     // The last position and WT_PACKET, for every pen packet.
     void Finish(const PenPacketWork& work);
 

@@ -224,19 +224,24 @@ void PenPipeline::ReleaseLeftButtonAtLeave(const MAPPINGDEF& mapping)
     if (policy.virtualPenOutput) {
         // The library form releases only what pointer output sent, and tells
         // the virtual pen it left when no client window takes the packets.
-        if (held && (context_.flags.pointerOutput.load() != 0 || state_.leftDownInjected)) {
-            if (!clients) {
-                VirtualPenReport::WriteVirtualPenReport(system, state_.lastX, state_.lastY, state_.tool.toolId, 0,
-                                                        context_.pen->pen.clickSensitivity, mapping.tabletArea);
-            } else {
+        // A touch begun on the other route (a client window came or went
+        // since) is released there too.
+        const bool touching = state_.virtualTipDown;
+        if (held && (context_.flags.pointerOutput.load() != 0 || state_.leftDownInjected || touching)) {
+            if (!clients || touching)
+                output_.VirtualPen(state_.lastX, state_.lastY, 0, context_.pen->pen.clickSensitivity,
+                                   mapping.tabletArea);
+            if (clients || state_.leftDownInjected) {
                 system.MouseEvent(MOUSE_VIRTUALDESK | MOUSE_LEFTUP, 0, 0, 0, 0);
                 system.MouseEvent(MOUSE_VIRTUALDESK | MOUSE_MOVE, 0, 0, 0, 0);
             }
             context_.flags.buttonState.fetch_and(~HELD_LEFT_BUTTON);
             state_.leftDownInjected = false;
         }
-        if (!clients)
+        if (!clients || touching) {
             VirtualPenReport::WriteVirtualOutOfRangeReport(system, state_.lastX, state_.lastY, 0, mapping.tabletArea);
+            state_.virtualTipDown = false;
+        }
         return;
     }
     if (!held)
@@ -362,6 +367,7 @@ void PenPipeline::ButtonsAndPointer(PenPacketWork& work, const MAPPINGDEF& mappi
             output_.LiftSequence(work);
         else
             output_.Lift();
+        output_.LiftVirtualPen(work, mapping);
         return;
     }
     if (!pointerOn)

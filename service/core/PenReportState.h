@@ -67,6 +67,10 @@ struct PenReportState {
     // A left-button down was injected and not yet released (bit 0 of the
     // button state can also be set by the context commands of the library).
     bool leftDownInjected = false;
+    // Library form: the virtual pen was last told that its tip touches. A
+    // client window can come or go within a stroke, so the stroke may end on
+    // the other route than it began; whatever began it is released too.
+    bool virtualTipDown = false;
 
     // This report's on-top contexts; the library form keeps them while the
     // left button is down and a report finds none (collected then lands in

@@ -40,7 +40,12 @@ void VirtualPenReport::Build(uint8_t (&report)[LENGTH], uint8_t status, int32_t 
 void VirtualPenReport::Write(ISystem& system, uint8_t status, int32_t screenX, int32_t screenY, int32_t pressure,
                              const RECT32& tabletArea)
 {
-    if (!system.HasVirtualOutputDevice() || tabletArea.left == tabletArea.right || tabletArea.top == tabletArea.bottom)
+    if (!system.HasVirtualOutputDevice())
+        return;
+    // An empty tablet area maps nothing; a report that lifts the tip or leaves
+    // range still goes out, so a touch never stays on the virtual pen.
+    const bool touches = status == STATUS_PEN_TIP || status == STATUS_ERASER_TIP;
+    if (touches && (tabletArea.left == tabletArea.right || tabletArea.top == tabletArea.bottom))
         return;
     uint8_t report[LENGTH];
     Build(report, status, screenX, screenY, pressure);

@@ -1,0 +1,152 @@
+#include "DeviceReadState.h"
+#include "ExpressKeys.h"
+#include "HeldCalls.h"
+#include "PenRig.h"
+#include "PipelineReportSink.h"
+#include "ServiceFixture.h"
+
+#include <doctest/doctest.h>
+
+using namespace penreport;
+
+namespace {
+
+KEYACTION Action(int32_t code, std::vector<uint8_t> keys = {})
+{
+    KEYACTION action{};
+    action.actionCode = code;
+    for (size_t i = 0; i < keys.size(); ++i)
+        action.data[i] = static_cast<char>(keys[i]);
+    return action;
+}
+
+SystemCall P(uint32_t flags) { return SystemCall::PointerOf(flags); }
+SystemCall M(uint32_t flags) { return SystemCall::MouseOf(flags); }
+SystemCall K(uint8_t vk, uint32_t flags = 0) { return SystemCall::KeyOf(vk, flags); }
+
+constexpr uint32_t LEFT_DOWN = MOUSE_VIRTUALDESK | MOUSE_LEFTDOWN, LEFT_UP = MOUSE_VIRTUALDESK | MOUSE_LEFTUP;
+constexpr uint32_t RIGHT_DOWN = MOUSE_VIRTUALDESK | MOUSE_RIGHTDOWN, RIGHT_UP = MOUSE_VIRTUALDESK | MOUSE_RIGHTUP;
+
+struct KeysFixture : ServiceFixture {
+    ExpressKeys keys{context};
+    std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
+
+    explicit KeysFixture(const BuildPolicy& policy = BuildPolicy::Reference()) : ServiceFixture(policy)
+    {
+        system.recordSleeps = false;
+    }
+    void Act(int index, int32_t pressed)
+    {
+        const KeyTableRef ref{static_cast<int32_t>(table.size()), table.data()};
+        keys.PerformAction(index, pressed, &ref);
+    }
+};
+
+// A library rig with the virtual pen touching at the middle of the screen.
+struct TouchingVirtualPen : PenRig {
+    TouchingVirtualPen() : PenRig(BuildPolicy::Library())
+    {
+        system.virtualDevice = true;
+        Feed(Pen(HOVER, 5103, 3711, 0));
+        Feed(Pen(HOVER, 5103, 3711, 500));
+        REQUIRE(HeldAfter(system.calls).Describe() == " virtual-tip");
+    }
+};
+
+}  // namespace
+
+// Each case here once left a button or key down in the system.
+TEST_SUITE("nothing stays held")
+{
+    TEST_CASE("a pen-button action changed while held is released as it was pressed")
+    {
+        for (bool newPen : {false, true}) {
+            CAPTURE(newPen);
+            PenRig rig;
+            rig.pen->pen.penButton[0] = Action(ACTION_RIGHT_CLICK);
+            rig.Feed(Pen(BUTTON1, 100, 100, 0));
+            if (newPen)
+                rig.Feed(Tool(0x812, 3, 77));  // no pen file: the defaults double-click
+            else
+                rig.pen->pen.penButton[0] = Action(ACTION_KEYSTROKE, {0x41});  // the panel saved another action
+            rig.Feed(Pen(HOVER, 100, 100, 0));
+            CHECK(rig.system.Of(SystemCall::Pointer) ==
+                  std::vector<SystemCall>{P(RIGHT_DOWN), P(RIGHT_UP)});
+            CHECK(rig.system.Of(SystemCall::Key).empty());
+        }
+    }
+
+    TEST_CASE("a click held while the buttons become swapped comes up on the button that went down")
+    {
+        KeysFixture f;
+        f.table[0] = Action(ACTION_LEFT_CLICK);
+        f.pen->pen.penButton[1] = Action(ACTION_RIGHT_CLICK);
+        f.Act(0, 1);
+        f.keys.PerformAction(1, 1, nullptr);
+        f.context.flags.swappedButtons = 1;  // a new pen's identification sampled the system's setting
+        f.Act(0, 0);
+        f.keys.PerformAction(1, 0, nullptr);
+        CHECK(f.system.calls == std::vector<SystemCall>{P(LEFT_DOWN), P(RIGHT_DOWN), P(LEFT_UP), P(RIGHT_UP)});
+        f.system.Clear();
+        f.Act(0, 1);  // the next press follows the new setting
+        CHECK(f.system.calls == std::vector<SystemCall>{P(RIGHT_DOWN)});
+    }
+
+    TEST_CASE("a tablet that goes away lets go of its keys as they were pressed, after a key reload too")
+    {
+        PenRig rig;
+        rig.system.recordSleeps = false;
+        KEYACTION keys[6] = {};
+        keys[3] = Action(ACTION_KEYSTROKE, {0x11, 0x43});
+        keys[5] = Action(ACTION_RIGHT_CLICK);
+        DeviceReadState thread;
+        REQUIRE(thread.Init(rig.header, rig.mapping, 6, keys, 6));
+        PipelineReportSink sink(rig.state, *rig.pipeline, rig.keys);
+        const uint8_t pressed[10] = {12, 0, 0, 0, 0, 0x08, 0x01};  // slot 3 and slot 5 down
+        std::memcpy(thread.ReadBuffer(), pressed, sizeof pressed);
+        REQUIRE(thread.Dispatch(10, sink));
+        // The panel saved other actions for both keys meanwhile.
+        KeyAreaSectionHead& area = *rig.context.keyArea.head();
+        area.record.keyCount = 6;
+        RecordKeys(&area.record)[3] = Action(ACTION_KEYSTROKE, {0x41});
+        RecordKeys(&area.record)[5] = Action(ACTION_LEFT_CLICK);
+        thread.ReloadKeys(rig.context.keyArea);
+        rig.system.Clear();
+        thread.ReleaseHeldKeys(sink);
+        sink.OnDeviceRemoved(rig.header, rig.mapping);
+        CHECK(rig.system.Events() ==
+              std::vector<SystemCall>{K(0x43, KEY_UP), K(0x11, KEY_UP), P(RIGHT_UP)});
+    }
+
+    TEST_CASE("a stroke begun on the virtual pen and lifted through the pointer lifts the virtual pen")
+    {
+        TouchingVirtualPen rig;
+        rig.AddClient(7, 0x70, CTX_OPTION_SYSTEM_CURSOR);  // a client window came on top
+        rig.Feed(Pen(HOVER, 5103, 3711, 0));
+        CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
+        CHECK(rig.Buttons() == 0);
+    }
+
+    TEST_CASE("a pen leaving while the virtual pen touches, with a client window on top, takes it out of range")
+    {
+        TouchingVirtualPen rig;
+        rig.AddClient(7, 0x70, CTX_OPTION_SYSTEM_CURSOR);
+        rig.system.Clear();
+        rig.Feed(Leave());
+        const std::vector<SystemCall> calls = rig.system.calls;
+        REQUIRE(calls.size() >= 4);
+        CHECK(calls[calls.size() - 3] == M(LEFT_UP));  // what a client on top always gets
+        CHECK(calls.back().text.substr(0, 6) == "030180");
+        CHECK_FALSE(HeldAfter(calls).AnyHeld());
+    }
+
+    TEST_CASE("a device removed while the tablet area is empty still lifts the virtual pen")
+    {
+        TouchingVirtualPen rig;
+        rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
+        rig.pipeline->DeviceRemoved(rig.mapping);
+        rig.keys.ReleaseHeldButtons();
+        CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
+        CHECK(rig.Buttons() == 0);
+    }
+}
