@@ -34,6 +34,8 @@ struct RecordsSetup {
 enum Op : uint8_t { FIND, UNPLUG, POKE, RELOAD_KEYS, RELOAD_MAPPING, DEFAULTS, OP_COUNT };
 
 constexpr int THREADS = 4;
+// Longer sequences find nothing new and every search clears a whole record buffer.
+constexpr int MAX_OPS = 64;
 
 class RecordsSession {
 public:
@@ -54,7 +56,7 @@ public:
 
     void Run()
     {
-        while (!input_.Done()) {
+        for (int ops = 0; ops < MAX_OPS && !input_.Done(); ++ops) {
             const uint8_t op = input_.Read<uint8_t>();
             const int thread = (op / OP_COUNT) % THREADS;
             switch (op % OP_COUNT) {

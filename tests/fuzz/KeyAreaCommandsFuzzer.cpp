@@ -30,6 +30,8 @@ constexpr uint8_t NO_DEVICE_FILE = 1, NO_PROGRAM_FILES = 2;
 const int32_t COMMANDS[] = {CMD_SET_ROTATION, CMD_SET_DISABLE_PRESSURE, CMD_SAVE_PEN_SETTINGS,
                             CMD_SAVE_KEYS,    CMD_SAVE_MAPPING,         CMD_RELOAD_DEVICE_RECORD};
 constexpr uint8_t COMMAND_COUNT = sizeof COMMANDS / sizeof COMMANDS[0];
+// Longer sequences find nothing new.
+constexpr int MAX_OPS = 64;
 
 // The panel writes four bytes anywhere in the key area.
 void Poke(FuzzService& service, FuzzInput& input)
@@ -63,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     files.failAfter = setup.failAfter;
 
     ServiceCommands commands(service.context);
-    while (!input.Done()) {
+    for (int ops = 0; ops < MAX_OPS && !input.Done(); ++ops) {
         const uint8_t op = input.Read<uint8_t>();
         if (op % (COMMAND_COUNT + 1) == COMMAND_COUNT) {
             Poke(service, input);
