@@ -122,10 +122,11 @@ private:
         for (const DeviceReadState& thread : threads_) {
             const KeyTableRef keys = thread.Keys();
             FuzzRequire(keys.count >= 0 && keys.count <= thread.KeyCount(), "a thread's table fits its copy");
-            int32_t sum = 0;
+            uint32_t sum = 0;
             for (int32_t i = 0; i < keys.count; ++i)
-                sum += keys.keys[i].actionCode + keys.keys[i].data[0] + keys.keys[i].parameters[127];
-            volatile int32_t keep = sum;
+                sum += static_cast<uint32_t>(keys.keys[i].actionCode) + static_cast<uint8_t>(keys.keys[i].data[0]) +
+                       static_cast<uint8_t>(keys.keys[i].parameters[127]);
+            volatile uint32_t keep = sum;
             (void)keep;
         }
     }
