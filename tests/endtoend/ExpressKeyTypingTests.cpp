@@ -1,5 +1,6 @@
 // An express key whose action is a keystroke types, through the system's real
 // keyboard input, into the edit control that has the focus.
+#include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
 
@@ -10,41 +11,14 @@
 
 namespace {
 
-TABLETINFO KeyModel()
-{
-    TABLETINFO model{};
-    model.VID = 0x7A4B;
-    model.PID = 0x1001;
-    model.InputReportByteLength_Pen = 10;
-    model.xMax = 10206;
-    model.yMax = 7422;
-    model.pressureMax = 1023;
-    model.keyCount = 10;
-    return model;
-}
-
 // The device's settings record: key 0 types "K".
 std::vector<uint8_t> RecordTypingK(const TABLETINFO& model)
 {
-    std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
-    TABLETRECORD_HEAD* head = RecordHead(record.data());
-    head->info = model;
-    head->mapping.monitorListCount = 1;
-    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
-    head->keyCount = model.keyCount;
+    std::vector<uint8_t> record = DeviceRecordOf(model);
     KEYACTION& key = RecordKeys(record.data())[0];
     key.actionCode = ACTION_KEYSTROKE;
     key.data[0] = 'K';
     return record;
-}
-
-std::vector<uint8_t> KeyReport(uint8_t group1)
-{
-    std::vector<uint8_t> report(10, 0);
-    report[0] = 12;
-    report[5] = group1;
-    return report;
 }
 
 class EditWindow {
@@ -92,7 +66,7 @@ TEST_SUITE("end to end")
     TEST_CASE("an express key's keystroke arrives in the focused edit control")
     {
         TabletBench bench;
-        const TABLETINFO model = KeyModel();
+        const TABLETINFO model = DeskModel();
         bench.WriteSupportedTable({model});
         std::vector<uint8_t> record = RecordTypingK(model);
         bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
@@ -107,7 +81,7 @@ TEST_SUITE("end to end")
         REQUIRE(GetFocus() == window.Edit());
 
         for (uint8_t group1 : {uint8_t{1}, uint8_t{0}}) {
-            REQUIRE(tablet.Send(KeyReport(group1)));
+            REQUIRE(tablet.Send(ExpressKeyReport(group1)));
             ReportEcho echo{};
             REQUIRE(bench.NextEcho(echo));
             window.Pump(150);

@@ -1,6 +1,7 @@
 // A scripted tablet plays a hover, a stroke and a lift into the running
 // service: the desktop pointer follows, a window receives the button down and
 // up at the mapped place, and a WinTab32 client gets the packets.
+#include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
 #include "WintabApi.h"
@@ -14,34 +15,6 @@ namespace {
 
 constexpr int32_t TABLET_WIDTH = 10206;
 constexpr int32_t TABLET_HEIGHT = 7422;
-
-TABLETINFO StrokeModel()
-{
-    TABLETINFO model{};
-    model.VID = 0x7A4B;
-    model.PID = 0x1001;
-    model.InputReportByteLength_Pen = 10;
-    model.xMax = TABLET_WIDTH;
-    model.yMax = TABLET_HEIGHT;
-    model.pressureMax = 1023;
-    model.keyCount = 10;
-    return model;
-}
-
-// A 10-byte pen packet: big-endian X and Y, 10-bit pressure, the pen upright.
-std::vector<uint8_t> PenPacket(uint8_t status, int x, int y, int pressure)
-{
-    return {2,
-            status,
-            static_cast<uint8_t>(x >> 8),
-            static_cast<uint8_t>(x),
-            static_cast<uint8_t>(y >> 8),
-            static_cast<uint8_t>(y),
-            static_cast<uint8_t>(pressure >> 2),
-            static_cast<uint8_t>(((pressure & 3) << 6) | 32),
-            64,
-            0};
-}
 
 // Where the service puts tablet (x, y) on a whole-desktop mapping, in pixels.
 POINT PixelOf(int x, int y)
@@ -124,7 +97,7 @@ TEST_SUITE("end to end")
     TEST_CASE("a hover, a stroke and a lift reach the pointer, a window and a tablet client")
     {
         TabletBench bench;
-        const TABLETINFO model = StrokeModel();
+        const TABLETINFO model = DeskModel();
         bench.WriteSupportedTable({model});
         TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
         REQUIRE(bench.Start());

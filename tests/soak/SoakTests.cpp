@@ -3,6 +3,7 @@
 // packets and now and then opens its context anew. The service's handle and
 // thread counts are taken once everything is warm and again at the end, and
 // must agree. Run by scripts/soak (INKBRID_SOAK_SECONDS, default 300).
+#include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
 #include "WintabApi.h"
@@ -19,29 +20,10 @@ namespace {
 
 using Report = std::vector<uint8_t>;
 
-TABLETINFO SoakModel()
-{
-    TABLETINFO model{};
-    model.VID = 0x7A4B;
-    model.PID = 0x1001;
-    model.InputReportByteLength_Pen = 10;
-    model.xMax = 10206;
-    model.yMax = 7422;
-    model.pressureMax = 1023;
-    model.keyCount = 10;
-    return model;
-}
-
 // The tablet's record: keys 0-3 type letters, key 5 middle-clicks, the strips zoom.
 std::vector<uint8_t> SoakRecord(const TABLETINFO& model)
 {
-    std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
-    TABLETRECORD_HEAD* head = RecordHead(record.data());
-    head->info = model;
-    head->mapping.monitorListCount = 1;
-    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
-    head->keyCount = model.keyCount;
+    std::vector<uint8_t> record = DeviceRecordOf(model);
     KEYACTION* keys = RecordKeys(record.data());
     for (int i = 0; i < 4; ++i) {
         keys[i].actionCode = ACTION_KEYSTROKE;
@@ -50,13 +32,6 @@ std::vector<uint8_t> SoakRecord(const TABLETINFO& model)
     keys[4].actionCode = keys[9].actionCode = ACTION_STRIP;
     keys[5].actionCode = ACTION_MIDDLE_CLICK;
     return record;
-}
-
-Report PenPacket(uint8_t status, int x, int y, int pressure)
-{
-    return {2, status, static_cast<uint8_t>(x >> 8), static_cast<uint8_t>(x), static_cast<uint8_t>(y >> 8),
-            static_cast<uint8_t>(y), static_cast<uint8_t>(pressure >> 2),
-            static_cast<uint8_t>(((pressure & 3) << 6) | 32), 64, 0};
 }
 
 Report ToolReport(uint16_t toolId)
@@ -260,7 +235,7 @@ TEST_SUITE("soak")
     TEST_CASE("minutes of strokes and keys leave the service's handles and threads as they were")
     {
         TabletBench bench;
-        const TABLETINFO model = SoakModel();
+        const TABLETINFO model = DeskModel();
         bench.WriteSupportedTable({model});
         const std::vector<uint8_t> record = SoakRecord(model);
         bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
