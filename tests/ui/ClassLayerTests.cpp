@@ -57,7 +57,9 @@ private:
     }
 };
 
-class TestDialog : public CDialog {
+// The turn comes first among the bases so it is released only after the
+// dialog's window is gone.
+class TestDialog : private DesktopTurn, public CDialog {
 public:
     TestDialog() : CDialog(0) { SetTemplate(m_layout.Get()); }
 

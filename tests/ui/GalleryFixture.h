@@ -15,6 +15,7 @@ struct GalleryFixture {
         }
     }
 
+    DesktopTurn desktop;  // first: held until the gallery is gone
     CGDIpInitializer gdiplus{true};
     GalleryDlg gallery;
     bool created = false;

@@ -38,3 +38,16 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) {
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { UiSeams::SetMessageBoxHandler(m_previous); }
+
+DesktopTurn::DesktopTurn() : m_mutex(CreateMutexA(nullptr, FALSE, "InkbridUiTestDesktop")) {
+    // A test that died holding the display leaves the mutex abandoned; the
+    // next one takes it over.
+    if (!m_mutex) return;
+    const DWORD waited = WaitForSingleObject(m_mutex, 110 * 1000);
+    m_held = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+DesktopTurn::~DesktopTurn() {
+    if (m_held) ReleaseMutex(m_mutex);
+    if (m_mutex) CloseHandle(m_mutex);
+}

@@ -13,6 +13,21 @@ void PumpPending(DWORD milliseconds = 0);
 // The colour at a pixel of a window's client area as it is on screen.
 COLORREF ScreenPixel(HWND window, int x, int y);
 
+// Holds the test display for one window test at a time across processes:
+// the window tests put their dialog on top and take the foreground, and a
+// parallel test doing the same would cover its controls or deactivate it.
+class DesktopTurn {
+public:
+    DesktopTurn();
+    ~DesktopTurn();
+    DesktopTurn(const DesktopTurn&) = delete;
+    DesktopTurn& operator=(const DesktopTurn&) = delete;
+
+private:
+    HANDLE m_mutex;
+    bool m_held = false;
+};
+
 // Records message boxes and answers them with `answer`.
 class MessageBoxRecorder {
 public:
