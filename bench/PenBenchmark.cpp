@@ -1,12 +1,8 @@
 // Times ProcessPenReport over a recorded pen session with a system door that
 // does nothing, and counts the heap allocations made while it runs.
 //   pen_bench [runs]
-#include "CDataManage.h"
-#include "CFilter.h"
-#include "ClientContextRegistry.h"
+#include "CoreServiceState.h"
 #include "NullSystem.h"
-#include "PacketClock.h"
-#include "PenPipeline.h"
 #include "RecordedStroke.h"
 #include "ServiceCodes.h"
 
@@ -16,7 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <new>
 #include <vector>
 
@@ -26,44 +21,10 @@ std::atomic<uint64_t> g_allocations{0};
 
 // The service as the read threads see it, with one client window on top so
 // the ring and the client messages are part of every report's work.
-struct BenchService {
-    NullSystem system;
-    std::unique_ptr<ConnectionSection> connection = std::make_unique<ConnectionSection>();
-    std::unique_ptr<PenSection> pen = std::make_unique<PenSection>();
-    std::vector<uint8_t> keyArea = std::vector<uint8_t>(KEYAREA_SIZE_SERVICE);
-    CDataManage ring;
-    CFilter filter;
-    PenReportState state;
-    ServiceContext context;
-    ClientContextRegistry registry{context};
-    ExpressKeys keys{context};
-    TABLETINFO header{};
-    MAPPINGDEF mapping{};
-
-    BenchService()
+struct BenchService : CoreServiceState<NullSystem> {
+    BenchService() : CoreServiceState(BuildPolicy::Reference())
     {
-        context.policy = &BuildPolicy::Reference();
-        context.system = &system;
-        context.connection = connection.get();
-        context.pen = pen.get();
-        context.keyArea.base = keyArea.data();
-        context.keyArea.size = keyArea.size();
-        context.registry = &registry;
-        context.ring = &ring;
-        context.filter = &filter;
-        context.penState = &state;
-        ring.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
-        PacketClock::Start(context, state);
-
-        header.InputReportByteLength_Pen = 10;
-        header.xMax = 10206;
-        header.yMax = 7422;
-        header.pressureMax = 1023;
-        mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-        mapping.tabletArea = {0, 0, 10206, 7422};
-        context.keyArea.head()->record.info = header;
-        context.keyArea.head()->record.mapping = mapping;
-
+        UseDeskTablet(10);
         PENSETTINGS& p = pen->pen;
         p.toolId = 0x802;
         p.pressureSensitivity = 150;
@@ -106,7 +67,6 @@ int main(int argc, char** argv)
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
     const std::vector<RawPenReport> session = RecordedStroke::Make();
     BenchService service;
-    PenPipeline pipeline(service.context, service.keys);
 
     std::vector<double> nsPerReport;
     uint64_t allocations = 0;
@@ -115,7 +75,7 @@ int main(int argc, char** argv)
         const auto start = std::chrono::steady_clock::now();
         for (const RawPenReport& report : session) {
             std::memcpy(service.state.report, report.bytes, sizeof report.bytes);
-            pipeline.ProcessPenReport(service.header, service.mapping);
+            service.pipeline->ProcessPenReport(service.header, service.mapping);
             // The client reads its packets as they come.
             service.connection->readIndex = service.connection->writeIndex;
         }

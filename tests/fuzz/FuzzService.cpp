@@ -1,34 +1,14 @@
 #include "FuzzService.h"
 
 #include "FuzzCheck.h"
-#include "PacketClock.h"
 #include "SectionDefaults.h"
 
 #include <string>
 
-FuzzService::FuzzService(const BuildPolicy& policy)
-    : connection(new ConnectionSection()),
-      pen(new PenSection()),
-      keyAreaBytes(new uint8_t[policy.keyAreaSize]()),
-      registry(context),
-      keys(context)
+FuzzService::FuzzService(const BuildPolicy& policy) : CoreServiceState(policy)
 {
-    context.policy = &policy;
-    context.system = &system;
     context.files = &files;
-    context.connection = connection.get();
-    context.pen = pen.get();
-    context.keyArea.base = keyAreaBytes.get();
-    context.keyArea.size = policy.keyAreaSize;
-    context.registry = &registry;
-    context.ring = &ring;
-    context.filter = &filter;
-    context.penState = &state;
-    ring.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
-    filter.SetThresholdVariant(policy.filterThresholdVariant);
     FillPenSettingsDefaults(pen->pen);
-    PacketClock::Start(context, state);
-    pipeline = std::make_unique<PenPipeline>(context, keys);
     sink = std::make_unique<PipelineReportSink>(state, *pipeline, keys);
 }
 

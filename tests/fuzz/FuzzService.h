@@ -5,21 +5,15 @@
 // and files in memory.
 #pragma once
 
-#include "CDataManage.h"
-#include "CFilter.h"
-#include "ClientContextRegistry.h"
-#include "ExpressKeys.h"
+#include "CoreServiceState.h"
 #include "FuzzSystem.h"
 #include "MemoryFileSystem.h"
-#include "PenPipeline.h"
-#include "PenReportState.h"
 #include "PipelineReportSink.h"
-#include "ServiceContext.h"
 
 #include <memory>
 #include <string>
 
-class FuzzService {
+class FuzzService : public CoreServiceState<FuzzSystem> {
 public:
     explicit FuzzService(const BuildPolicy& policy);
 
@@ -32,18 +26,7 @@ public:
     // Nothing the service injected is still pressed, and no button bit is set.
     void RequireNothingHeld(const char* after) const;
 
-    FuzzSystem system;
     MemoryFileSystem files;
-    std::unique_ptr<ConnectionSection> connection;
-    std::unique_ptr<PenSection> pen;
-    std::unique_ptr<uint8_t[]> keyAreaBytes;
-    CDataManage ring;
-    CFilter filter;
-    PenReportState state;
-    ServiceContext context;
-    ClientContextRegistry registry;
-    ExpressKeys keys;
-    std::unique_ptr<PenPipeline> pipeline;
     // Where the read threads hand reports and a vanished tablet.
     std::unique_ptr<PipelineReportSink> sink;
 };
