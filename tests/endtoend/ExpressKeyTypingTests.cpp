@@ -1,5 +1,6 @@
 // An express key whose action is a keystroke types, through the system's real
 // keyboard input, into the edit control that has the focus.
+#include "ScreenCanvas.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
@@ -41,18 +42,7 @@ public:
         GetWindowTextA(edit_, text, sizeof text - 1);
         return text;
     }
-    void Pump(DWORD ms) const
-    {
-        DWORD start = GetTickCount();
-        do {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            Sleep(5);
-        } while (GetTickCount() - start < ms);
-    }
+    void Pump(DWORD ms) const { PumpThreadMessages(ms); }
 
 private:
     HWND frame_ = nullptr;
@@ -66,14 +56,9 @@ TEST_SUITE("end to end")
     TEST_CASE("an express key's keystroke arrives in the focused edit control")
     {
         TabletBench bench;
-        const TABLETINFO model = DeskModel();
-        bench.WriteSupportedTable({model});
-        std::vector<uint8_t> record = RecordTypingK(model);
-        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
-        REQUIRE(bench.Start());
-        REQUIRE(bench.WaitForReadThreads(1));
-        REQUIRE(tablet.WaitConnected(5000));
+        TestPipe* started = bench.StartWithTablet(DeskModel(), RecordTypingK(DeskModel()));
+        REQUIRE(started != nullptr);
+        TestPipe& tablet = *started;
 
         EditWindow window;
         REQUIRE(window.Edit() != nullptr);

@@ -1,6 +1,7 @@
 // A scripted tablet plays a hover, a stroke and a lift into the running
 // service: the desktop pointer follows, a window receives the button down and
 // up at the mapped place, and a WinTab32 client gets the packets.
+#include "ScreenCanvas.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
@@ -27,64 +28,6 @@ POINT PixelOf(int x, int y)
 
 bool Near(POINT a, POINT b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
 
-// A borderless window over the whole screen that records what reaches it.
-class CanvasWindow {
-public:
-    CanvasWindow()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "InkbridStrokeCanvas";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, "InkbridStrokeCanvas", "canvas", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(window_);
-    }
-    ~CanvasWindow() { DestroyWindow(window_); }
-
-    HWND Window() const { return window_; }
-    std::vector<MSG> seen;
-
-    // Pumps the thread's messages for `ms`, keeping the ones of interest.
-    void Pump(DWORD ms)
-    {
-        DWORD start = GetTickCount();
-        do {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (message.message == WT_PACKET || message.message == WM_LBUTTONDOWN ||
-                    message.message == WM_LBUTTONUP || message.message == WT_PROXIMITY)
-                    seen.push_back(message);
-                DispatchMessageA(&message);
-            }
-            Sleep(5);
-        } while (GetTickCount() - start < ms);
-    }
-    int Count(UINT message) const
-    {
-        int count = 0;
-        for (const MSG& m : seen)
-            count += m.message == message ? 1 : 0;
-        return count;
-    }
-    const MSG* First(UINT message) const
-    {
-        for (const MSG& m : seen)
-            if (m.message == message)
-                return &m;
-        return nullptr;
-    }
-
-private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    HWND window_ = nullptr;
-};
-
 POINT PointOf(const MSG& message)
 {
     return POINT{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
@@ -97,14 +40,11 @@ TEST_SUITE("end to end")
     TEST_CASE("a hover, a stroke and a lift reach the pointer, a window and a tablet client")
     {
         TabletBench bench;
-        const TABLETINFO model = DeskModel();
-        bench.WriteSupportedTable({model});
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
-        REQUIRE(bench.Start());
-        REQUIRE(bench.WaitForReadThreads(1));
-        REQUIRE(tablet.WaitConnected(5000));
+        TestPipe* started = bench.StartWithTablet(DeskModel());
+        REQUIRE(started != nullptr);
+        TestPipe& tablet = *started;
 
-        CanvasWindow canvas;
+        ScreenCanvas canvas({WT_PACKET, WM_LBUTTONDOWN, WM_LBUTTONUP, WT_PROXIMITY});
         REQUIRE(canvas.Window() != nullptr);
         wintab::LOGCONTEXTA context{};
         REQUIRE(WTInfoA(wintab::WTI_DEFSYSCTX, 0, &context) != 0);

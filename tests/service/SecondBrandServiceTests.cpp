@@ -86,13 +86,9 @@ TEST_SUITE("second-brand service")
     TEST_CASE("the tablet record's rotation turns the pointer until the rotation command changes it")
     {
         TabletBench bench("InkbridPenmira.exe");
-        bench.WriteSupportedTable({ROTATED_MODEL});
-        const std::vector<uint8_t> record = WholeScreenRecord(ROTATED_MODEL, 0x200);
-        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(ROTATED_MODEL));
-        REQUIRE(bench.Start());
-        REQUIRE(bench.WaitForReadThreads(1));
-        REQUIRE(tablet.WaitConnected(5000));
+        TestPipe* started = bench.StartWithTablet(ROTATED_MODEL, WholeScreenRecord(ROTATED_MODEL, 0x200));
+        REQUIRE(started != nullptr);
+        TestPipe& tablet = *started;
         const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
 
         const RawPenReport tool = penreport::Tool(0x802);

@@ -3,6 +3,7 @@
 // packets and now and then opens its context anew. The service's handle and
 // thread counts are taken once everything is warm and again at the end, and
 // must agree. Run by scripts/soak (INKBRID_SOAK_SECONDS, default 300).
+#include "ScreenCanvas.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
@@ -103,35 +104,6 @@ ProcessCounts CountsOf(DWORD processId)
     return counts;
 }
 
-// A window over the screen for the pointer, the keys and the client's messages.
-class Canvas {
-public:
-    Canvas()
-    {
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "InkbridSoakCanvas";
-        RegisterClassA(&windowClass);
-        window_ = CreateWindowExA(0, "InkbridSoakCanvas", "soak", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(window_);
-    }
-    ~Canvas() { DestroyWindow(window_); }
-    HWND Window() const { return window_; }
-
-    void Pump()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    }
-
-private:
-    HWND window_ = nullptr;
-};
-
 class Client {
 public:
     explicit Client(HWND window) : window_(window) { Open(); }
@@ -168,7 +140,7 @@ private:
 
 class Soak {
 public:
-    Soak(TabletBench& bench, TestPipe& tablet, Canvas& canvas, Client& client)
+    Soak(TabletBench& bench, TestPipe& tablet, ScreenCanvas& canvas, Client& client)
         : bench_(bench), tablet_(tablet), canvas_(canvas), client_(client)
     {
     }
@@ -215,7 +187,7 @@ public:
 private:
     TabletBench& bench_;
     TestPipe& tablet_;
-    Canvas& canvas_;
+    ScreenCanvas& canvas_;
     Client& client_;
     long reports_ = 0;
     long packets_ = 0;
@@ -235,16 +207,11 @@ TEST_SUITE("soak")
     TEST_CASE("minutes of strokes and keys leave the service's handles and threads as they were")
     {
         TabletBench bench;
-        const TABLETINFO model = DeskModel();
-        bench.WriteSupportedTable({model});
-        const std::vector<uint8_t> record = SoakRecord(model);
-        bench.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
-        REQUIRE(bench.Start());
-        REQUIRE(bench.WaitForReadThreads(1));
-        REQUIRE(tablet.WaitConnected(5000));
+        TestPipe* started = bench.StartWithTablet(DeskModel(), SoakRecord(DeskModel()));
+        REQUIRE(started != nullptr);
+        TestPipe& tablet = *started;
 
-        Canvas canvas;
+        ScreenCanvas canvas;
         REQUIRE(canvas.Window() != nullptr);
         Client client(canvas.Window());
         Soak soak(bench, tablet, canvas, client);

@@ -96,6 +96,17 @@ TestPipe& TabletBench::AddInterface(const ScriptedHid& hid, bool plugged)
 
 bool TabletBench::Plug(TestPipe& pipe) { return pipe.Create(); }
 
+TestPipe* TabletBench::StartWithTablet(const TABLETINFO& model, const std::vector<uint8_t>& record)
+{
+    WriteSupportedTable({model});
+    if (!record.empty())
+        WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
+    TestPipe& tablet = AddInterface(PenInterfaceOf(model));
+    if (!Start() || !WaitForReadThreads(1) || !tablet.WaitConnected(5000))
+        return nullptr;
+    return &tablet;
+}
+
 void TabletBench::WriteScript()
 {
     std::string script = "echo " + echo_.Name() + "\n";

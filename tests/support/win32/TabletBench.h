@@ -41,6 +41,10 @@ public:
     bool Plug(TestPipe& pipe);
 
     bool Start();
+    // The usual start of a test with one tablet: the table holds `model`, the
+    // device file `record` (none when empty), the service runs and reads it.
+    // Null when any step failed.
+    TestPipe* StartWithTablet(const TABLETINFO& model, const std::vector<uint8_t>& record = {});
     int Stop() { return service_.Stop(); }
     // Runs a search as a device arrival does; returns when it is over.
     bool SignalDeviceArrival();
