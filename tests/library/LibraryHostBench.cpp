@@ -51,8 +51,7 @@ TestPipe& LibraryHostBench::AddInterface(const ScriptedHid& hid, bool plugged)
     auto pipe = std::make_unique<TestPipe>("\\\\.\\pipe\\" + NewName("hid"));
     if (plugged)
         pipe->Create();
-    lines_.push_back("device " + pipe->Name() + " " + hid.vid + " " + hid.pid + " " + hid.usagePage + " " +
-                     hid.usage + " " + std::to_string(hid.inputLength) + " " + std::to_string(hid.outputLength));
+    lines_.push_back(ScriptLineOf(pipe->Name(), hid));
     pipes_.push_back(std::move(pipe));
     WriteScript();
     return *pipes_.back();

@@ -46,6 +46,12 @@ ScriptedHid PenInterfaceOf(const TABLETINFO& model)
     return ScriptedHid{Hex(model.VID), Hex(model.PID), "0x0D", "0x02", model.InputReportByteLength_Pen, 0};
 }
 
+std::string ScriptLineOf(const std::string& pipeName, const ScriptedHid& hid)
+{
+    return "device " + pipeName + " " + hid.vid + " " + hid.pid + " " + hid.usagePage + " " + hid.usage + " " +
+           std::to_string(hid.inputLength) + " " + std::to_string(hid.outputLength);
+}
+
 HANDLE OpenReloadEvent(uint16_t vid, uint16_t pid, bool keyboard)
 {
     char name[objnames::NAME_BUFFER_SIZE];
@@ -87,8 +93,7 @@ TestPipe& TabletBench::AddInterface(const ScriptedHid& hid, bool plugged)
     auto pipe = std::make_unique<TestPipe>(NewPipeName());
     if (plugged)
         pipe->Create();
-    lines_.push_back("device " + pipe->Name() + " " + hid.vid + " " + hid.pid + " " + hid.usagePage + " " +
-                     hid.usage + " " + std::to_string(hid.inputLength) + " " + std::to_string(hid.outputLength));
+    lines_.push_back(ScriptLineOf(pipe->Name(), hid));
     pipes_.push_back(std::move(pipe));
     WriteScript();
     return *pipes_.back();

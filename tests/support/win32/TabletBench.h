@@ -28,6 +28,8 @@ struct ScriptedHid {
 TABLETINFO Model(uint16_t vid, uint16_t pid, uint16_t penLength, uint16_t keyLength, int32_t keyCount);
 // A pen interface of that model as HID reports it.
 ScriptedHid PenInterfaceOf(const TABLETINFO& model);
+// The scripted enumerator's line for an interface served on `pipeName`.
+std::string ScriptLineOf(const std::string& pipeName, const ScriptedHid& hid);
 
 class TabletBench {
 public:
