@@ -1,23 +1,20 @@
 // Times ProcessPenReport over a recorded pen session with a system door that
 // does nothing, and counts the heap allocations made while it runs.
 //   pen_bench [runs]
+#include "AllocationCounter.h"
 #include "CoreServiceState.h"
 #include "NullSystem.h"
 #include "RecordedStroke.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace {
-
-std::atomic<uint64_t> g_allocations{0};
 
 // The service as the read threads see it, with one client window on top so
 // the ring and the client messages are part of every report's work.
@@ -49,19 +46,6 @@ double Median(std::vector<double> values)
 
 }  // namespace
 
-void* operator new(std::size_t size)
-{
-    g_allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
-
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 31;
@@ -71,7 +55,7 @@ int main(int argc, char** argv)
     std::vector<double> nsPerReport;
     uint64_t allocations = 0;
     for (int run = 0; run < runs + 1; ++run) {
-        const uint64_t allocationsBefore = g_allocations.load();
+        const uint64_t allocationsBefore = HeapAllocations();
         const auto start = std::chrono::steady_clock::now();
         for (const RawPenReport& report : session) {
             std::memcpy(service.state.report, report.bytes, sizeof report.bytes);
@@ -82,7 +66,7 @@ int main(int argc, char** argv)
         const auto elapsed = std::chrono::steady_clock::now() - start;
         if (run == 0)
             continue;  // warm-up
-        allocations += g_allocations.load() - allocationsBefore;
+        allocations += HeapAllocations() - allocationsBefore;
         nsPerReport.push_back(std::chrono::duration<double, std::nano>(elapsed).count() /
                               static_cast<double>(session.size()));
     }
