@@ -103,6 +103,10 @@ void ClientContextRegistry::OnContextOverlap()
 
 void ClientContextRegistry::OverlapLocked(int32_t contextId, uint32_t status)
 {
+    // An overlap for a context the loop never heard of (its add was lost)
+    // must not obscure the others.
+    if (FindLocked(contextId) == nullptr)
+        return;
     const BuildPolicy& policy = *context_.policy;
     for (CLIENTNODE* node = head_; node != nullptr; node = node->next) {
         if (node->contextId == contextId) {

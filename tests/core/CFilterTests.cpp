@@ -56,11 +56,27 @@ TEST_SUITE("smoothing filter")
         }
     }
 
+    TEST_CASE("a stroke that turns at its last step weighs the turn against the steady ones")
+    {
+        // Seven steps of 10 along x, then one of (10, 3): direction 12, a turn of 12.
+        // W = 70, mean = 120 / 70 = 1, variance = 1440 / 70 - 1 = 19, spread 4,
+        // h = 11: (11 + 4 - 1) / 16 + 3 = 3, and h > spread adds 11 / 4.
+        CFilter filter;
+        Stroke(filter, 1000, 1000, 10, 0, 7);
+        uint16_t x = 1070, y = 1003;
+        filter.Process(x, y, 1);
+        CHECK(filter.TurnLevel() == 5);
+    }
+
     TEST_CASE("fast strokes take the three-point mode and level 3")
     {
         CFilter filter;
-        // The level falls by one a sample to 4, then the sixth sample switches.
-        CHECK(Stroke(filter, 1000, 1000, 40, 10, 10)[6] == (1160 + 4 * 1200 + 1240 + 3) / 6);
+        // The level falls by one a sample to 4, then the sixth sample switches:
+        // it is the mean of the new three-point result and the old mode's
+        // (raw averaging over a window of 0 leaves 1200 as it is).
+        const std::vector<uint16_t> outputs = Stroke(filter, 1000, 1000, 40, 10, 10);
+        CHECK(outputs[5] == ((1120 + 4 * 1160 + 1200 + 3) / 6 + 1200) / 2);
+        CHECK(outputs[6] == (1160 + 4 * 1200 + 1240 + 3) / 6);
         CHECK(filter.CurrentMode() == 3);
         CHECK(filter.SmoothingLevel() == 3);
         CHECK(filter.CurrentWindow() == 3);  // the full-history path's window

@@ -62,6 +62,26 @@ TEST_SUITE("client contexts")
         }
     }
 
+    TEST_CASE("remove, enable and overlap of an unknown id change nothing")
+    {
+        for (const BuildPolicy* policy : {&REF, &BRAND2, &LIB}) {
+            ServiceFixture f(*policy);
+            f.Add(1, A, CTX_STATUS_ON_TOP);
+            f.context.flags.clientListChanged.store(0);
+            f.connection->writeIndex = 9;
+            f.system.Clear();
+            f.Fields(99, B, CTX_STATUS_ON_TOP);
+            f.registry.OnContextOverlap();
+            f.registry.OnContextEnable();
+            f.registry.RemoveContext(99);
+            CHECK(f.Status(1) == CTX_STATUS_ON_TOP);
+            CHECK(f.registry.Count() == 1);
+            CHECK(f.context.flags.clientListChanged == 0);
+            CHECK(f.connection->writeIndex == 9);
+            CHECK(f.system.calls.empty());
+        }
+    }
+
     TEST_CASE("the status changes that make an overlap greet the window, by build")
     {
         struct Row { uint32_t before, after; size_t reference, secondBrand, library; };

@@ -110,6 +110,7 @@ TEST_SUITE("express keys")
             {REF, Action(ACTION_RIGHT_CLICK), true, 1, {P(0x4002)}},
             {REF, Action(ACTION_DOUBLE_CLICK), true, 1, {P(0x4008), P(0x4010), S4, P(0x4008), P(0x4010)}},
             {REF, Action(ACTION_SCROLL_DOWN), false, 1, {M(0x4801, -120)}},
+            {REF, Action(ACTION_SCROLL_UP), false, 1, {M(0x4801, 120)}},
             {REF, Action(ACTION_STRIP), false, -3, {M(0x4801, -3)}},
             {REF, Action(ACTION_STRIP, {1}), false, 3, {}},
             {REF, Action(ACTION_KEYSTROKE, {0x11, 0x00, 0x43}), false, 1, {K(0x11), S5, K(0x43), S5}},

@@ -86,6 +86,45 @@ TEST_SUITE("pen output")
                                   Packet(4, 0x454, 0, 0)});
     }
 
+    TEST_CASE("a changed client list empties the ring and marks the next packet once as a cursor change")
+    {
+        PenRig rig;
+        rig.AddClient(CLIENT_ID, CLIENT_WINDOW, CTX_OPTION_PACKET_MESSAGES | CTX_OPTION_CSRCHANGE_MESSAGES);
+        rig.Settle();
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        REQUIRE(rig.Ring().size() == 2);
+
+        rig.context.flags.clientListChanged.store(1);
+        rig.system.Clear();
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        const std::vector<RINGPACKET> ring = rig.Ring();
+        REQUIRE(ring.size() == 1);
+        CHECK((ring[0].changed & 0x20) != 0);
+        CHECK(CountPosts(rig.system, WT_CSRCHANGE) == 1);
+        CHECK(CountPosts(rig.system, WT_PROXIMITY) == 1);
+        CHECK(rig.context.flags.clientListChanged == 0);
+
+        rig.system.Clear();
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        REQUIRE(rig.Ring().size() == 2);
+        CHECK((rig.Ring()[1].changed & 0x20) == 0);
+        CHECK(CountPosts(rig.system, WT_CSRCHANGE) == 0);
+    }
+
+    TEST_CASE("packet positions scale by the extents in the key area, not the thread's copy")
+    {
+        PenRig rig;
+        rig.AddClient(CLIENT_ID, CLIENT_WINDOW, CTX_OPTION_PACKET_MESSAGES);
+        rig.context.keyArea.head()->record.info.xMax = 20000;
+        rig.context.keyArea.head()->record.info.yMax = 1000;
+        rig.Settle();
+        rig.Feed(Pen(HOVER, 10206, 7422, 0));
+        REQUIRE(rig.Ring().size() == 1);
+        CHECK(rig.Ring()[0].x == 20000);
+        CHECK(rig.Ring()[0].y == 1000);
+    }
+
     TEST_CASE("mapping clamps to the tablet area and reaches 0xFFFF at its edge")
     {
         struct Row { uint16_t x; int32_t screen; };

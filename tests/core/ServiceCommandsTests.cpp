@@ -56,6 +56,27 @@ TEST_SUITE("service commands")
         }
     }
 
+    TEST_CASE("pointer off and on, the rotation and the disable-pressure flag are taken as told")
+    {
+        for (const BuildPolicy* policy : {&BuildPolicy::Reference(), &BuildPolicy::SecondBrand(), &BuildPolicy::Library()}) {
+            CommandFixture f(*policy, 4);
+            f.commands->Perform(CMD_POINTER_OFF);
+            CHECK(f.context.flags.pointerOutput == 0);
+            f.commands->Perform(CMD_POINTER_ON);
+            CHECK(f.context.flags.pointerOutput == 1);
+
+            f.Record().info.rotationCode = 0x200;
+            f.pen->pen.disablePressure = 0;
+            f.context.flags.disablePressureCopy.store(1);
+            f.commands->Perform(CMD_SET_ROTATION);
+            CHECK(f.context.flags.rotationCode == 0x200);
+            CHECK(f.context.flags.disablePressureCopy == 1);
+            f.commands->Perform(CMD_SET_DISABLE_PRESSURE);
+            CHECK(f.context.flags.disablePressureCopy == 0);
+            CHECK(f.countingFiles.written == 0);
+        }
+    }
+
     TEST_CASE("saving the keys of a 4-key model writes 2304 bytes, then 2068 in place")
     {
         CommandFixture f(BuildPolicy::Reference(), 4);
