@@ -103,6 +103,8 @@ bool CButtonKX::StoreIcon(HICON icon, CIconHandle& slot, int& width, int& height
 int CButtonKX::SetIcon(HICON in, HICON out) {
     FreeImages();
     if (!StoreIcon(in, m_inIcon, m_inIconWidth, m_inIconHeight)) {
+        // Both icons were handed over: the out icon goes as well, never stored.
+        if (out && out != GreyOfInIcon() && out != in) DestroyIcon(out);
         FreeImages();
         return 1;
     }

@@ -3,13 +3,16 @@
 #include <algorithm>
 #include <cwctype>
 #include "CWinApp.h"
+#include "MenuImageVariants.h"
 
 namespace {
 
 // Shared by every TRMenu of the process.
 struct TRMenuGlobals {
     HIMAGELIST images = nullptr;
-    std::vector<UINT_PTR> imageIds;  // one entry per image of `images`
+    // One entry per image of `images`; an id three times in a row is a
+    // flat-style image with its faded and shadow variants behind it.
+    std::vector<UINT_PTR> imageIds;
     std::vector<HMENU> submenus;
     ~TRMenuGlobals() {
         if (images) ImageList_Destroy(images);
@@ -29,6 +32,23 @@ std::wstring Lower(std::wstring text) {
 }
 
 int GapFor(bool flat) { return flat ? 7 : 4; }
+
+bool HasThreeVariants(int offset) {
+    const auto& ids = Globals().imageIds;
+    const auto at = static_cast<std::size_t>(offset);
+    return offset >= 0 && at + 2 < ids.size() && ids[at + 1] == ids[at] && ids[at + 2] == ids[at];
+}
+
+// The item was given its own check-mark bitmap (SetMenuItemBitmaps): it is
+// drawn with the round dot instead of the tick.
+bool CarriesCheckBitmap(const DRAWITEMSTRUCT& item) {
+    HMENU menu = reinterpret_cast<HMENU>(item.hwndItem);
+    if (!IsMenu(menu)) return false;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_CHECKMARKS;
+    return GetMenuItemInfoW(menu, item.itemID, FALSE, &info) && info.hbmpChecked;
+}
 
 HFONT MenuFont() {
     NONCLIENTMETRICSA metrics{};
@@ -126,6 +146,14 @@ TRMenu::TRMenu() = default;
 
 TRMenu::~TRMenu() { TRMenu::DestroyMenu(); }
 
+void TRMenu::UseCheckImages(HIMAGELIST list, int selectedImage, int unselectedImage) {
+    if (m_imageList && !m_sharedImageList && m_imageList != list) ImageList_Destroy(m_imageList);
+    m_imageList = list;
+    m_sharedImageList = 0;
+    m_checkImageSelected = selectedImage;
+    m_checkImageUnselected = unselectedImage;
+}
+
 bool TRMenu::DestroyMenu() {
     auto& submenus = Globals().submenus;
     for (const auto& submenu : m_submenus) {
@@ -182,6 +210,7 @@ bool TRMenu::BuildFromTemplate(const BYTE*& cursor, const BYTE* end) {
             submenu->m_sharedImageList = 1;
             submenu->m_checkImageSelected = m_checkImageSelected;
             submenu->m_checkImageUnselected = m_checkImageUnselected;
+            submenu->m_drawMode = m_drawMode;
             if (!submenu->CreatePopupMenu() || !submenu->BuildFromTemplate(cursor, end)) return false;
             HMENU handle = submenu->GetSafeHmenu();
             m_submenus.push_back(std::move(submenu));
@@ -196,13 +225,33 @@ bool TRMenu::BuildFromTemplate(const BYTE*& cursor, const BYTE* end) {
 }
 
 int TRMenu::AddGlobalImage(UINT_PTR id, int imageResource) {
-    HBITMAP bitmap = LoadMappedBitmap(static_cast<UINT>(imageResource));
+    CBitmap bitmap(LoadMappedBitmap(static_cast<UINT>(imageResource)));
     if (!bitmap) return -1;
     TRMenuGlobals& globals = Globals();
     if (!globals.images) globals.images = ImageList_Create(m_imageWidth, m_imageHeight, ILC_COLOR24 | ILC_MASK, 8, 8);
+    if (!globals.images) return -1;
     const COLORREF mask = m_useMaskColour ? m_maskColour : GetSysColor(COLOR_BTNFACE);
-    const int index = globals.images ? ImageList_AddMasked(globals.images, bitmap, mask) : -1;
-    DeleteObject(bitmap);
+    int index = -1;
+    if (m_drawMode == 1) {
+        // The flat look fades resting images and lifts the selected one over
+        // its shadow: the three pictures stand together under one id.
+        const COLORREF shadow = UsesXpLook() ? GetSysColor(COLOR_BTNSHADOW)
+                                             : BlendTowardWhite(GetSysColor(COLOR_BTNSHADOW), 0.49);
+        CBitmap variants[MenuImageVariants::kVariantCount];
+        if (!MenuImageVariants::Build(bitmap, {m_imageWidth, m_imageHeight}, mask, shadow, variants)) return -1;
+        const int first = ImageList_GetImageCount(globals.images);
+        for (CBitmap& variant : variants) {
+            if (ImageList_AddMasked(globals.images, variant, mask) < 0) {
+                while (ImageList_GetImageCount(globals.images) > first) {
+                    ImageList_Remove(globals.images, ImageList_GetImageCount(globals.images) - 1);
+                }
+                return -1;
+            }
+        }
+        index = first;
+    } else {
+        index = ImageList_AddMasked(globals.images, bitmap, mask);
+    }
     if (index < 0) return -1;
     while (static_cast<int>(globals.imageIds.size()) < ImageList_GetImageCount(globals.images)) {
         globals.imageIds.push_back(id);
@@ -386,7 +435,7 @@ COLORREF TRMenu::BlendTowardWhite(COLORREF colour, double factor) {
 void TRMenu::MeasureItem(MEASUREITEMSTRUCT* item) {
     const TRMenuData* data = reinterpret_cast<const TRMenuData*>(item->itemData);
     if (!data) return;
-    const bool flat = UsesXpLook();
+    const bool flat = m_drawMode == 1;
     const int gap = GapFor(flat);
     if (data->flags & MF_SEPARATOR) {
         item->itemWidth = 0;
@@ -412,7 +461,7 @@ void TRMenu::DrawItem(DRAWITEMSTRUCT* item) {
     const TRMenuData* data = reinterpret_cast<const TRMenuData*>(item->itemData);
     if (!data) return;
     CDC dc(item->hDC);
-    const bool classic = (GetDeviceCaps(item->hDC, RASTERCAPS) & RC_PALETTE) || !UsesXpLook();
+    const bool classic = (GetDeviceCaps(item->hDC, RASTERCAPS) & RC_PALETTE) || m_drawMode == 0;
     if (classic) {
         DrawClassic(dc, *item, *data);
     } else {
@@ -424,6 +473,37 @@ void TRMenu::DrawCheckMark(CDC& dc, int x, int y, COLORREF colour) {
     // A 7-column tick.
     static const int kRows[7] = {2, 3, 4, 3, 2, 1, 0};
     for (int column = 0; column < 7; ++column) dc.FillSolidRect(x + column, y + kRows[column], 1, 3, colour);
+}
+
+void TRMenu::DrawRadioDot(CDC& dc, int x, int y, COLORREF colour) {
+    // A 6 x 6 dot with its corners cut.
+    dc.FillSolidRect(x + 1, y, 4, 6, colour);
+    dc.FillSolidRect(x, y + 1, 6, 4, colour);
+}
+
+void TRMenu::DrawCheckedMark(CDC& dc, const DRAWITEMSTRUCT& item, const RECT& box, POINT tickOffset, bool selected) {
+    const int checkImage = selected ? m_checkImageSelected : m_checkImageUnselected;
+    int width = 0, height = 0;
+    if (checkImage >= 0 && m_imageList && ImageList_GetIconSize(m_imageList, &width, &height)) {
+        const int x = box.left + ((box.right - box.left) - width) / 2;
+        const int y = box.top + ((box.bottom - box.top) - height) / 2;
+        ImageList_Draw(m_imageList, checkImage, dc, x, y, ILD_NORMAL);
+        return;
+    }
+    const COLORREF colour = GetSysColor(COLOR_MENUTEXT);
+    if (CarriesCheckBitmap(item)) {
+        DrawRadioDot(dc, box.left + 5, box.top + 4, colour);
+    } else {
+        DrawCheckMark(dc, box.left + tickOffset.x, box.top + tickOffset.y, colour);
+    }
+}
+
+void TRMenu::DrawImage(CDC& dc, int index, int x, int y, bool disabled) {
+    if (disabled) {
+        MenuImageVariants::Emboss(dc, Globals().images, index, x, y);
+    } else {
+        ImageList_Draw(Globals().images, index, dc, x, y, ILD_NORMAL);
+    }
 }
 
 void TRMenu::DrawItemText(CDC& dc, const TRMenuData& data, RECT rect, COLORREF colour, bool emboss) {
@@ -478,12 +558,11 @@ void TRMenu::DrawClassic(CDC& dc, const DRAWITEMSTRUCT& item, const TRMenuData& 
         } else if (selected) {
             dc.Draw3dRect(box, light, shadow);
         }
-        ImageList_Draw(Globals().images, data.globalImageOffset, dc, box.left + 2, box.top + 2,
-                       disabled ? ILD_BLEND50 : ILD_NORMAL);
+        DrawImage(dc, data.globalImageOffset, box.left + 2, box.top + 2, disabled);
     } else if (checked) {
         dc.FillSolidRect(box, selected ? background : BlendTowardWhite(background, 0.6));
         dc.Draw3dRect(box, shadow, light);
-        DrawCheckMark(dc, box.left + 4, box.top + 4, GetSysColor(COLOR_MENUTEXT));
+        DrawCheckedMark(dc, item, box, {4, 4}, selected);
     }
     RECT text{r.left + m_imageWidth + 9, r.top - 1, r.right, r.bottom - 1};
     COLORREF colour = GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT);
@@ -523,20 +602,27 @@ void TRMenu::DrawFlat(CDC& dc, const DRAWITEMSTRUCT& item, const TRMenuData& dat
         const int x = r.left + std::max<int>(0, (bandWidth - m_imageWidth + 1) / 2);
         const int y = r.top + std::max<int>(0, (r.bottom - r.top - m_imageHeight + 1) / 2);
         if (hasImage) {
+            const int image = data.globalImageOffset;
+            const bool variants = HasThreeVariants(image);
             if (checked) {
                 RECT box{x - 2, y - 2, x + m_imageWidth + 2, y + m_imageHeight + 2};
                 if (!selected) FillRectColour(composed, box, BlendTowardWhite(highlight, 0.85));
                 FrameColour(composed, box, highlight);
+                DrawImage(composed, image, x - 1, y - 1, disabled);
+            } else if (selected) {
+                // Lifted: the shadow one pixel right and down, the image one left and up.
+                if (variants) DrawImage(composed, image + MenuImageVariants::kShadow, x + 1, y + 1, false);
+                DrawImage(composed, image, x - 1, y - 1, false);
+            } else {
+                DrawImage(composed, (variants && !disabled) ? image + MenuImageVariants::kFaded : image, x, y,
+                          disabled);
             }
-            const int lift = (selected || checked) ? -1 : 0;
-            ImageList_Draw(Globals().images, data.globalImageOffset, composed, x + lift, y + lift,
-                           disabled ? ILD_BLEND50 : ILD_NORMAL);
         } else if (checked) {
             const int boxLeft = r.left + (bandWidth - 16) / 2, boxTop = r.top + (r.bottom - r.top - 16) / 2;
             RECT box{boxLeft, boxTop, boxLeft + 16, boxTop + 16};
             FillRectColour(composed, box, BlendTowardWhite(highlight, 0.85));
             FrameColour(composed, box, highlight);
-            DrawCheckMark(composed, boxLeft + 5, boxTop + 4, GetSysColor(COLOR_MENUTEXT));
+            DrawCheckedMark(composed, item, box, {5, 4}, selected);
         }
         RECT text{r.left + bandWidth + 8, r.top - 1, r.right, r.bottom - 1};
         COLORREF colour = GetSysColor(COLOR_MENUTEXT);

@@ -68,6 +68,14 @@ public:
     static bool IsClassicTheme();
     static bool UsesXpLook();
 
+    // 1 flat style, 0 classic; a new menu takes the flat style under the XP
+    // look. Images added in the flat style keep a faded and a shadow variant.
+    void SetDrawMode(int mode) { m_drawMode = mode; }
+    int DrawMode() const { return m_drawMode; }
+    // Images drawn for checked items in place of the tick or dot, by index in
+    // `list` (the menu owns it), selected and unselected; -1 keeps the drawn mark.
+    void UseCheckImages(HIMAGELIST list, int selectedImage, int unselectedImage);
+
     std::size_t ItemCount() const { return m_items.size(); }
     const TRMenuData* ItemAt(std::size_t index) const { return index < m_items.size() ? m_items[index].get() : nullptr; }
     SIZE ImageSize() const { return {m_imageWidth, m_imageHeight}; }
@@ -80,6 +88,11 @@ private:
     void DrawFlat(CDC& dc, const DRAWITEMSTRUCT& item, const TRMenuData& data);
     void DrawItemText(CDC& dc, const TRMenuData& data, RECT rect, COLORREF colour, bool emboss);
     void DrawCheckMark(CDC& dc, int x, int y, COLORREF colour);
+    void DrawRadioDot(CDC& dc, int x, int y, COLORREF colour);
+    // The check image for the state, the dot when the item carries a
+    // check-mark bitmap, else the tick; `box` is the mark's box.
+    void DrawCheckedMark(CDC& dc, const DRAWITEMSTRUCT& item, const RECT& box, POINT tickOffset, bool selected);
+    void DrawImage(CDC& dc, int index, int x, int y, bool disabled);
 
     std::vector<std::unique_ptr<TRMenuData>> m_items;
     std::vector<std::unique_ptr<TRMenu>> m_submenus;
@@ -94,6 +107,7 @@ private:
     int m_checkImageUnselected = -1;
     int m_iconImages = 0;
     int m_popupTexts = 0;
+    int m_drawMode = UsesXpLook() ? 1 : 0;
 };
 
 // Composes one menu item off-screen and copies it to the target when it goes away.

@@ -129,6 +129,47 @@ TEST_SUITE("skinned button") {
         CHECK(canvas.At(3 + 5, top + 8) == RGB(92, 107, 137));
     }
 
+    TEST_CASE_FIXTURE(GalleryFixture, "a push button shows its first icon while hovered or pressed, its second at rest") {
+        REQUIRE(created);
+        CButtonKX& button = gallery.m_clean;
+        const CRect client = ClientOf(button);
+        const int top = (client.Height() - 32) / 2;
+        const COLORREF first = RGB(47, 164, 169), second = RGB(92, 107, 137);  // the icons' tiles
+        struct Case { const char* name; bool hover; UINT state; int shift; COLORREF tile; };
+        const Case cases[] = {
+            {"at rest", false, 0, 0, second},
+            {"hovered", true, 0, 0, first},
+            {"pressed", false, ODS_SELECTED, 1, first},  // moved by the pressed offset
+        };
+        for (const Case& c : cases) {
+            CAPTURE(std::string(c.name));
+            if (c.hover) HoverOver(button);
+            MemoryCanvas canvas(client.Width(), client.Height());
+            DRAWITEMSTRUCT item = canvas.Item(button, c.state);
+            button.DrawItem(&item);
+            CHECK(canvas.At(3 + 5 + c.shift, top + 8 + c.shift) == c.tile);
+            button.SendMessage(WM_MOUSELEAVE);
+        }
+    }
+
+    TEST_CASE_FIXTURE(GalleryFixture, "an icon that cannot be read frees the out icon handed with it") {
+        REQUIRE(created);
+        HICON out = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_CLEAN_OUT),
+                                                  IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+        REQUIRE(out);
+        HICON unreadable = reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234));
+        CHECK(gallery.m_clean.SetIcon(unreadable, out) == 1);
+        CHECK(gallery.m_clean.OutIcon() == nullptr);
+        ICONINFO info{};
+        const bool stillAlive = GetIconInfo(out, &info) != FALSE;
+        if (stillAlive) {
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+            DestroyIcon(out);
+        }
+        CHECK_FALSE(stillAlive);
+    }
+
     TEST_CASE_FIXTURE(GalleryFixture, "a button without caption centres its icon both ways") {
         REQUIRE(created);
         const CRect client = ClientOf(gallery.m_iconOnly);

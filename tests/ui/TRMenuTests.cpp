@@ -1,9 +1,29 @@
 #include <doctest/doctest.h>
 
+#include "GalleryFixture.h"
 #include "GalleryResource.h"
 #include "TRMenu.h"
 
 namespace {
+
+constexpr int kItemWidth = 120, kItemHeight = 24;
+
+DRAWITEMSTRUCT MenuItem(const TRMenu& menu, std::size_t position, UINT id, UINT state, HDC dc) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = id;
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = reinterpret_cast<HWND>(menu.GetSafeHmenu());
+    item.hDC = dc;
+    item.rcItem = RECT{0, 0, kItemWidth, kItemHeight};
+    item.itemData = reinterpret_cast<ULONG_PTR>(menu.ItemAt(position));
+    return item;
+}
+
+COLORREF Lightened(int systemColour, double factor) {
+    return TRMenu::BlendTowardWhite(GetSysColor(systemColour), factor);
+}
 
 OSVERSIONINFOA Version(DWORD platform, DWORD major, DWORD minor) {
     OSVERSIONINFOA info{};
@@ -120,5 +140,88 @@ TEST_SUITE("image menu") {
         CHECK(separator.itemHeight == static_cast<UINT>(std::max(GetSystemMetrics(SM_CYMENU) / 2, (15 + 4) / 2)));
         CHECK(menu.ItemAt(0)->globalImageOffset >= 0);
         CHECK(TRMenu::FindGlobalImage(21) == menu.ItemAt(0)->globalImageOffset);
+    }
+
+    // The save image: navy columns 2-3 and 12-13 on rows 1-13, on the face colour.
+    // In the flat look it sits at (4, 5) of a 24-pixel item (band 16 + 7).
+    TEST_CASE("the flat look fades a resting image and lifts a selected one over its shadow") {
+        TRMenu menu;
+        menu.SetDrawMode(1);
+        REQUIRE(menu.CreatePopupMenu());
+        REQUIRE(menu.AppendOwnerDrawItem(L"Save", 0, 31, IDB_MENU_SAVE));
+        const bool xp = TRMenu::UsesXpLook();
+        const COLORREF navy = RGB(0, 0, 128);
+        const COLORREF band = xp ? GetSysColor(COLOR_BTNFACE) : Lightened(COLOR_BTNFACE, 0.25);
+        const COLORREF shadow = xp ? GetSysColor(COLOR_BTNSHADOW) : Lightened(COLOR_BTNSHADOW, 0.49);
+        MemoryCanvas canvas(kItemWidth, kItemHeight);
+
+        DRAWITEMSTRUCT resting = MenuItem(menu, 0, 31, 0, canvas.dc());
+        menu.DrawItem(&resting);
+        CHECK(canvas.At(4 + 2, 5 + 7) == TRMenu::BlendTowardWhite(navy, 0.3));
+        CHECK(canvas.At(4 + 14, 5 + 14) == band);
+
+        DRAWITEMSTRUCT selected = MenuItem(menu, 0, 31, ODS_SELECTED, canvas.dc());
+        menu.DrawItem(&selected);
+        CHECK(canvas.At(3 + 2, 4 + 7) == navy);            // the image, one pixel up and left
+        CHECK(canvas.At(5 + 13, 6 + 13) == shadow);        // its shadow's last corner, one down and right
+        CHECK(canvas.At(kItemWidth - 3, 2) == Lightened(COLOR_HIGHLIGHT, xp ? 0.7 : 0.85));
+
+        DRAWITEMSTRUCT disabled = MenuItem(menu, 0, 31, ODS_SELECTED | ODS_GRAYED, canvas.dc());
+        menu.DrawItem(&disabled);
+        CHECK(canvas.At(4 + 2, 5 + 7) == GetSysColor(COLOR_GRAYTEXT));
+        CHECK(canvas.At(5 + 13, 6 + 13) == GetSysColor(COLOR_BTNHIGHLIGHT));  // embossed, not lifted
+    }
+
+    TEST_CASE("a checked item without image shows the tick, or the dot when it carries a check-mark bitmap") {
+        HBITMAP checkBitmap = CreateBitmap(13, 13, 1, 1, nullptr);
+        struct Case { int drawMode; bool carriesBitmap; POINT tick; POINT dot; };
+        // The tick's box: 16 x 16 centred in the band (flat), 20 x 19 at the
+        // left (classic); the dot sits at (5, 4) in both, the classic tick at (4, 4).
+        const Case cases[] = {
+            {1, false, {8, 8}, {8, 8}}, {1, true, {8, 8}, {8, 8}},
+            {0, false, {4, 6}, {5, 6}}, {0, true, {4, 6}, {5, 6}},
+        };
+        for (const Case& c : cases) {
+            CAPTURE(c.drawMode);
+            CAPTURE(c.carriesBitmap);
+            TRMenu menu;
+            menu.SetDrawMode(c.drawMode);
+            REQUIRE(menu.CreatePopupMenu());
+            REQUIRE(menu.AppendOwnerDrawItem(L"Pressure", 0, 41));
+            if (c.carriesBitmap) SetMenuItemBitmaps(menu.GetSafeHmenu(), 41, MF_BYCOMMAND, nullptr, checkBitmap);
+            MemoryCanvas canvas(kItemWidth, kItemHeight);
+            DRAWITEMSTRUCT item = MenuItem(menu, 0, 41, ODS_CHECKED, canvas.dc());
+            menu.DrawItem(&item);
+            const COLORREF ink = GetSysColor(COLOR_MENUTEXT);
+            // The dot fills its second row from the left; the tick's last column starts at its top.
+            CHECK((canvas.At(c.dot.x, c.dot.y + 1) == ink) == c.carriesBitmap);
+            CHECK((canvas.At(c.tick.x + 6, c.tick.y) == ink) == !c.carriesBitmap);
+        }
+        DeleteObject(checkBitmap);
+    }
+
+    TEST_CASE("check images replace the drawn mark, one for selected and one for resting items") {
+        HIMAGELIST list = ImageList_Create(16, 15, ILC_COLOR24, 2, 0);
+        MemoryCanvas solid(16, 15);
+        for (COLORREF colour : {RGB(200, 30, 30), RGB(30, 200, 30)}) {
+            HBITMAP bitmap = CreateCompatibleBitmap(solid.dc(), 16, 15);
+            HGDIOBJ previous = SelectObject(solid.dc(), bitmap);
+            CDC(solid.dc()).FillSolidRect(0, 0, 16, 15, colour);
+            SelectObject(solid.dc(), previous);
+            ImageList_Add(list, bitmap, nullptr);
+            DeleteObject(bitmap);
+        }
+        TRMenu menu;
+        menu.SetDrawMode(1);
+        menu.UseCheckImages(list, 0, 1);
+        REQUIRE(menu.CreatePopupMenu());
+        REQUIRE(menu.AppendOwnerDrawItem(L"Tilt", 0, 42));
+        MemoryCanvas canvas(kItemWidth, kItemHeight);
+        DRAWITEMSTRUCT resting = MenuItem(menu, 0, 42, ODS_CHECKED, canvas.dc());
+        menu.DrawItem(&resting);
+        CHECK(canvas.At(11, 12) == RGB(30, 200, 30));
+        DRAWITEMSTRUCT selected = MenuItem(menu, 0, 42, ODS_CHECKED | ODS_SELECTED, canvas.dc());
+        menu.DrawItem(&selected);
+        CHECK(canvas.At(11, 12) == RGB(200, 30, 30));
     }
 }

@@ -110,6 +110,15 @@ TEST_SUITE("balloon tooltip") {
         tip.UpdateWindow();
         CHECK(ScreenPixel(tip, 100, 12) == RGB(0xF5, 0xF5, 0xF5));
     }
+
+    TEST_CASE_FIXTURE(GalleryFixture, "the balloon writes in the 12-pixel System face of any character set") {
+        REQUIRE(created);
+        LOGFONTA font{};
+        REQUIRE(GetObjectA(gallery.m_toolTip.Font(), sizeof(font), &font) == sizeof(font));
+        CHECK(std::string(font.lfFaceName) == "System");
+        CHECK(font.lfCharSet == DEFAULT_CHARSET);
+        CHECK(font.lfHeight == 12);
+    }
 }
 
 TEST_SUITE("text label") {
