@@ -62,6 +62,9 @@ bool CInkbrid::WaitForCommand(HANDLE stopEvent)
     DWORD result = IsForeground() ? MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT)
                                   : WaitForMultipleObjects(2, events, FALSE, INFINITE);
     if (result == WAIT_OBJECT_0 + 1) {
+        // A client that sets the event instead of pulsing it would otherwise
+        // have the command performed again and again.
+        ResetEvent(events[1]);
         runtime_.PerformCommand();
         return true;
     }

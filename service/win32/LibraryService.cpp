@@ -81,9 +81,10 @@ DWORD LibraryService::ServiceThread()
     for (;;) {
         const DWORD result = WaitForMultipleObjects(3, waits, FALSE, INFINITE);
         if (result == WAIT_OBJECT_0 + 1) {
+            // Events left set would repeat their work again and again: one run per signal.
+            ResetEvent(waits[1]);
             runtime_.PerformCommand();
         } else if (result == WAIT_OBJECT_0 + 2) {
-            // A sync event left set would search again and again: one search per signal.
             ResetEvent(waits[2]);
             runtime_.System().Beep(SYNC_BEEP_HZ, SYNC_BEEP_MS);
             SearchDevices();

@@ -57,6 +57,20 @@ uint16_t Word(const std::vector<uint8_t>& report, size_t at)
     return static_cast<uint16_t>(report[at] | (report[at + 1] << 8));
 }
 
+// User and kernel time a process has used, in milliseconds.
+uint64_t CpuMilliseconds(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    FILETIME created, exited, kernel, user;
+    const bool known = process != nullptr && GetProcessTimes(process, &created, &exited, &kernel, &user);
+    if (process != nullptr)
+        CloseHandle(process);
+    if (!known)
+        return 0;
+    auto ticks = [](const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
 // A device record of the plain model as the panel would have saved it.
 std::vector<uint8_t> StoredRecord(int32_t tabletRight)
 {
@@ -276,5 +290,36 @@ TEST_SUITE("library form")
         Send(tablet, penreport::Leave());
         std::vector<uint8_t> away = NextVirtualReport(output);
         CHECK(away[2] == 0x80);
+    }
+
+    TEST_CASE("a command event set instead of pulsed runs its command once and the thread goes idle")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        bench.AddVirtualOutputDevice();
+        REQUIRE(bench.Start());
+        REQUIRE(bench.OpenSections());
+        ServiceCommander commander;
+        REQUIRE(commander.Open(false, true));
+        Sleep(100);  // the command thread must be waiting
+
+        MessageSink sink;
+        ConnectionSection* connection = bench.Connection();
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        commander.SetContext(7, sink.Window(), 0);
+        commander.Raise(CMD_ADD_CONTEXT);
+        REQUIRE(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
+
+        // Every further run of the command would empty the ring again.
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        const uint64_t before = CpuMilliseconds(bench.ProcessId());
+        Sleep(500);
+        const uint64_t used = CpuMilliseconds(bench.ProcessId()) - before;
+        CHECK(connection->readIndex == 5);
+        CHECK(connection->writeIndex == 9);
+        CHECK(used < 150);
+        bench.CloseSections();
     }
 }
