@@ -423,8 +423,9 @@ void CNTService::FormatError(char* buffer, size_t size) const
         return;
     buffer[0] = '\0';
     char* text = nullptr;
+    // No arguments are given: texts with placeholders come as they are.
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                      FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, GetLastError(), LANG_NEUTRAL, reinterpret_cast<char*>(&text), 0, nullptr);
     if (text == nullptr)
         return;
