@@ -477,8 +477,11 @@ void CNTService::RegisterHidNotification(HANDLE recipient, DWORD recipientKind)
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     HidD_GetHidGuid(&filter.dbcc_classguid);
     deviceNotification_ = RegisterDeviceNotificationA(recipient, &filter, recipientKind);
+    // A service runs where nobody sees a plain message box, and it would wait
+    // there for good: the box goes to the interactive user's desktop instead.
+    const UINT style = MB_OK | (foreground_ ? 0 : MB_SERVICE_NOTIFICATION);
     if (deviceNotification_ == nullptr)
-        MessageBoxA(nullptr, "fail", "RegisterDeviceNotification", MB_OK);
+        MessageBoxA(nullptr, "fail", "RegisterDeviceNotification", style);
 }
 
 void CNTService::UnregisterHidNotification()
