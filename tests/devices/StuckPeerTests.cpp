@@ -10,6 +10,7 @@
 #include <doctest/doctest.h>
 
 #include <cstdlib>
+#include <thread>
 
 namespace {
 
@@ -71,5 +72,28 @@ TEST_SUITE("stuck peers")
 
         CHECK(bench.Stop() == 1);
         CloseHandle(lock);
+    }
+
+    TEST_CASE("a read thread still busy when the stop wait runs out is waited for, not torn down under")
+    {
+        TabletBench bench;
+        TestPipe* tablet = bench.StartWithTablet(DeskModel(), DeviceRecordOf(DeskModel()));
+        REQUIRE(tablet != nullptr);
+        // Echoes nobody takes fill the echo pipe: the read thread waits to hand on a report.
+        for (int report = 0; report < 30; ++report)
+            REQUIRE(tablet->Send(PenPacket(0xA0, 3000 + 10 * report, 2000, 0)));
+        Sleep(500);
+
+        const HANDLE process = bench.Service().Child().Process();
+        int code = -3;
+        std::thread stopper([&] { code = bench.Stop(); });
+        // Well past the service's five-second wait it is still there, waiting.
+        CHECK(WaitForSingleObject(process, 7000) == WAIT_TIMEOUT);
+        // Once the echoes are taken the thread sees the stop and the service ends.
+        ReportEcho echo{};
+        for (int taken = 0; taken < 100 && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; ++taken)
+            bench.NextEcho(echo, 200);
+        stopper.join();
+        CHECK(code == 1);
     }
 }
