@@ -17,7 +17,9 @@ LibraryService::LibraryService() : runtime_(BuildPolicy::Library(), false) {}
 
 LibraryService::~LibraryService()
 {
-    // The runtime's read threads must not write through the device afterwards.
+    // The runtime's read threads must not write through the device afterwards,
+    // and a write under way ends (done or cancelled) before this returns: only
+    // then are the device, the OVERLAPPED and its event taken away.
     runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
 }
 

@@ -322,4 +322,39 @@ TEST_SUITE("library form")
         CHECK(used < 150);
         bench.CloseSections();
     }
+
+    TEST_CASE("a virtual output device that takes no more reports costs each one a short wait, no pending write")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        // Room for three reports, and nobody reads them for now.
+        TestPipe& output = bench.AddVirtualOutputDevice(64);
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+        REQUIRE(bench.Start());
+        REQUIRE(tablet.WaitConnected(10000));
+        Sleep(100);
+
+        Send(tablet, penreport::Tool(0x802));
+        Sleep(250);  // past the first touch's wait after a tool identification
+        const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
+        for (uint16_t x = 1000; x < 1006; ++x)
+            Send(tablet, penreport::Pen(penreport::HOVER, x, middleY, 0));
+        Sleep(1500);
+
+        // The reports that found room arrive; the others were given up, not
+        // left pending to turn up later.
+        std::vector<uint8_t> report;
+        int arrived = 0;
+        while (output.Receive(report, 300))
+            ++arrived;
+        CHECK(arrived == 3);
+
+        // With room again the device takes the next report.
+        Send(tablet, penreport::Pen(penreport::HOVER, 2000, middleY, 0));
+        std::vector<uint8_t> next = NextVirtualReport(output);
+        CHECK(next[2] == 0xA0);
+        REQUIRE(bench.Exit());
+        CHECK(Contains(bench.Output(), "exit 1\n"));
+        CHECK(bench.Unload() == 0);
+    }
 }
