@@ -28,11 +28,16 @@ wintab::PANELPACKET PacketRingReader::ToPanelPacket(const RINGPACKET& packet)
 
 int PacketRingReader::Take(ConnectionSection& connection, wintab::PANELPACKET* out, int maxPackets)
 {
+    // The ring never holds more than its capacity less one unread packets.
+    wintab::PANELPACKET taken[RING_CAPACITY - 1];
+    const int room = maxPackets < RING_CAPACITY - 1 ? maxPackets : RING_CAPACITY - 1;
     if (!lock_.IsOpen() || !lock_.Acquire(LOCK_TIMEOUT_MS))
         return 0;
-    int taken = TakeLocked(connection, out, maxPackets);
+    const int count = TakeLocked(connection, out != nullptr ? taken : nullptr, room);
     lock_.Release();
-    return taken;
+    if (out != nullptr)
+        std::memcpy(out, taken, static_cast<size_t>(count) * sizeof taken[0]);
+    return count;
 }
 
 int PacketRingReader::TakeLocked(ConnectionSection& connection, wintab::PANELPACKET* out, int maxPackets)

@@ -1,6 +1,8 @@
 // The reading side of the packet ring in the connection section: takes the
 // unread packets under the ring lock and hands them out in the 32-byte
-// layout the panel asks for.
+// layout the panel asks for. The caller's buffer is written only after the
+// lock is given back, so a bad buffer cannot leave the service's writers
+// locked out.
 #pragma once
 
 #include "RingLock.h"
@@ -19,6 +21,8 @@ public:
     static wintab::PANELPACKET ToPanelPacket(const RINGPACKET& packet);
 
 private:
+    // Copies up to `maxPackets` unread packets into `out`, or discards them
+    // all when `out` is NULL.
     static int TakeLocked(ConnectionSection& connection, wintab::PANELPACKET* out, int maxPackets);
 
     RingLock lock_;

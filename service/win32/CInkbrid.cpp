@@ -4,6 +4,9 @@
 
 namespace {
 
+// How long the stop waits for the read threads before it says so.
+constexpr DWORD READ_THREAD_WAIT_MS = 5000;
+
 // Registration can fail transiently while the window station comes up: one more try.
 UINT RegisterMessageTwice(const char* name)
 {
@@ -48,8 +51,7 @@ BOOL CInkbrid::Run(int, char**, HANDLE* stopEvent)
     runtime_.Devices().FindDevices();
     while (WaitForCommand(stop.Get())) {
     }
-    // The read threads wait on the stop event: they end before it is closed.
-    runtime_.Devices().StopReadThreads();
+    StopReadThreads();
     runtime_.Context().registry->FreeContexts();
     stopEvent_ = nullptr;
     return TRUE;
@@ -62,6 +64,9 @@ bool CInkbrid::WaitForCommand(HANDLE stopEvent)
     DWORD result = IsForeground() ? MsgWaitForMultipleObjects(2, events, FALSE, INFINITE, QS_ALLINPUT)
                                   : WaitForMultipleObjects(2, events, FALSE, INFINITE);
     if (result == WAIT_OBJECT_0 + 1) {
+        // A client that sets the event instead of pulsing it would otherwise
+        // have the command performed again and again.
+        ResetEvent(events[1]);
         runtime_.PerformCommand();
         return true;
     }
@@ -74,6 +79,20 @@ bool CInkbrid::WaitForCommand(HANDLE stopEvent)
         return true;
     }
     return false;
+}
+
+void CInkbrid::StopReadThreads()
+{
+    // The read threads use the stop event, the device manager and the
+    // contexts: nothing of that goes while one still runs. A thread can be
+    // held up for long (a launch key's program starting), and a late stop
+    // beats a crash.
+    if (runtime_.Devices().StopReadThreads(READ_THREAD_WAIT_MS))
+        return;
+    LogEvent("A read thread is still running; waiting for it to end", EVENTLOG_WARNING_TYPE, static_cast<DWORD>(-1));
+    do {
+        SetStatus(SERVICE_STOP_PENDING, READ_THREAD_WAIT_MS, 0);
+    } while (!runtime_.Devices().StopReadThreads(READ_THREAD_WAIT_MS));
 }
 
 void CInkbrid::OnStop()

@@ -23,6 +23,8 @@ protected:
 private:
     // Waits for the stop or the command event; false when the loop must end.
     bool WaitForCommand(HANDLE stopEvent);
+    // Ends the read threads and waits for them, however long they take.
+    void StopReadThreads();
 
     ServiceRuntime& runtime_;
     std::atomic<HANDLE> stopEvent_{nullptr};

@@ -423,8 +423,9 @@ void CNTService::FormatError(char* buffer, size_t size) const
         return;
     buffer[0] = '\0';
     char* text = nullptr;
+    // No arguments are given: texts with placeholders come as they are.
     DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                                      FORMAT_MESSAGE_ARGUMENT_ARRAY | FORMAT_MESSAGE_IGNORE_INSERTS,
                                   nullptr, GetLastError(), LANG_NEUTRAL, reinterpret_cast<char*>(&text), 0, nullptr);
     if (text == nullptr)
         return;
@@ -476,8 +477,11 @@ void CNTService::RegisterHidNotification(HANDLE recipient, DWORD recipientKind)
     filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
     HidD_GetHidGuid(&filter.dbcc_classguid);
     deviceNotification_ = RegisterDeviceNotificationA(recipient, &filter, recipientKind);
+    // A service runs where nobody sees a plain message box, and it would wait
+    // there for good: the box goes to the interactive user's desktop instead.
+    const UINT style = MB_OK | (foreground_ ? 0 : MB_SERVICE_NOTIFICATION);
     if (deviceNotification_ == nullptr)
-        MessageBoxA(nullptr, "fail", "RegisterDeviceNotification", MB_OK);
+        MessageBoxA(nullptr, "fail", "RegisterDeviceNotification", style);
 }
 
 void CNTService::UnregisterHidNotification()

@@ -170,11 +170,17 @@ bool DeviceManager::StopReadThreads(DWORD timeoutMs)
     if (stopEvent != nullptr)
         SetEvent(stopEvent);
     const DWORD start = GetTickCount();
-    bool allEnded = true;
+    std::vector<ScopedHandle> running;
     for (ScopedHandle& thread : threads) {
         const DWORD waited = GetTickCount() - start;
         if (WaitForSingleObject(thread.Get(), waited < timeoutMs ? timeoutMs - waited : 0) != WAIT_OBJECT_0)
-            allEnded = false;
+            running.push_back(std::move(thread));
     }
-    return allEnded;
+    if (running.empty())
+        return true;
+    // Kept, so that a later call can wait for them again.
+    std::lock_guard<std::mutex> hold(searchLock_);
+    for (ScopedHandle& thread : running)
+        threads_.push_back(std::move(thread));
+    return false;
 }

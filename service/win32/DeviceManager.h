@@ -42,7 +42,8 @@ public:
     // Library form: the first interface that is the virtual output device.
     ScopedHandle FindVirtualHidDevice();
     // Sets the stop event and waits for the read threads; no search runs
-    // afterwards. False when a thread was still running at the time-out.
+    // afterwards. False when a thread was still running at the time-out;
+    // such threads are kept for the next call to wait for.
     bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.

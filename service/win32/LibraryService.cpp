@@ -17,7 +17,9 @@ LibraryService::LibraryService() : runtime_(BuildPolicy::Library(), false) {}
 
 LibraryService::~LibraryService()
 {
-    // The runtime's read threads must not write through the device afterwards.
+    // The runtime's read threads must not write through the device afterwards,
+    // and a write under way ends (done or cancelled) before this returns: only
+    // then are the device, the OVERLAPPED and its event taken away.
     runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
 }
 
@@ -81,9 +83,10 @@ DWORD LibraryService::ServiceThread()
     for (;;) {
         const DWORD result = WaitForMultipleObjects(3, waits, FALSE, INFINITE);
         if (result == WAIT_OBJECT_0 + 1) {
+            // Events left set would repeat their work again and again: one run per signal.
+            ResetEvent(waits[1]);
             runtime_.PerformCommand();
         } else if (result == WAIT_OBJECT_0 + 2) {
-            // A sync event left set would search again and again: one search per signal.
             ResetEvent(waits[2]);
             runtime_.System().Beep(SYNC_BEEP_HZ, SYNC_BEEP_MS);
             SearchDevices();

@@ -14,7 +14,8 @@ public:
     bool Create(SECURITY_ATTRIBUTES* attributes);
     bool IsCreated() const { return static_cast<bool>(event_); }
 
-    bool Acquire() override { return WaitForSingleObject(event_.Get(), INFINITE) == WAIT_OBJECT_0; }
+    // False when the lock did not come free in time: the put is given up.
+    bool Acquire() override;
     void Release() override { SetEvent(event_.Get()); }
 
 private:

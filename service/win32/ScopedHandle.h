@@ -39,7 +39,7 @@ private:
     HANDLE handle_ = nullptr;
 };
 
-// A named section and its whole-size view.
+// A named section and a view of the size its users expect.
 class MappedSection {
 public:
     MappedSection() = default;
@@ -47,11 +47,14 @@ public:
     MappedSection(const MappedSection&) = delete;
     MappedSection& operator=(const MappedSection&) = delete;
 
+    // Takes `mapping` and maps `size` bytes of it. A section that already
+    // existed smaller (made by another build) cannot be mapped that far and
+    // fails here, before anyone writes past its end.
     bool Map(HANDLE mapping, size_t size)
     {
         Close();
         mapping_.Reset(mapping);
-        view_ = mapping_ ? MapViewOfFile(mapping_.Get(), FILE_MAP_ALL_ACCESS, 0, 0, 0) : nullptr;
+        view_ = mapping_ ? MapViewOfFile(mapping_.Get(), FILE_MAP_ALL_ACCESS, 0, 0, size) : nullptr;
         if (view_ == nullptr) {
             mapping_.Reset();
             return false;

@@ -1,27 +1,55 @@
-// Security attributes that let every user open the service's named objects:
-// a descriptor whose access list grants Everyone all access. The service runs
-// as a system account while the panel and companions run as the user.
+// Security attributes that let every user open the service's named objects
+// and reach its process. The service runs as a system account while the
+// panel, the companions and the tablet-interface library run as the user:
+// the library duplicates the service's unnamed command event out of the
+// service process. So the process's own access list gains all access for
+// Everyone, and the process's descriptor, read back, is the descriptor the
+// sections and events are created with.
 #pragma once
 
 #include <windows.h>
 
-#include <vector>
+#include <cstddef>
 
 class SecurityAttributes {
 public:
     SecurityAttributes() = default;
     SecurityAttributes(const SecurityAttributes&) = delete;
     SecurityAttributes& operator=(const SecurityAttributes&) = delete;
-    ~SecurityAttributes();
+    ~SecurityAttributes() = default;
 
-    // Builds the descriptor; false when any step fails.
+    // Grants Everyone the process and builds the attributes; false when any step fails.
     bool Init();
     SECURITY_ATTRIBUTES* Get() { return initialised_ ? &attributes_ : nullptr; }
 
 private:
-    PSID everyone_ = nullptr;
-    std::vector<BYTE> acl_;
-    SECURITY_DESCRIPTOR descriptor_{};
+    // A block of the process heap, freed with its owner.
+    class HeapBlock {
+    public:
+        HeapBlock() = default;
+        explicit HeapBlock(size_t size);
+        ~HeapBlock();
+        HeapBlock(HeapBlock&& other) noexcept;
+        HeapBlock& operator=(HeapBlock&& other) noexcept;
+        HeapBlock(const HeapBlock&) = delete;
+        HeapBlock& operator=(const HeapBlock&) = delete;
+
+        void* Get() const { return data_; }
+        size_t Size() const { return size_; }
+        explicit operator bool() const { return data_ != nullptr; }
+
+    private:
+        void* data_ = nullptr;
+        size_t size_ = 0;
+    };
+
+    static HeapBlock ReadProcessDacl();
+    static HeapBlock ExtendedAcl(PACL old, PSID everyone);
+    static bool SetProcessDacl(PACL acl);
+    static HeapBlock ReadProcessDescriptor();
+
+    // Kept for the process's life: the objects are created with it.
+    HeapBlock descriptor_;
     SECURITY_ATTRIBUTES attributes_{};
     bool initialised_ = false;
 };

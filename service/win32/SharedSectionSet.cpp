@@ -59,6 +59,8 @@ bool SharedSectionSet::CreateSection(MappedSection& section, const char* baseNam
             mapping = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, static_cast<DWORD>(size),
                                          name);
         }
+        // A section of this name that another build made smaller stays so
+        // while its holders live: no retry, creation fails as a whole.
         if (mapping != nullptr)
             return section.Map(mapping, size);
     }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <mutex>
 
 class Win32System : public ISystem {
 public:
@@ -38,7 +39,10 @@ public:
     bool HasVirtualOutputDevice() override;
     void WriteVirtualOutput(const uint8_t* report, size_t length) override;
 
-    // The library form's virtual HID output device (owned by the caller).
+    // The library form's virtual HID output device and the OVERLAPPED (with
+    // its event) for writes to it, both owned by the caller. Returns once no
+    // write to the previous device is under way, so the caller may then
+    // close and free them.
     void SetVirtualOutputDevice(HANDLE device, OVERLAPPED* overlapped);
     bool UsesInjectionLibrary() const { return mouseEventEx_ != nullptr; }
 
@@ -49,4 +53,6 @@ private:
     MouseEventExProc mouseEventEx_ = nullptr;
     std::atomic<HANDLE> virtualDevice_{nullptr};
     OVERLAPPED* virtualOverlapped_ = nullptr;
+    // One write at a time through the one OVERLAPPED; held for the whole write.
+    std::mutex virtualWriteLock_;
 };

@@ -57,6 +57,20 @@ uint16_t Word(const std::vector<uint8_t>& report, size_t at)
     return static_cast<uint16_t>(report[at] | (report[at + 1] << 8));
 }
 
+// User and kernel time a process has used, in milliseconds.
+uint64_t CpuMilliseconds(DWORD processId)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+    FILETIME created, exited, kernel, user;
+    const bool known = process != nullptr && GetProcessTimes(process, &created, &exited, &kernel, &user);
+    if (process != nullptr)
+        CloseHandle(process);
+    if (!known)
+        return 0;
+    auto ticks = [](const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
 // A device record of the plain model as the panel would have saved it.
 std::vector<uint8_t> StoredRecord(int32_t tabletRight)
 {
@@ -276,5 +290,71 @@ TEST_SUITE("library form")
         Send(tablet, penreport::Leave());
         std::vector<uint8_t> away = NextVirtualReport(output);
         CHECK(away[2] == 0x80);
+    }
+
+    TEST_CASE("a command event set instead of pulsed runs its command once and the thread goes idle")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        bench.AddVirtualOutputDevice();
+        REQUIRE(bench.Start());
+        REQUIRE(bench.OpenSections());
+        ServiceCommander commander;
+        REQUIRE(commander.Open(false, true));
+        Sleep(100);  // the command thread must be waiting
+
+        MessageSink sink;
+        ConnectionSection* connection = bench.Connection();
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        commander.SetContext(7, sink.Window(), 0);
+        commander.Raise(CMD_ADD_CONTEXT);
+        REQUIRE(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
+
+        // Every further run of the command would empty the ring again.
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        const uint64_t before = CpuMilliseconds(bench.ProcessId());
+        Sleep(500);
+        const uint64_t used = CpuMilliseconds(bench.ProcessId()) - before;
+        CHECK(connection->readIndex == 5);
+        CHECK(connection->writeIndex == 9);
+        CHECK(used < 150);
+        bench.CloseSections();
+    }
+
+    TEST_CASE("a virtual output device that takes no more reports costs each one a short wait, no pending write")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        // Room for three reports, and nobody reads them for now.
+        TestPipe& output = bench.AddVirtualOutputDevice(64);
+        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+        REQUIRE(bench.Start());
+        REQUIRE(tablet.WaitConnected(10000));
+        Sleep(100);
+
+        Send(tablet, penreport::Tool(0x802));
+        Sleep(250);  // past the first touch's wait after a tool identification
+        const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
+        for (uint16_t x = 1000; x < 1006; ++x)
+            Send(tablet, penreport::Pen(penreport::HOVER, x, middleY, 0));
+        Sleep(1500);
+
+        // The reports that found room arrive; the others were given up, not
+        // left pending to turn up later.
+        std::vector<uint8_t> report;
+        int arrived = 0;
+        while (output.Receive(report, 300))
+            ++arrived;
+        CHECK(arrived == 3);
+
+        // With room again the device takes the next report.
+        Send(tablet, penreport::Pen(penreport::HOVER, 2000, middleY, 0));
+        std::vector<uint8_t> next = NextVirtualReport(output);
+        CHECK(next[2] == 0xA0);
+        REQUIRE(bench.Exit());
+        CHECK(Contains(bench.Output(), "exit 1\n"));
+        CHECK(bench.Unload() == 0);
     }
 }

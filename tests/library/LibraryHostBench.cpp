@@ -46,9 +46,9 @@ void LibraryHostBench::WriteSettingsFile(const std::string& relative, const void
     settings_.WriteFile(relative, std::vector<uint8_t>(begin, begin + size));
 }
 
-TestPipe& LibraryHostBench::AddInterface(const ScriptedHid& hid, bool plugged)
+TestPipe& LibraryHostBench::AddInterface(const ScriptedHid& hid, bool plugged, DWORD bufferSize)
 {
-    auto pipe = std::make_unique<TestPipe>("\\\\.\\pipe\\" + NewName("hid"));
+    auto pipe = std::make_unique<TestPipe>("\\\\.\\pipe\\" + NewName("hid"), bufferSize);
     if (plugged)
         pipe->Create();
     lines_.push_back(ScriptLineOf(pipe->Name(), hid));
@@ -57,9 +57,9 @@ TestPipe& LibraryHostBench::AddInterface(const ScriptedHid& hid, bool plugged)
     return *pipes_.back();
 }
 
-TestPipe& LibraryHostBench::AddVirtualOutputDevice()
+TestPipe& LibraryHostBench::AddVirtualOutputDevice(DWORD bufferSize)
 {
-    return AddInterface(ScriptedHid{"0x3C5E", "0x4E19", "0xFF00", "0x01", 0, 19});
+    return AddInterface(ScriptedHid{"0x3C5E", "0x4E19", "0xFF00", "0x01", 0, 19}, true, bufferSize);
 }
 
 void LibraryHostBench::WriteScript()

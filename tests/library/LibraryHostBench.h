@@ -27,9 +27,10 @@ public:
     void WriteSupportedTable(const std::vector<TABLETINFO>& models);
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size);
     // Adds an interface to the script; its pipe exists at once unless `plugged` is false.
-    TestPipe& AddInterface(const ScriptedHid& hid, bool plugged = true);
-    // The host's virtual HID output device (19-byte output reports).
-    TestPipe& AddVirtualOutputDevice();
+    TestPipe& AddInterface(const ScriptedHid& hid, bool plugged = true, DWORD bufferSize = 4096);
+    // The host's virtual HID output device (19-byte output reports); a small
+    // buffer that nobody reads makes its writes wait.
+    TestPipe& AddVirtualOutputDevice(DWORD bufferSize = 4096);
 
     // Starts the host and waits until StartDevService has returned.
     bool Start();

@@ -38,6 +38,16 @@ struct CommandedService {
 
 template <typename Condition> bool Eventually(Condition condition) { return WaitUntil(condition, 5000); }
 
+// User and kernel time the process has used, in milliseconds.
+uint64_t CpuMilliseconds(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
+        return 0;
+    auto ticks = [](const FILETIME& time) { return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime; };
+    return (ticks(kernel) + ticks(user)) / 10000;
+}
+
 }  // namespace
 
 TEST_SUITE("command loop")
@@ -118,6 +128,33 @@ TEST_SUITE("command loop")
         s.commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP);
         s.commander.Send(CMD_CONTEXT_ENABLE);
         CHECK(sink.CountFor(WT_PROXIMITY, 300) == 0);
+        CHECK(s.service.Stop() == 1);
+    }
+
+    TEST_CASE("a command event set instead of pulsed runs its command once and the loop goes idle")
+    {
+        CommandedService s;
+        MessageSink sink;
+        ConnectionSection* connection = s.commander.Connection();
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        s.commander.SetContext(7, sink.Window(), 0);
+        s.commander.Raise(CMD_ADD_CONTEXT);
+        REQUIRE(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
+
+        // Every further run of the command would empty the ring again.
+        connection->readIndex = 5;
+        connection->writeIndex = 9;
+        const uint64_t before = CpuMilliseconds(s.service.Child().Process());
+        Sleep(500);
+        const uint64_t used = CpuMilliseconds(s.service.Child().Process()) - before;
+        CHECK(connection->readIndex == 5);
+        CHECK(connection->writeIndex == 9);
+        CHECK(used < 150);
+
+        // Pulsed commands are served as before.
+        s.commander.Send(CMD_ADD_CONTEXT);
+        CHECK(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
         CHECK(s.service.Stop() == 1);
     }
 }

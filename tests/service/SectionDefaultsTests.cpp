@@ -1,10 +1,12 @@
 // A second process opens the running service's sections by name and finds the
 // creator's process id and the defaults the service writes without settings files.
+#include "ChildProcess.h"
 #include "ObjectNames.h"
 #include "RunningService.h"
 #include "SectionView.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "TempFolder.h"
 
 #include <doctest/doctest.h>
 
@@ -89,5 +91,28 @@ TEST_SUITE("shared sections")
         CHECK(shown.mapping.tabletArea.right == 3000);
         CHECK(RecordKeys(keyArea.Bytes() + KEYAREA_RECORD_OFFSET)[1].actionCode == ACTION_SCROLL_UP);
         CHECK(service.Stop() == 1);
+    }
+
+    TEST_CASE("a key area left smaller by the other build makes the start fail, not overrun it")
+    {
+        // The second brand's service made the key area for its 12 keys and still holds it.
+        const std::string name = std::string(objnames::GLOBAL_PREFIX) + objnames::KEY_AREA_SECTION;
+        HANDLE small = CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                          static_cast<DWORD>(KEYAREA_SIZE_SECOND_BRAND), name.c_str());
+        REQUIRE(small != nullptr);
+        SectionView keyArea;
+        REQUIRE(keyArea.Open(name));
+        keyArea.As<KeyAreaSectionHead>()->processId = 4242;
+
+        TempFolder settings;
+        ChildProcess service;
+        REQUIRE(service.Start("Inkbrid.exe", "-f", {"INKBRID_PROGRAM_FILES=" + settings.Path()}));
+        // The foreground run's failure result, not a crash.
+        CHECK(service.Wait(30000) == 0);
+        CHECK(keyArea.Int32At(0) == 4242);
+        SectionView pen;
+        CHECK_FALSE(pen.Open(std::string(objnames::GLOBAL_PREFIX) + objnames::PEN_SECTION));
+        keyArea.Close();
+        CloseHandle(small);
     }
 }

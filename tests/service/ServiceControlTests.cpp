@@ -1,5 +1,6 @@
 // The service program installs, starts, stops and removes itself through the
 // real service control manager of the Wine prefix.
+#include "CNTService.h"
 #include "ChildProcess.h"
 
 #include <doctest/doctest.h>
@@ -83,6 +84,17 @@ void CheckLifecycle(const char* program, const char* name)
     DeleteServiceDirectly(name);
 }
 
+// The shell with nothing to run, for its helpers.
+class IdleService : public CNTService {
+public:
+    IdleService() : CNTService("InkbridIdleTest", nullptr) {}
+    BOOL Run(int, char**, HANDLE*) override { return TRUE; }
+    void OnStop() override {}
+
+protected:
+    BOOL InitService() override { return TRUE; }
+};
+
 }  // namespace
 
 TEST_SUITE("service control")
@@ -105,5 +117,28 @@ TEST_SUITE("service control")
         CHECK_FALSE(Contains(output, "installed."));
         CHECK(Contains(output, "OpenService failed - "));
         CHECK(code == 0);
+    }
+
+    TEST_CASE("error texts come whole, placeholders included, without their line break")
+    {
+        struct Case {
+            DWORD error;
+            const char* part;
+        };
+        // The second text names an argument that no caller supplies.
+        const Case cases[] = {{ERROR_FILE_NOT_FOUND, ""}, {ERROR_BAD_EXE_FORMAT, "%1"}};
+        IdleService shell;
+        for (const Case& c : cases) {
+            CAPTURE(c.error);
+            char text[256];
+            std::memset(text, 'x', sizeof text);
+            SetLastError(c.error);
+            shell.FormatError(text, sizeof text);
+            const size_t length = std::strlen(text);
+            REQUIRE(length > 0);
+            CHECK(Contains(text, c.part));
+            CHECK(text[length - 1] != '\n');
+            CHECK(text[length - 1] != '\r');
+        }
     }
 }

@@ -2,6 +2,7 @@
 // ring lock, in the 32-byte layout the panel reads.
 #include "WintabClient.h"
 
+#include "ChildProcess.h"
 #include "FakeService.h"
 
 #include <doctest/doctest.h>
@@ -181,6 +182,24 @@ TEST_SUITE("wintab packets")
         // The library gave the lock back: a writer gets it at once.
         CHECK(ring.service.HoldRingLock(0));
         ring.service.ReleaseRingLock();
+    }
+
+    TEST_CASE("a client that faults on its own packet buffer has given the ring lock back first")
+    {
+        FakeService service;
+        REQUIRE(service.Start());
+        for (int n = 0; n < 5; ++n)
+            service.PutPacket(NumberedPacket(n));
+        int code = 0;
+        const std::string output = RunToEnd("wintab_client.exe", "fault", &code, 30000);
+        REQUIRE(output.rfind("context ", 0) == 0);
+        // It died on its read-only buffer (neither ended nor returned), after taking the packets.
+        CHECK(code != -1);
+        CHECK(code != 6);
+        CHECK(service.Connection().readIndex == 5);
+        // The service's writers are not locked out by the dead client.
+        CHECK(service.HoldRingLock(0));
+        service.ReleaseRingLock();
     }
 
     TEST_CASE("a disabled, closed or unknown context takes nothing")

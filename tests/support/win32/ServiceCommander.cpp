@@ -46,6 +46,12 @@ void ServiceCommander::Send(int32_t code)
     Sleep(50);
 }
 
+void ServiceCommander::Raise(int32_t code)
+{
+    Connection()->command = code;
+    SetEvent(commandEvent_);
+}
+
 namespace {
 constexpr const char* SINK_CLASS = "InkbridTestMessageSink";
 }

@@ -25,6 +25,8 @@ public:
     void SetContext(int32_t id, HWND window, uint32_t status, uint32_t options = 0);
     // Writes the code and pulses the event; the service must be waiting.
     void Send(int32_t code);
+    // Writes the code and sets the event, as a careless client does.
+    void Raise(int32_t code);
 
 private:
     SectionView connection_;

@@ -5,7 +5,8 @@ bool TestPipe::Create()
     Close();
     event_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     pipe_ = CreateNamedPipeA(name_.c_str(), PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED,
-                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 4096, 4096, 0, nullptr);
+                             PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, bufferSize_, bufferSize_, 0,
+                             nullptr);
     if (pipe_ == INVALID_HANDLE_VALUE || event_ == nullptr)
         return false;
     overlapped_ = OVERLAPPED{};

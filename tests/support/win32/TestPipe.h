@@ -10,7 +10,8 @@
 
 class TestPipe {
 public:
-    explicit TestPipe(std::string name) : name_(std::move(name)) {}
+    // bufferSize: the pipe's buffer each way; a writer that finds it full waits.
+    explicit TestPipe(std::string name, DWORD bufferSize = 4096) : name_(std::move(name)), bufferSize_(bufferSize) {}
     ~TestPipe() { Close(); }
     TestPipe(const TestPipe&) = delete;
     TestPipe& operator=(const TestPipe&) = delete;
@@ -31,6 +32,7 @@ private:
     bool Finish(BOOL started, DWORD timeoutMs, DWORD* transferred);
 
     std::string name_;
+    DWORD bufferSize_;
     HANDLE pipe_ = INVALID_HANDLE_VALUE;
     HANDLE event_ = nullptr;
     OVERLAPPED overlapped_{};
