@@ -84,6 +84,30 @@ std::vector<uint8_t> StoredRecord(int32_t tabletRight)
     return record;
 }
 
+
+// The host with the virtual output device and one plain tablet whose pen has
+// been identified and is past the first touch's wait; no tablet when the host
+// did not start or the tablet was not opened.
+struct PenOnVirtualOutput {
+    TestPipe* output = nullptr;
+    TestPipe* tablet = nullptr;
+};
+
+PenOnVirtualOutput StartPenOnVirtualOutput(LibraryHostBench& bench, DWORD outputBuffer = 4096)
+{
+    bench.WriteSupportedTable({MODEL_PLAIN});
+    PenOnVirtualOutput run;
+    run.output = &bench.AddVirtualOutputDevice(outputBuffer);
+    TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
+    if (!bench.Start() || !tablet.WaitConnected(10000))
+        return run;
+    Sleep(100);
+    Send(tablet, penreport::Tool(0x802));
+    Sleep(250);  // past the first touch's wait after a tool identification
+    run.tablet = &tablet;
+    return run;
+}
+
 }  // namespace
 
 TEST_SUITE("library form")
@@ -247,15 +271,10 @@ TEST_SUITE("library form")
     TEST_CASE("with no client window the pen goes out through the virtual output device")
     {
         LibraryHostBench bench;
-        bench.WriteSupportedTable({MODEL_PLAIN});
-        TestPipe& output = bench.AddVirtualOutputDevice();
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
-        REQUIRE(bench.Start());
-        REQUIRE(tablet.WaitConnected(10000));
-        Sleep(100);
-
-        Send(tablet, penreport::Tool(0x802));
-        Sleep(250);  // past the first touch's wait after a tool identification
+        const PenOnVirtualOutput run = StartPenOnVirtualOutput(bench);
+        REQUIRE(run.tablet != nullptr);
+        TestPipe& output = *run.output;
+        TestPipe& tablet = *run.tablet;
         const uint16_t middleX = static_cast<uint16_t>(MODEL_PLAIN.xMax / 2);
         const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
         Send(tablet, penreport::Pen(penreport::HOVER, middleX, middleY, 0));
@@ -326,16 +345,11 @@ TEST_SUITE("library form")
     TEST_CASE("a virtual output device that takes no more reports costs each one a short wait, no pending write")
     {
         LibraryHostBench bench;
-        bench.WriteSupportedTable({MODEL_PLAIN});
         // Room for three reports, and nobody reads them for now.
-        TestPipe& output = bench.AddVirtualOutputDevice(64);
-        TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
-        REQUIRE(bench.Start());
-        REQUIRE(tablet.WaitConnected(10000));
-        Sleep(100);
-
-        Send(tablet, penreport::Tool(0x802));
-        Sleep(250);  // past the first touch's wait after a tool identification
+        const PenOnVirtualOutput run = StartPenOnVirtualOutput(bench, 64);
+        REQUIRE(run.tablet != nullptr);
+        TestPipe& output = *run.output;
+        TestPipe& tablet = *run.tablet;
         const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
         for (uint16_t x = 1000; x < 1006; ++x)
             Send(tablet, penreport::Pen(penreport::HOVER, x, middleY, 0));
