@@ -1,4 +1,5 @@
 #include "ExpressKeys.h"
+#include "KeyActions.h"
 #include "ServiceFixture.h"
 
 #include <doctest/doctest.h>
@@ -15,14 +16,6 @@ const BuildPolicy& REF = BuildPolicy::Reference();
 const BuildPolicy& BRAND2 = BuildPolicy::SecondBrand();
 const BuildPolicy& LIB = BuildPolicy::Library();
 
-KEYACTION Action(int32_t code, std::vector<uint8_t> data = {})
-{
-    KEYACTION action{};
-    action.actionCode = code;
-    for (size_t i = 0; i < data.size(); ++i)
-        action.data[i] = static_cast<char>(data[i]);
-    return action;
-}
 SystemCall P(uint32_t flags, int32_t data = 0) { return SystemCall::PointerOf(flags, 0, 0, data); }
 SystemCall M(uint32_t flags, int32_t data = 0) { return SystemCall::MouseOf(flags, data); }
 SystemCall K(uint8_t vk, uint32_t flags = 0) { return SystemCall::KeyOf(vk, flags); }

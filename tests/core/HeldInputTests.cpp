@@ -1,6 +1,7 @@
 #include "DeviceReadState.h"
 #include "ExpressKeys.h"
 #include "HeldCalls.h"
+#include "KeyActions.h"
 #include "PenRig.h"
 #include "PipelineReportSink.h"
 #include "ServiceFixture.h"
@@ -10,15 +11,6 @@
 using namespace penreport;
 
 namespace {
-
-KEYACTION Action(int32_t code, std::vector<uint8_t> keys = {})
-{
-    KEYACTION action{};
-    action.actionCode = code;
-    for (size_t i = 0; i < keys.size(); ++i)
-        action.data[i] = static_cast<char>(keys[i]);
-    return action;
-}
 
 SystemCall P(uint32_t flags) { return SystemCall::PointerOf(flags); }
 SystemCall M(uint32_t flags) { return SystemCall::MouseOf(flags); }

@@ -1,5 +1,6 @@
 #include "PenPressure.h"
 #include "PenRig.h"
+#include "SeededRandom.h"
 
 #include <doctest/doctest.h>
 
@@ -8,17 +9,6 @@
 using namespace penreport;
 
 namespace {
-
-// A small deterministic generator, so a failure replays.
-struct Lcg {
-    uint32_t state;
-    uint32_t Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    }
-    int32_t Pick(std::initializer_list<int32_t> values) { return values.begin()[Next() % values.size()]; }
-};
 
 void CheckInjectedPositions(const RecordingSystem& system)
 {
@@ -106,7 +96,7 @@ TEST_SUITE("pen bad input")
     TEST_CASE("random reports, settings, extents and mappings never inject outside the desktop")
     {
         for (ServiceBuild build : {ServiceBuild::Reference, ServiceBuild::SecondBrand, ServiceBuild::Library}) {
-            Lcg random{static_cast<uint32_t>(build) * 7919u + 1u};
+            SeededRandom random{static_cast<uint32_t>(build) * 7919u + 1u};
             for (int round = 0; round < 40; ++round) {
                 PenRig rig(BuildPolicy::For(build), static_cast<uint16_t>(random.Pick({8, 10})));
                 rig.system.virtualDevice = true;

@@ -6,6 +6,7 @@
 #include "HeldCalls.h"
 #include "PenRig.h"
 #include "PipelineReportSink.h"
+#include "SeededRandom.h"
 
 #include <doctest/doctest.h>
 
@@ -17,19 +18,7 @@ using namespace penreport;
 
 namespace {
 
-struct Random {
-    uint32_t state;
-    uint32_t Next()
-    {
-        state = state * 1664525u + 1013904223u;
-        return state >> 8;
-    }
-    uint32_t Below(uint32_t n) { return Next() % n; }
-    bool Chance(uint32_t percent) { return Below(100) < percent; }
-    int32_t Pick(std::initializer_list<int32_t> values) { return values.begin()[Below(values.size())]; }
-};
-
-KEYACTION RandomAction(Random& random)
+KEYACTION RandomAction(SeededRandom& random)
 {
     KEYACTION action{};
     action.actionCode = random.Pick({ACTION_DISABLED, ACTION_LEFT_CLICK, ACTION_RIGHT_CLICK, ACTION_MIDDLE_CLICK,
@@ -184,7 +173,7 @@ private:
 
     static constexpr int32_t KEYS = 18;
 
-    Random random_;
+    SeededRandom random_;
     PenRig rig_;
     DeviceReadState thread_;
     PipelineReportSink sink_{rig_.state, *rig_.pipeline, rig_.keys};
