@@ -2,6 +2,7 @@
 
 #include "ObjectNames.h"
 #include "SectionView.h"
+#include "ServiceCommander.h"
 
 RunningService::RunningService(const std::string& program, bool globalNames)
     : program_(program), globalNames_(globalNames)
@@ -28,12 +29,19 @@ bool RunningService::Start()
     running_ = true;
     std::string pen = SectionName(objnames::PEN_SECTION);
     DWORD pid = child_.ProcessId();
-    return WaitUntil(
+    const bool penReady = WaitUntil(
         [&] {
             SectionView view;
             return view.Open(pen) && view.Int32At(0) == static_cast<int32_t>(pid);
         },
         20000);
+    if (!penReady)
+        return false;
+    // Each section gets its process id before its content, and one build
+    // creates the pen section before the key area: only the command loop
+    // answering says that every section is filled.
+    ServiceCommander commander;
+    return commander.Open(globalNames_) && commander.Ping(20000);
 }
 
 int RunningService::Stop()

@@ -16,7 +16,8 @@ public:
 
     // Adds "NAME=value" to the environment the next Start gives the service.
     void AddEnvironment(const std::string& entry) { environment_.push_back(entry); }
-    // Starts it and waits until its sections exist; false when they never appear.
+    // Starts it and waits until its sections are filled and its command loop
+    // runs; false when that never happens.
     bool Start();
     // Ends the command loop through the faceless window; returns the exit code.
     int Stop();

@@ -1,5 +1,6 @@
 #include "ServiceCommander.h"
 
+#include "ChildProcess.h"
 #include "ObjectNames.h"
 
 #include <string>
@@ -37,13 +38,26 @@ void ServiceCommander::SetContext(int32_t id, HWND window, uint32_t status, uint
     connection->contextOptions = options;
 }
 
+bool ServiceCommander::Taken(DWORD timeoutMs) const
+{
+    return WaitUntil([&] { return WaitForSingleObject(commandEvent_, 0) == WAIT_TIMEOUT; }, timeoutMs);
+}
+
 void ServiceCommander::Send(int32_t code)
 {
     Connection()->command = code;
-    PulseEvent(commandEvent_);
-    // The service handles one command per pulse; a pulse that arrives while
-    // it is busy is lost, so give it time to wait again.
+    SetEvent(commandEvent_);
+    Taken(5000);
+    // The loop reads the command word just after the reset: leave it alone
+    // until then, and give the command time to be carried out.
     Sleep(50);
+}
+
+bool ServiceCommander::Ping(DWORD timeoutMs)
+{
+    Connection()->command = 0;
+    SetEvent(commandEvent_);
+    return Taken(timeoutMs);
 }
 
 void ServiceCommander::Raise(int32_t code)

@@ -1,5 +1,5 @@
 // Another process's side of the command word: fills the command fields of
-// the connection section and pulses the service's command event, as the
+// the connection section and signals the service's command event, as the
 // panel, the rotation watcher and the tablet-interface library do.
 #pragma once
 
@@ -23,12 +23,19 @@ public:
     ConnectionSection* Connection() const { return connection_.As<ConnectionSection>(); }
 
     void SetContext(int32_t id, HWND window, uint32_t status, uint32_t options = 0);
-    // Writes the code and pulses the event; the service must be waiting.
+    // Writes the code, sets the event and waits until the service has taken
+    // it (the loop resets the event on waking). A pulse would be lost on a
+    // busy machine whenever the loop is not waiting at that moment.
     void Send(int32_t code);
+    // Sends the code no command uses; true once the loop has taken it, so
+    // everything the service does before its loop is done.
+    bool Ping(DWORD timeoutMs);
     // Writes the code and sets the event, as a careless client does.
     void Raise(int32_t code);
 
 private:
+    bool Taken(DWORD timeoutMs) const;
+
     SectionView connection_;
     HANDLE commandEvent_ = nullptr;
 };
