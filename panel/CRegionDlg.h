@@ -1,0 +1,108 @@
+// The mapping page: which part of the screen the pen drives (the whole
+// desktop, one monitor or a picked area) and which part of the tablet is
+// used (all of it, the screen's aspect ratio, dragged on the tablet picture
+// or calibrated), for one selected tablet, published to the device service.
+#pragma once
+
+#include "CBkDialogKX.h"
+#include "CButtonKX.h"
+#include "CComboBox.h"
+#include "DisplayMonitors.h"
+#include "GdiObjects.h"
+#include "LanguageKeys.h"
+#include "MappingRecord.h"
+#include "MappingStore.h"
+#include "PreviewGeometry.h"
+#include "SharedSectionView.h"
+#include "TabletPicture.h"
+#include "Win32FileSystem.h"
+#include "Win32System.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CStyloraApp;
+
+class CRegionDlg : public CBkDialogKX {
+public:
+    static constexpr UINT kTemplateId = 154;
+
+    explicit CRegionDlg(CWnd* parent = nullptr);
+    ~CRegionDlg() override;
+
+    // Publishes the page's record; 1 done, 0 the service's connection is missing.
+    int ApplyMappingToDriver();
+    void ApplyLanguage(int index);
+
+    // The distance of the calibration targets from the monitor's edges.
+    static int CalibrationInset() { return s_calibrationInset; }
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override {}      // Enter and Esc do nothing on a page
+    void OnCancel() override {}
+
+private:
+    void OnPaint();
+    void OnSelEndOkMonitor();
+    void OnPartOfMonitor();
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnSelectMonitor();
+    void OnAutoSetting();
+    void OnAllTablet();
+    void OnCalibrate();
+    void OnSelEndOkTabletId();
+    void RunCalibration();
+
+    // -1 without a connected tablet (the page then ends), else their number.
+    int SelectDevice(uint16_t vid, uint16_t pid);
+    void FillMonitorCombo(int entries, int selection);
+    void SyncScreenAreaPreview();
+    void DrawPreview(CDC& dc);
+    void DrawMappingLines(CDC& dc, const RECT32& screen);
+    void UpdateGeometry();
+    void InvalidatePreview(bool erase);
+    void EndPage();
+    int MonitorEntries() const { return m_monitors.Layout().ComboEntryCount(); }
+    std::string Text(const LanguageKey& key) const;
+
+    CComboBox m_tabletCombo;
+    CComboBox m_monitorCombo;
+    int m_radio = -1;
+    CButtonKX m_autoButton;
+    CButtonKX m_allTabletButton;
+    CButtonKX m_calibrateButton;
+    CBitmap m_background;
+    CMemoryDC m_backgroundDC;
+    CBitmap m_tabletBitmap;
+    CMemoryDC m_tabletDC;
+    PreviewGeometry m_preview;
+    TabletPicture m_picture;
+    int m_storedSelection = 0;
+    DisplayMonitors m_monitors;
+    CStyloraApp* m_app = nullptr;
+    HCURSOR m_sizeNWSE = nullptr;
+    HCURSOR m_sizeNESW = nullptr;
+    HCURSOR m_sizeAll = nullptr;
+    bool m_captured = false;
+    CPoint m_lastPointer;
+    int m_currentPid = -1;
+    std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
+    SharedSectionView m_keyArea;
+    MappingRecord m_record;
+    bool m_hasRecord = false;
+    int m_osMajor = 6;
+
+    Win32System m_system{false};
+    Win32FileSystem m_files;
+    std::unique_ptr<SettingsFiles> m_settings;
+    std::unique_ptr<MappingStore> m_store;
+
+    static int s_calibrationInset;
+};
