@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace objnames;
+
 int CRegionDlg::s_calibrationInset = 30;
 
 namespace {
@@ -25,13 +27,20 @@ constexpr int kTabletPictureHeight = 140;
 constexpr int kDeepInsetModels = 0x841F;
 constexpr int kDeepInset = 90;
 
+const LanguageKey kRotate{"Rotate", "Rotate", 64};
+const LanguageKey kTwistNormal{"Twist_normal", "Twist_normal", 64};
+const LanguageKey kTwist90{"Twist_90", "Twist_90", 64};
+const LanguageKey kTwist180{"Twist_180", "Twist_180", 64};
+const LanguageKey kTwist270{"Twist_270", "Twist_270", 64};
+
 RECT32 ToRect32(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text.c_str(), nullptr, 16)); }
 
 }  // namespace
 
-CRegionDlg::CRegionDlg(CWnd* parent) : CBkDialogKX(kTemplateId, parent)
+CRegionDlg::CRegionDlg(CWnd* parent)
+    : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
     m_settings = std::make_unique<SettingsFiles>(m_system, m_files, kPenmiraPanel ? BuildPolicy::SecondBrand()
                                                                                    : BuildPolicy::Reference());
@@ -57,6 +66,7 @@ const MessageMap* CRegionDlg::GetThisMessageMap()
         OnControl<BN_CLICKED, IDC_CALIBRATE, &CRegionDlg::OnCalibrate>(),
         OnControl<CBN_SELENDOK, IDC_TABLET_CHOICE, &CRegionDlg::OnSelEndOkTabletId>(),
         OnCommandId<IDC_RUN_CALIBRATION, &CRegionDlg::RunCalibration>(),
+        OnControl<CBN_SELCHANGE, IDC_ROTATION_CHOICE, &CRegionDlg::OnRotateSelChange>(),
     };
     static const MessageMap map(CBkDialogKX::GetThisMessageMap(), entries);
     return &map;
@@ -71,6 +81,8 @@ void CRegionDlg::DoDataExchange(CDataExchange* exchange)
     DDX_Control(exchange, IDC_AUTO_SETTING, m_autoButton);
     DDX_Control(exchange, IDC_ALL_TABLET, m_allTabletButton);
     DDX_Control(exchange, IDC_CALIBRATE, m_calibrateButton);
+    if (m_brand.rotationChoice)
+        DDX_Control(exchange, IDC_ROTATION_CHOICE, m_rotationCombo);
 }
 
 std::string CRegionDlg::Text(const LanguageKey& key) const
@@ -88,17 +100,29 @@ BOOL CRegionDlg::OnInitDialog()
     FillMonitorCombo(MonitorEntries(), 0);
     m_radio = 0;
     UpdateData(false);
+    if (m_brand.rotationChoice) {
+        m_rotationCombo.ResetContent();
+        for (const LanguageKey* key : {&kTwistNormal, &kTwist90, &kTwist180, &kTwist270})
+            m_rotationCombo.AddString(Text(*key).c_str());
+    }
 
+    const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
     char name[NAME_BUFFER_SIZE];
-    if (!FormatObjectName(name, sizeof name, OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor)),
-                          KEY_AREA_SECTION) ||
+    if (!FormatObjectName(name, sizeof name, global, KEY_AREA_SECTION) ||
         !m_keyArea.Open(name, sizeof(KeyAreaSectionHead))) {
+        EndPage();
+        return FALSE;
+    }
+    if (m_brand.rotationChoice && (!FormatObjectName(name, sizeof name, global, CONNECTION_SECTION) ||
+                                   !m_connection.Open(name, sizeof(ConnectionSection)))) {
         EndPage();
         return FALSE;
     }
     const TABLETINFO& live = reinterpret_cast<const KeyAreaSectionHead*>(m_keyArea.Bytes())->record.info;
     if (SelectDevice(live.VID, live.PID) < 0)
         return FALSE;
+    if (m_brand.rotationChoice)
+        m_rotationCombo.SetCurSel(RotationEntryOf(live.rotationCode));
 
     m_autoButton.SetIcon(IDI_AUTO_SETTING_IN, IDI_AUTO_SETTING_OUT);
     m_allTabletButton.SetIcon(IDI_DEFAULT_IN, IDI_DEFAULT_OUT);
@@ -129,7 +153,7 @@ BOOL CRegionDlg::OnInitDialog()
     if (m_monitors.Layout().Count() == 1 && m_record.Mapping().monitorChoice != MONITOR_CHOICE_PICKED) {
         m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
         OnSelectMonitor();
-        if (!kPenmiraPanel)
+        if (m_brand.publishesOnOpenWithOneMonitor)
             ApplyMappingToDriver();
     }
     return TRUE;
@@ -217,9 +241,11 @@ void CRegionDlg::SyncScreenAreaPreview()
 void CRegionDlg::OnPaint()
 {
     CPaintDC dc(m_hWnd);
-    if (m_monitors.Layout().Count() > 0)
-        m_monitors.Enumerate();
-    UpdateGeometry();
+    if (m_brand.enumeratesAtEveryPaint) {
+        if (m_monitors.Layout().Count() > 0)
+            m_monitors.Enumerate();
+        UpdateGeometry();
+    }
     if (m_osMajor < 6) {
         m_autoButton.SetTransparent(false);
         m_allTabletButton.SetTransparent(false);
@@ -255,12 +281,18 @@ void CRegionDlg::DrawPreview(CDC& dc)
         const MonitorInfo& monitor = *layout.At(k);
         const RECT32 thumb = m_preview.Thumbnail(monitor, layout.Bounds());
         HDC screen = m_monitors.DeviceContext(k);
-        if (screen != nullptr)
+        if (screen != nullptr && (k == 0 || m_brand.liveThumbnailOfEveryMonitor))
             ::StretchBlt(dc, thumb.left, thumb.top, thumb.right - thumb.left, thumb.bottom - thumb.top, screen, 0, 0,
                          monitor.width, monitor.height, SRCCOPY);
     }
     SyncScreenAreaPreview();
     const RECT32 screen = m_preview.ScreenArea(m_record.Mapping().screenArea, layout.Bounds());
+    if (m_brand.outlinesScreenArea) {
+        const POINT outline[5] = {{screen.left, screen.top}, {screen.right, screen.top},
+                                  {screen.right, screen.bottom}, {screen.left, screen.bottom},
+                                  {screen.left, screen.top}};
+        ::Polyline(dc, outline, 5);
+    }
     const RECT32& area = m_picture.Area();
     ::Rectangle(dc, area.left, area.top, area.right, area.bottom);
     DrawMappingLines(dc, screen);
@@ -370,7 +402,8 @@ void CRegionDlg::OnMouseMove(UINT flags, CPoint point)
 void CRegionDlg::OnCalibrate()
 {
     const int selection = m_tabletCombo.GetCurSel();
-    if (selection >= 0 && (ParseHex(m_tabletCombo.GetLBText(selection)) & kDeepInsetModels) != 0)
+    if (m_brand.deepInsetByModel && selection >= 0 &&
+        (ParseHex(m_tabletCombo.GetLBText(selection)) & kDeepInsetModels) != 0)
         s_calibrationInset = kDeepInset;
     RunCalibration();
 }
@@ -387,7 +420,7 @@ void CRegionDlg::RunCalibration()
     }
     if (m_monitors.Layout().At(monitor) == nullptr)
         return;
-    const CalibrationPolicy policy = kPenmiraPanel ? PenmiraCalibration(static_cast<uint16_t>(m_currentPid))
+    const CalibrationPolicy policy = !m_brand.deepInsetByModel ? PenmiraCalibration(static_cast<uint16_t>(m_currentPid))
                                                    : StyloraCalibration(s_calibrationInset);
     CCalibrate calibration(policy);
     calibration.SetMonitor(m_monitors.Layout().MonitorRect(monitor));
@@ -461,9 +494,9 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         FillMonitorCombo(entries, entries == 1 ? 0 : -1);
         if (entries == 1) {
             OnSelectMonitor();
-            if (!kPenmiraPanel)
+            if (m_brand.displayChangePublishes)
                 ApplyMappingToDriver();
-        } else if (!kPenmiraPanel) {
+        } else if (m_brand.displayChangeSetsDesktop) {
             m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
         }
     }
@@ -473,6 +506,8 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 void CRegionDlg::ApplyLanguage(int index)
 {
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(index, langkeys::kTabletId).c_str());
+    if (m_brand.rotationChoice)
+        SetItemTextRedraw(IDC_ROTATION_LABEL, CStyloraApp::LanguageText(index, kRotate).c_str());
     SetItemTextRedraw(IDC_SELECT_MONITOR, CStyloraApp::LanguageText(index, langkeys::kSelectMonitor).c_str());
     SetItemTextRedraw(IDC_PART_OF_MONITOR, CStyloraApp::LanguageText(index, langkeys::kPartMonitor).c_str());
     SetItemTextRedraw(IDC_AUTO_SETTING, CStyloraApp::LanguageText(index, langkeys::kAutoSetting).c_str());
@@ -480,4 +515,65 @@ void CRegionDlg::ApplyLanguage(int index)
     SetItemTextRedraw(IDC_ALL_TABLET, CStyloraApp::LanguageText(index, langkeys::kAllTablet).c_str());
     const int selection = m_monitorCombo.GetCurSel();
     FillMonitorCombo(std::max(1, m_monitorCombo.GetCount()), selection);
+}
+
+void CRegionDlg::MoveToAnchor()
+{
+    CBkDialogKX::MoveToAnchor();
+    if (!m_brand.relayoutByLanguage || m_app == nullptr)
+        return;
+    ControlPlace places[16];
+    const size_t count = MappingRelayout(m_app->LanguageIndex(), places, 16);
+    for (size_t i = 0; i < count; ++i) {
+        HWND control = GetDlgItem(places[i].id);
+        if (control != nullptr && places[i].moves)
+            ::MoveWindow(control, places[i].x, places[i].y, places[i].width, places[i].height, TRUE);
+    }
+}
+
+void CRegionDlg::OnRotateSelChange()
+{
+    const int entry = m_rotationCombo.GetCurSel();
+    if (entry < 0 || !m_keyArea.IsOpen())
+        return;
+    auto* area = reinterpret_cast<KeyAreaSectionHead*>(m_keyArea.Bytes());
+    area->record.info.rotationCode = RotationCodeOf(entry);
+    m_record.Head().info = area->record.info;
+    OnSelEndOkMonitor();
+    ApplyMappingToDriver();
+    // Last, so the mapping commands above cannot overwrite it before the
+    // service's command loop has taken it.
+    SendServiceCommand(CMD_SET_ROTATION);
+}
+
+HANDLE CRegionDlg::OpenCommandEvent()
+{
+    if (!OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor)))
+        return ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
+    // The service program's command event has no name: borrow its handle.
+    const auto* connection = reinterpret_cast<const ConnectionSection*>(m_connection.Bytes());
+    HANDLE service = ::OpenProcess(PROCESS_DUP_HANDLE, FALSE, static_cast<DWORD>(connection->processId));
+    if (service == nullptr)
+        return nullptr;
+    HANDLE event = nullptr;
+    if (!::DuplicateHandle(service, ULongToHandle(connection->commandEvent), ::GetCurrentProcess(), &event,
+                           GENERIC_READ | GENERIC_WRITE, FALSE, DUPLICATE_SAME_ACCESS))
+        event = nullptr;
+    ::CloseHandle(service);
+    return event;
+}
+
+bool CRegionDlg::SendServiceCommand(int32_t command)
+{
+    if (!m_connection.IsOpen())
+        return false;
+    reinterpret_cast<ConnectionSection*>(m_connection.Bytes())->command = command;
+    HANDLE event = OpenCommandEvent();
+    if (event == nullptr)
+        return false;
+    // Set, not pulsed: a loop still busy with the mapping save takes it when it
+    // next waits (the loop resets the event when it wakes).
+    ::SetEvent(event);
+    ::CloseHandle(event);
+    return true;
 }

@@ -10,6 +10,7 @@
 #include "DisplayMonitors.h"
 #include "GdiObjects.h"
 #include "LanguageKeys.h"
+#include "MappingBrand.h"
 #include "MappingRecord.h"
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
@@ -34,6 +35,9 @@ public:
     // Publishes the page's record; 1 done, 0 the service's connection is missing.
     int ApplyMappingToDriver();
     void ApplyLanguage(int index);
+    // Moves the page to its anchor; the second brand then lays its controls
+    // out for the selected language.
+    void MoveToAnchor();
 
     // The distance of the calibration targets from the monitor's edges.
     static int CalibrationInset() { return s_calibrationInset; }
@@ -59,6 +63,11 @@ private:
     void OnCalibrate();
     void OnSelEndOkTabletId();
     void RunCalibration();
+    void OnRotateSelChange();
+    // Writes a command word and wakes the service's command loop; false when
+    // the loop's event cannot be had.
+    bool SendServiceCommand(int32_t command);
+    HANDLE OpenCommandEvent();
 
     // -1 without a connected tablet (the page then ends), else their number.
     int SelectDevice(uint16_t vid, uint16_t pid);
@@ -78,6 +87,7 @@ private:
     CButtonKX m_autoButton;
     CButtonKX m_allTabletButton;
     CButtonKX m_calibrateButton;
+    CComboBox m_rotationCombo;
     CBitmap m_background;
     CMemoryDC m_backgroundDC;
     CBitmap m_tabletBitmap;
@@ -95,6 +105,7 @@ private:
     int m_currentPid = -1;
     std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
     SharedSectionView m_keyArea;
+    SharedSectionView m_connection;  // the second brand keeps it for the rotation
     MappingRecord m_record;
     bool m_hasRecord = false;
     int m_osMajor = 6;
@@ -103,6 +114,8 @@ private:
     Win32FileSystem m_files;
     std::unique_ptr<SettingsFiles> m_settings;
     std::unique_ptr<MappingStore> m_store;
+
+    const MappingBrand& m_brand;
 
     static int s_calibrationInset;
 };

@@ -1,5 +1,6 @@
 // The mapping page's arithmetic: monitor fractions, the preview, the tablet
 // picture with its drag clamps, and Auto Setting.
+#include "MappingBrand.h"
 #include "MappingRecord.h"
 #include "MonitorLayout.h"
 #include "PreviewGeometry.h"
@@ -235,4 +236,22 @@ TEST_CASE("Auto Setting keeps the screen's aspect ratio with 64-bit arithmetic")
         CHECK(record.Mapping().tabletArea == c.area);
         CHECK(picture.Area() == c.preview);
     }
+}
+
+TEST_CASE("the second brand's page: rotation codes and the layout by language")
+{
+    for (int entry = 0; entry < 4; ++entry)
+        CHECK(RotationEntryOf(RotationCodeOf(entry)) == entry);
+    CHECK(RotationCodeOf(2) == 512);
+    CHECK(RotationEntryOf(1024) == 0);  // a code the combo does not have
+    CHECK(RotationEntryOf(-256) == 0);
+
+    ControlPlace places[16];
+    CHECK(MappingRelayout(3, places, 16) == 0);  // the template's own layout
+    REQUIRE(MappingRelayout(4, places, 16) == 9);
+    CHECK_FALSE(places[0].moves);                // the preview frame stays for index 4
+    CHECK((places[3].id == 1060 && places[3].x == 47 && places[3].y == 477));
+    REQUIRE(MappingRelayout(0, places, 16) == 9);
+    CHECK((places[0].moves && places[0].width == 484 && places[0].height == 416));
+    CHECK(MappingRelayout(7, places, 2) == 2);   // never more than the room given
 }
