@@ -149,6 +149,7 @@ BOOL CRegionDlg::OnInitDialog()
     m_sizeAll = ::LoadCursor(nullptr, IDC_SIZEALL);
     if (m_app != nullptr && m_app->LanguageIndex() != 0)
         ApplyLanguage(m_app->LanguageIndex());
+    Relayout();
     // One monitor: the whole screen, published, unless a picked part of it was saved.
     if (m_monitors.Layout().Count() == 1 && m_record.Mapping().monitorChoice != MONITOR_CHOICE_PICKED) {
         m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
@@ -520,6 +521,11 @@ void CRegionDlg::ApplyLanguage(int index)
 void CRegionDlg::MoveToAnchor()
 {
     CBkDialogKX::MoveToAnchor();
+    Relayout();
+}
+
+void CRegionDlg::Relayout()
+{
     if (!m_brand.relayoutByLanguage || m_app == nullptr)
         return;
     ControlPlace places[16];

@@ -64,6 +64,7 @@ private:
     void OnSelEndOkTabletId();
     void RunCalibration();
     void OnRotateSelChange();
+    void Relayout();
     // Writes a command word and wakes the service's command loop; false when
     // the loop's event cannot be had.
     bool SendServiceCommand(int32_t command);
