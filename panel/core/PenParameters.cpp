@@ -1,26 +1,15 @@
 #include "PenParameters.h"
 
-namespace {
-
-constexpr PenParameterEntry kPressureEntry{PenParameter::Pressure, "NibPressureSensitivity", "Nib Pressure Sensitivity"};
-constexpr PenParameterEntry kTiltEntry{PenParameter::Tilt, "TiltSensitivity", "Tilt Sensitivity"};
-constexpr PenParameterEntry kClickEntry{PenParameter::Click, "NibClickSensitivity", "Nib Click Sensitivity"};
-
-}  // namespace
-
-PenParameters::PenParameters(const PenPagePolicy& policy, bool modelFlag)
+PenParameters::PenParameters(const MainDialog::Brand& brand, bool modelFlag)
+    : entries_(MainDialog::ParameterEntries(brand, modelFlag))
 {
-    entries_[count_++] = kPressureEntry;
-    if (policy.offersTilt && !modelFlag)
-        entries_[count_++] = kTiltEntry;
-    entries_[count_++] = kClickEntry;
 }
 
-bool PenParameters::EntryAt(int index, PenParameterEntry& entry) const
+bool PenParameters::EntryAt(int index, MainDialog::ParameterEntry& entry) const
 {
-    if (index < 0 || index >= count_)
+    if (index < 0 || index >= Count())
         return false;
-    entry = entries_[index];
+    entry = entries_[static_cast<size_t>(index)];
     return true;
 }
 

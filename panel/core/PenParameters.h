@@ -5,18 +5,13 @@
 // an old settings file may hold anything.
 #pragma once
 
-#include "PenPagePolicy.h"
+#include "MainDialogBrand.h"
 #include "TabletRecords.h"
 
 #include <cstdint>
+#include <vector>
 
-enum class PenParameter { Pressure, Tilt, Click };
-
-struct PenParameterEntry {
-    PenParameter parameter;
-    const char* languageKey;
-    const char* englishText;
-};
+using PenParameter = MainDialog::Sensitivity;
 
 // A message for one of the two drawing windows (message 1026 of each).
 struct PenViewMessage {
@@ -35,12 +30,12 @@ public:
     // The curve window's message (lParam 0: sensitivity, 1: click marker).
     static constexpr uint32_t kSetMessage = 0x400 + 2;
 
-    // The model flag removes the tilt entry.
-    PenParameters(const PenPagePolicy& policy, bool modelFlag);
+    // The brand's entries; the model flag removes the tilt entry.
+    PenParameters(const MainDialog::Brand& brand, bool modelFlag);
 
-    int Count() const { return count_; }
+    int Count() const { return static_cast<int>(entries_.size()); }
     // The entry at a list index; false for no choice (-1) or an index past the list.
-    bool EntryAt(int index, PenParameterEntry& entry) const;
+    bool EntryAt(int index, MainDialog::ParameterEntry& entry) const;
 
     static int32_t Clamp(int32_t value);
     static int32_t Read(const PENSETTINGS& pen, PenParameter parameter);
@@ -54,6 +49,5 @@ public:
     static PenViewMessage MessageFor(PenParameter parameter, int32_t value);
 
 private:
-    PenParameterEntry entries_[3]{};
-    int count_ = 0;
+    std::vector<MainDialog::ParameterEntry> entries_;
 };
