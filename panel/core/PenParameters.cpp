@@ -1,15 +1,26 @@
 #include "PenParameters.h"
 
-PenParameters::PenParameters(const MainDialog::Brand& brand, bool modelFlag)
-    : entries_(MainDialog::ParameterEntries(brand, modelFlag))
+namespace {
+
+constexpr PenParameterEntry kPressureEntry{PenParameter::Pressure, "NibPressureSensitivity", "Nib Pressure Sensitivity"};
+constexpr PenParameterEntry kTiltEntry{PenParameter::Tilt, "TiltSensitivity", "Tilt Sensitivity"};
+constexpr PenParameterEntry kClickEntry{PenParameter::Click, "NibClickSensitivity", "Nib Click Sensitivity"};
+
+}  // namespace
+
+PenParameters::PenParameters(const PenPagePolicy& policy, bool modelFlag)
 {
+    entries_[count_++] = kPressureEntry;
+    if (policy.offersTilt && !modelFlag)
+        entries_[count_++] = kTiltEntry;
+    entries_[count_++] = kClickEntry;
 }
 
-bool PenParameters::EntryAt(int index, MainDialog::ParameterEntry& entry) const
+bool PenParameters::EntryAt(int index, PenParameterEntry& entry) const
 {
-    if (index < 0 || index >= Count())
+    if (index < 0 || index >= count_)
         return false;
-    entry = entries_[static_cast<size_t>(index)];
+    entry = entries_[index];
     return true;
 }
 

@@ -5,13 +5,18 @@
 // an old settings file may hold anything.
 #pragma once
 
-#include "MainDialogBrand.h"
+#include "PenPagePolicy.h"
 #include "TabletRecords.h"
 
 #include <cstdint>
-#include <vector>
 
-using PenParameter = MainDialog::Sensitivity;
+enum class PenParameter { Pressure, Tilt, Click };
+
+struct PenParameterEntry {
+    PenParameter parameter;
+    const char* languageKey;
+    const char* englishText;
+};
 
 // A message for one of the two drawing windows (message 1026 of each).
 struct PenViewMessage {
@@ -30,12 +35,12 @@ public:
     // The curve window's message (lParam 0: sensitivity, 1: click marker).
     static constexpr uint32_t kSetMessage = 0x400 + 2;
 
-    // The brand's entries; the model flag removes the tilt entry.
-    PenParameters(const MainDialog::Brand& brand, bool modelFlag);
+    // The model flag removes the tilt entry.
+    PenParameters(const PenPagePolicy& policy, bool modelFlag);
 
-    int Count() const { return static_cast<int>(entries_.size()); }
+    int Count() const { return count_; }
     // The entry at a list index; false for no choice (-1) or an index past the list.
-    bool EntryAt(int index, MainDialog::ParameterEntry& entry) const;
+    bool EntryAt(int index, PenParameterEntry& entry) const;
 
     static int32_t Clamp(int32_t value);
     static int32_t Read(const PENSETTINGS& pen, PenParameter parameter);
@@ -49,5 +54,6 @@ public:
     static PenViewMessage MessageFor(PenParameter parameter, int32_t value);
 
 private:
-    std::vector<MainDialog::ParameterEntry> entries_;
+    PenParameterEntry entries_[3]{};
+    int count_ = 0;
 };

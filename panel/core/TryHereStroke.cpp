@@ -2,10 +2,10 @@
 
 TryHereStroke::Step TryHereStroke::Classify(const wintab::PANELPACKET& packet) const
 {
-    // The eraser's square has the side a line of that pressure has width.
-    const int32_t size = MainDialog::InkWidth(brand_, packet.normalPressure);
-    if (size == 0)
+    const uint32_t pressure = packet.normalPressure;
+    if (pressure == 0 || pressure >= policy_.pressureEnd)
         return Step{Kind::Nothing, 0};
+    const int32_t size = static_cast<int32_t>(pressure / policy_.sizeDivisor + 1);
     if (packet.cursor == kPenCursor)
         return Step{Kind::Draw, size};
     if (packet.cursor == kEraserCursor)
@@ -15,7 +15,7 @@ TryHereStroke::Step TryHereStroke::Classify(const wintab::PANELPACKET& packet) c
 
 TryHereStroke::Move TryHereStroke::Advance(bool inside)
 {
-    if (!brand_.strokeFollowsArea)
+    if (!policy_.strokeStaysInside)
         return Move::LineTo;
     if (!inside) {
         joined_ = false;

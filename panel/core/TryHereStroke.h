@@ -3,7 +3,7 @@
 // the stroke flag decides whether the next point is joined to the last.
 #pragma once
 
-#include "MainDialogBrand.h"
+#include "PenPagePolicy.h"
 #include "WintabContract.h"
 
 #include <cstdint>
@@ -20,9 +20,9 @@ public:
     };
     enum class Move { MoveTo, LineTo, Skip };
 
-    explicit TryHereStroke(const MainDialog::Brand& brand) : brand_(brand) {}
+    explicit TryHereStroke(const PenPagePolicy& policy) : policy_(policy) {}
 
-    // Pressure 0, and pressure at or beyond the brand's limit, draw nothing.
+    // Pressure 0, and pressure at or beyond the policy's end, draw nothing.
     Step Classify(const wintab::PANELPACKET& packet) const;
     // A button press in the area starts a joined stroke.
     void Begin() { joined_ = true; }
@@ -31,6 +31,6 @@ public:
     bool Joined() const { return joined_; }
 
 private:
-    MainDialog::Brand brand_;
+    PenPagePolicy policy_;
     bool joined_ = false;
 };

@@ -40,27 +40,30 @@ TEST_SUITE("pen settings")
     TEST_CASE("the parameter list by brand and model, and what each entry edits")
     {
         struct Case {
-            const MainDialog::Brand* brand;
+            const PenPagePolicy* policy;
             bool modelFlag;
             PenParameter expected[3];
             int count;
         } cases[] = {
-            {&MainDialog::kStyloraMainDialog, false, {PenParameter::Pressure, PenParameter::Tilt, PenParameter::Click}, 3},
-            {&MainDialog::kStyloraMainDialog, true, {PenParameter::Pressure, PenParameter::Click}, 2},
-            {&MainDialog::kPenmiraMainDialog, false, {PenParameter::Pressure, PenParameter::Click}, 2},
+            {&kStyloraPenPage, false, {PenParameter::Pressure, PenParameter::Tilt, PenParameter::Click}, 3},
+            {&kStyloraPenPage, true, {PenParameter::Pressure, PenParameter::Click}, 2},
+            {&kPenmiraPenPage, false, {PenParameter::Pressure, PenParameter::Click}, 2},
         };
         for (const Case& c : cases) {
-            PenParameters list(*c.brand, c.modelFlag);
+            PenParameters list(*c.policy, c.modelFlag);
             REQUIRE(list.Count() == c.count);
             for (int i = 0; i < c.count; ++i) {
-                MainDialog::ParameterEntry entry{};
+                PenParameterEntry entry{};
                 REQUIRE(list.EntryAt(i, entry));
-                CHECK(entry.field == c.expected[i]);
+                CHECK(entry.parameter == c.expected[i]);
             }
-            MainDialog::ParameterEntry entry{};
+            PenParameterEntry entry{};
             CHECK_FALSE(list.EntryAt(-1, entry));  // no choice: nothing happens
             CHECK_FALSE(list.EntryAt(c.count, entry));
         }
+        PenParameterEntry second{};
+        REQUIRE(PenParameters(kStyloraPenPage, true).EntryAt(1, second));
+        CHECK(std::strcmp(second.englishText, "Nib Click Sensitivity") == 0);
 
         // Each entry reads and writes its own field and nothing else.
         PENSETTINGS pen = PenWith(1, 2, 3);
@@ -213,7 +216,7 @@ TEST_SUITE("pen settings")
 
     TEST_CASE("try-here packets: width by pressure, the eraser, and the stroke flag")
     {
-        TryHereStroke stylora(MainDialog::kStyloraMainDialog);
+        TryHereStroke stylora(kStyloraPenPage);
         struct Case {
             uint32_t cursor;
             uint32_t pressure;
@@ -232,7 +235,7 @@ TEST_SUITE("pen settings")
             CHECK(step.kind == c.kind);
             CHECK(step.size == c.size);
         }
-        TryHereStroke penmira(MainDialog::kPenmiraMainDialog);
+        TryHereStroke penmira(kPenmiraPenPage);
         CHECK(penmira.Classify(Packet(1, 1023)).size == 26);
         CHECK(penmira.Classify(Packet(1, 1024)).kind == TryHereStroke::Kind::Nothing);
 

@@ -41,13 +41,13 @@ void CheckLabel(const KEYACTION& record)
                 "a launch text stays within its two fields");
 }
 
-void CheckParameters(const PENSETTINGS& pen, const MainDialog::Brand& brand, bool modelFlag)
+void CheckParameters(const PENSETTINGS& pen, const PenPagePolicy& policy, bool modelFlag)
 {
-    PenParameters list(brand, modelFlag);
+    PenParameters list(policy, modelFlag);
     for (int i = 0; i < list.Count(); ++i) {
-        MainDialog::ParameterEntry entry{};
+        PenParameterEntry entry{};
         FuzzRequire(list.EntryAt(i, entry), "every listed entry is readable");
-        const int32_t value = PenParameters::Read(pen, entry.field);
+        const int32_t value = PenParameters::Read(pen, entry.parameter);
         FuzzRequire(value >= 0 && value <= 200, "a sensitivity is shown within 0..200");
         const PenViewMessage message = PenParameters::MessageFor(entry.parameter, value);
         FuzzRequire(message.wParam <= 200, "a view message stays within its window");
@@ -68,10 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const PenBlockSetup setup = input.Read<PenBlockSetup>();
     PENSETTINGS pen;
     std::memcpy(&pen, setup.penBlock, sizeof pen);
-    const MainDialog::Brand& brand = (setup.flags & 1) != 0 ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog;
+    const PenPagePolicy& policy = (setup.flags & 1) != 0 ? kPenmiraPenPage : kStyloraPenPage;
     const bool modelFlag = (setup.flags & 2) != 0;
 
-    CheckParameters(pen, brand, modelFlag);
+    CheckParameters(pen, policy, modelFlag);
     for (const KEYACTION& record : pen.penButton)
         CheckLabel(record);
 
@@ -98,12 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TiltDial::Factors factors;
     if (TiltDial::FactorsFromAxes(setup.axes, factors))
         dial.SetFactors(factors);
-    TryHereStroke stroke(brand);
+    TryHereStroke stroke(policy);
     while (!input.Done()) {
         const wintab::PANELPACKET packet = input.Read<wintab::PANELPACKET>();
         const TryHereStroke::Step step = stroke.Classify(packet);
         FuzzRequire(step.kind == TryHereStroke::Kind::Nothing ||
-                        (step.size >= 1 && static_cast<uint32_t>(step.size) <= brand.inkPressureLimit / brand.inkPressureStep + 1),
+                        (step.size >= 1 && static_cast<uint32_t>(step.size) <= policy.pressureEnd / policy.sizeDivisor + 1),
                     "a line or square is as big as the pressure allows");
         stroke.Advance((packet.buttons & 1) != 0);
         dial.Feed(packet);
