@@ -58,16 +58,4 @@ std::vector<PenButtonRelabel> RelabelledPenButtons(const Brand& brand, int32_t c
     return {};
 }
 
-std::vector<ParameterEntry> ParameterEntries(const Brand& brand, bool modelFlag) {
-    std::vector<ParameterEntry> entries{{Sensitivity::Pressure, "NibPressureSensitivity", "Nib Pressure Sensitivity"}};
-    if (brand.tiltEntry && !modelFlag) entries.push_back({Sensitivity::Tilt, "TiltSensitivity", "Tilt Sensitivity"});
-    entries.push_back({Sensitivity::Click, "NibClickSensitivity", "Nib Click Sensitivity"});
-    return entries;
-}
-
-int InkWidth(const Brand& brand, uint32_t pressure) {
-    if (pressure == 0 || pressure >= brand.inkPressureLimit) return 0;
-    return static_cast<int>(pressure / brand.inkPressureStep) + 1;
-}
-
 }  // namespace MainDialog

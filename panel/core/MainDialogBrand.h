@@ -1,6 +1,7 @@
-// What the two panels' main dialogs do differently: one value per
+// What the two panels' main-dialog frames do differently: one value per
 // difference, beside the reference behaviour it changes, so one dialog serves
-// both programs and native tests cover both.
+// both programs and native tests cover both. (The pen page's own differences
+// are the pen-page policy's.)
 #pragma once
 
 #include <cstdint>
@@ -23,28 +24,15 @@ struct PageLook {
     int background;
 };
 
-// The sensitivities the knob edits.
-enum class Sensitivity { Pressure, Tilt, Click };
-
-struct ParameterEntry {
-    Sensitivity field;
-    const char* languageKey;
-    const char* english;
-};
-
 struct Brand {
     bool opensKeyArea;           // the key-area view, read for the model flag
     bool showsPenId;             // static 1022 carries "ID: ..."
-    bool tiltEntry;              // "Tilt Sensitivity" in the parameter list (unless the model flag)
     bool tracesContext;          // "m_hCtx = 0x%08X\n" after opening the tablet context
     bool sizeFollowsLanguage;    // 663 x 597 pixels with big page buttons, unless language 3 or 4
     bool penButtonsFromTablets;  // count 1 with a connected tablet, else -1 (reference: always 2)
     bool labelsFollowEnableRule; // a language change enables the labels again
     bool knobEndsAtCursor;       // a release ends the knob's drag at the desktop pointer
     bool checksNoKeys;           // "Key Setting" refuses a tablet without express keys
-    bool strokeFollowsArea;      // try-here strokes break outside the area (stroke flag)
-    uint32_t inkPressureLimit;   // try-here ink for 0 < pressure < limit
-    uint32_t inkPressureStep;    // pen width = pressure / step + 1
     PageLook penPage, mappingPage, keyPage, aboutPage;
 };
 
@@ -52,16 +40,12 @@ inline constexpr Brand kStyloraMainDialog = [] {
     Brand b{};
     b.opensKeyArea = true;
     b.showsPenId = true;
-    b.tiltEntry = true;
     b.tracesContext = true;
     b.sizeFollowsLanguage = false;
     b.penButtonsFromTablets = false;
     b.labelsFollowEnableRule = true;
     b.knobEndsAtCursor = false;
     b.checksNoKeys = true;
-    b.strokeFollowsArea = true;
-    b.inkPressureLimit = 2047;
-    b.inkPressureStep = 80;
     b.penPage = {0, 129};
     b.mappingPage = {1, 136};
     b.keyPage = {2, 138};
@@ -69,21 +53,17 @@ inline constexpr Brand kStyloraMainDialog = [] {
     return b;
 }();
 
-// The second brand: the pen section only, two parameters, 10-bit try-here ink.
+// The second brand: the pen section only, a layout by language, no pen id.
 inline constexpr Brand kPenmiraMainDialog = [] {
     Brand b = kStyloraMainDialog;
     b.opensKeyArea = false;
     b.showsPenId = false;
-    b.tiltEntry = false;
     b.tracesContext = false;
     b.sizeFollowsLanguage = true;
     b.penButtonsFromTablets = true;
     b.labelsFollowEnableRule = false;
     b.knobEndsAtCursor = true;
     b.checksNoKeys = false;
-    b.strokeFollowsArea = false;
-    b.inkPressureLimit = 1024;
-    b.inkPressureStep = 40;
     b.keyPage = {3, 137};
     b.aboutPage = {2, 138};
     return b;
@@ -125,11 +105,5 @@ struct PenButtonRelabel {
     bool enabled;
 };
 std::vector<PenButtonRelabel> RelabelledPenButtons(const Brand& brand, int32_t count, bool modelFlag);
-
-// Parameter list entries, in list order.
-std::vector<ParameterEntry> ParameterEntries(const Brand& brand, bool modelFlag);
-
-// Try-here pen width for a packet's pressure; 0 draws nothing.
-int InkWidth(const Brand& brand, uint32_t pressure);
 
 }  // namespace MainDialog

@@ -88,28 +88,4 @@ TEST_SUITE("main dialog brands") {
             CHECK_FALSE(relabel.setsEnabled);
         }
     }
-
-    TEST_CASE("parameter list: the second brand has no tilt entry, click is its second entry") {
-        const std::vector<ParameterEntry> penmira = ParameterEntries(kPenmiraMainDialog, false);
-        REQUIRE(penmira.size() == 2);
-        CHECK(penmira[0].field == Sensitivity::Pressure);
-        CHECK(penmira[1].field == Sensitivity::Click);
-        CHECK(std::string(penmira[1].english) == "Nib Click Sensitivity");
-        CHECK(ParameterEntries(kStyloraMainDialog, false).size() == 3);
-        CHECK(ParameterEntries(kStyloraMainDialog, false)[1].field == Sensitivity::Tilt);
-        CHECK(ParameterEntries(kStyloraMainDialog, true).size() == 2);
-    }
-
-    TEST_CASE("try-here ink: 11-bit pressure for the reference, 10-bit for the second brand") {
-        struct Case { const Brand& brand; uint32_t pressure; int width; };
-        const Case cases[] = {{kStyloraMainDialog, 0, 0},     {kStyloraMainDialog, 80, 2},
-                              {kStyloraMainDialog, 2046, 26}, {kStyloraMainDialog, 2047, 0},
-                              {kPenmiraMainDialog, 0, 0},     {kPenmiraMainDialog, 1, 1},
-                              {kPenmiraMainDialog, 1023, 26}, {kPenmiraMainDialog, 1024, 0},
-                              {kPenmiraMainDialog, 0xFFFFFFFFu, 0}};
-        for (const Case& c : cases) {
-            CAPTURE(c.pressure);
-            CHECK(InkWidth(c.brand, c.pressure) == c.width);
-        }
-    }
 }
