@@ -8,21 +8,89 @@ void KeyboardLayout::AddKey(uint8_t character, uint8_t keyCode, int32_t width)
     keys_.push_back(KEYDEF{character, keyCode, std::string(), width});
 }
 
-void KeyboardLayout::Row()
+namespace {
+
+// One row per string, in the notation of the keyboard's description: "c/w"
+// a key of virtual-key code c and width w (tenths), "a-b/w" the keys a..b,
+// "QWERTY/w" letter keys, "gw" a gap of width w. A negative width reaches
+// the right edge.
+using Layout = std::vector<const char*>;
+
+const Layout kStandard = {
+    "27/10 g16 112-115/10 g10 116-119/10 g10 120-123/10 g12 44/18 145/18 19/18",
+    "192/12 49-57/12 48/12 189/12 187/12 8/14 g12 45/18 36/18 33/18 g13 144/24 111/12 106/-12",
+    "9/14 QWERTYUIOP/12 219/12 221/12 220/12 g12 46/18 35/18 34/18 g13 103-105/12 109/-12",
+    "20/18 ASDFGHJKL/12 186/12 222/12 13/20 g78 100-102/12 107/-12",
+    "160/25 ZXCVBNM/12 188/12 190/12 191/12 161/25 g30 38/18 g30 97-99/12 13/-12",
+    "162/16 91/16 164/16 32/72 165/16 92/16 163/16 g12 37/18 40/18 39/18 g12 96/24 110/-24",
+};
+
+const char* const kFunctionRow = "27/10 g18 112-115/10 g10 116-119/10 g10 120-123/10 g12 44/18 145/18 19/18";
+
+const Layout kLanguage3 = {
+    kFunctionRow,
+    "220/12 49-57/12 48/12 219/12 221/12 8/14 g12 45/18 36/18 33/18",
+    "9/14 QWERTZUIOP/12 186/12 187/12 191/12 g12 46/18 35/18 34/18",
+    "20/18 ASDFGHJKL/12 192/12 222/12 13/20",
+    "160/13 226/12 YXCVBNM/12 188/12 190/12 189/12 161/25 g30 38/18",
+    "162/16 91/16 164/16 32/73 165/16 92/16 163/16 g12 37/18 40/18 39/18",
+};
+
+const Layout kLanguage4 = {
+    kLanguage3[0], kLanguage3[1],
+    "9/14 QWERTYUIOP/12 186/12 187/12 191/12 g12 46/18 35/18 34/18",
+    kLanguage3[3],
+    "160/13 226/12 ZXCVBNM/12 188/12 190/12 189/12 161/25 g30 38/18",
+    kLanguage3[5],
+};
+
+const Layout kLanguage5 = {
+    kFunctionRow,
+    "192/12 49-57/12 48/12 189/12 187/12 8/14 g12 45/18 36/18 33/18",
+    "9/14 QWERTYUIOP/12 219/12 221/12 220/12 g12 46/18 35/18 34/18",
+    "20/18 ASDFGHJKL/12 186/12 222/12 13/20",
+    "160/25 ZXCVBNM/12 188/12 190/12 191/12 161/25 g30 38/18",
+    "162/16 91/16 164/16 25/16 32/41 21/16 165/16 92/16 163/16 g12 37/18 40/18 39/18",
+};
+
+const Layout kJapanese = {
+    "27/10 243/12 112-115/10 g13 116-119/10 g13 120-123/10 g12",
+    "49-57/13 48/13 189/13 187/13 8/13 g13 36/18 33/18 g13 144/24 111/12 106/-12",
+    "9/14 QWERTYUIOP/13 219/13 221/12 g13 35/18 34/18 g13 103-105/12 109/-12",
+    "20/18 ASDFGHJKL/12 186/12 222/12 13/19 g13 45/18 19/18 g13 100-102/12 107/-12",
+    "160/24 ZXCVBNM/12 188/12 190/12 191/12 38/12 161/13 g13 44/18 145/18 g13 97-99/12 13/-12",
+    "162/12 91/12 164/12 28/13 32/47 29/13 165/12 93/12 37/12 40/12 39/12 g61 96/24 110/-24",
+};
+
+}  // namespace
+
+void KeyboardLayout::AddRow(const char* row)
 {
     AddKey(0, 0, rows_++);
-}
-
-void KeyboardLayout::Run(int first, int last, int32_t width)
-{
-    for (int code = first; code <= last; ++code)
-        AddKey(0, static_cast<uint8_t>(code), width);
-}
-
-void KeyboardLayout::Letters(const char* letters, int32_t width)
-{
-    for (const char* letter = letters; *letter != '\0'; ++letter)
-        AddKey(static_cast<uint8_t>(*letter - 'A' + 'a'), static_cast<uint8_t>(*letter), width);
+    for (const char* at = row; *at != '\0';) {
+        char* end = nullptr;
+        if (*at == ' ') {
+            ++at;
+        } else if (*at == 'g') {
+            AddKey(kGap, 0, static_cast<int32_t>(std::strtol(at + 1, &end, 10)));
+            at = end;
+        } else if (*at >= 'A' && *at <= 'Z') {
+            const char* letters = at;
+            while (*at >= 'A' && *at <= 'Z')
+                ++at;
+            const auto width = static_cast<int32_t>(std::strtol(at + 1, &end, 10));
+            for (const char* letter = letters; letter < at; ++letter)
+                AddKey(static_cast<uint8_t>(*letter - 'A' + 'a'), static_cast<uint8_t>(*letter), width);
+            at = end;
+        } else {
+            const long first = std::strtol(at, &end, 10);
+            const long last = *end == '-' ? std::strtol(end + 1, &end, 10) : first;
+            const auto width = static_cast<int32_t>(std::strtol(end + 1, &end, 10));
+            for (long code = first; code <= last; ++code)
+                AddKey(0, static_cast<uint8_t>(code), width);
+            at = end;
+        }
+    }
 }
 
 void KeyboardLayout::SelectLayout(int languageIndex)
@@ -33,316 +101,10 @@ void KeyboardLayout::SelectLayout(int languageIndex)
     // keeps its keyboard from coming up without rows.
     if (languageIndex < 0 || languageIndex > 6 || (languageIndex == 6 && !policy_.hasJapaneseLayout))
         languageIndex = 0;
-    switch (languageIndex) {
-    case 3:
-        BuildLayoutLanguage3(false);
-        break;
-    case 4:
-        BuildLayoutLanguage3(true);
-        break;
-    case 5:
-        BuildLayoutLanguage5();
-        break;
-    case 6:
-        BuildLayoutJapanese();
-        break;
-    default:
-        BuildLayoutStandard();
-        break;
-    }
-}
-
-void KeyboardLayout::FunctionRow(int32_t escapeGap)
-{
-    Row();
-    AddKey(0, 27, 10);
-    Gap(escapeGap);
-    Run(112, 115, 10);
-    Gap(10);
-    Run(116, 119, 10);
-    Gap(10);
-    Run(120, 123, 10);
-    Gap(12);
-    Run(44, 44, 18);
-    Run(145, 145, 18);
-    Run(19, 19, 18);
-}
-
-void KeyboardLayout::BuildLayoutStandard()
-{
-    FunctionRow(16);
-
-    Row();
-    Run(192, 192, 12);
-    Run(49, 57, 12);
-    Run(48, 48, 12);
-    Run(189, 189, 12);
-    Run(187, 187, 12);
-    Run(8, 8, 14);
-    Gap(12);
-    Run(45, 45, 18);
-    Run(36, 36, 18);
-    Run(33, 33, 18);
-    Gap(13);
-    Run(144, 144, 24);
-    Run(111, 111, 12);
-    Run(106, 106, -12);
-
-    Row();
-    Run(9, 9, 14);
-    Letters("QWERTYUIOP", 12);
-    Run(219, 219, 12);
-    Run(221, 221, 12);
-    Run(220, 220, 12);
-    Gap(12);
-    Run(46, 46, 18);
-    Run(35, 35, 18);
-    Run(34, 34, 18);
-    Gap(13);
-    Run(103, 105, 12);
-    Run(109, 109, -12);
-
-    Row();
-    Run(20, 20, 18);
-    Letters("ASDFGHJKL", 12);
-    Run(186, 186, 12);
-    Run(222, 222, 12);
-    Run(13, 13, 20);
-    Gap(78);
-    Run(100, 102, 12);
-    Run(107, 107, -12);
-
-    Row();
-    Run(160, 160, 25);
-    Letters("ZXCVBNM", 12);
-    Run(188, 188, 12);
-    Run(190, 190, 12);
-    Run(191, 191, 12);
-    Run(161, 161, 25);
-    Gap(30);
-    Run(38, 38, 18);
-    Gap(30);
-    Run(97, 99, 12);
-    Run(13, 13, -12);
-
-    Row();
-    Run(162, 162, 16);
-    Run(91, 91, 16);
-    Run(164, 164, 16);
-    Run(32, 32, 72);
-    Run(165, 165, 16);
-    Run(92, 92, 16);
-    Run(163, 163, 16);
-    Gap(12);
-    Run(37, 37, 18);
-    Run(40, 40, 18);
-    Run(39, 39, 18);
-    Gap(12);
-    Run(96, 96, 24);
-    Run(110, 110, -24);
-}
-
-// Index 3 (Q W E R T Z) and index 4, which has Y and Z the other way round.
-void KeyboardLayout::BuildLayoutLanguage3(bool swapYZ)
-{
-    FunctionRow(18);
-
-    Row();
-    Run(220, 220, 12);
-    Run(49, 57, 12);
-    Run(48, 48, 12);
-    Run(219, 219, 12);
-    Run(221, 221, 12);
-    Run(8, 8, 14);
-    Gap(12);
-    Run(45, 45, 18);
-    Run(36, 36, 18);
-    Run(33, 33, 18);
-
-    Row();
-    Run(9, 9, 14);
-    Letters(swapYZ ? "QWERTYUIOP" : "QWERTZUIOP", 12);
-    Run(186, 186, 12);
-    Run(187, 187, 12);
-    Run(191, 191, 12);
-    Gap(12);
-    Run(46, 46, 18);
-    Run(35, 35, 18);
-    Run(34, 34, 18);
-
-    Row();
-    Run(20, 20, 18);
-    Letters("ASDFGHJKL", 12);
-    Run(192, 192, 12);
-    Run(222, 222, 12);
-    Run(13, 13, 20);
-
-    Row();
-    Run(160, 160, 13);
-    Run(226, 226, 12);
-    Letters(swapYZ ? "ZXCVBNM" : "YXCVBNM", 12);
-    Run(188, 188, 12);
-    Run(190, 190, 12);
-    Run(189, 189, 12);
-    Run(161, 161, 25);
-    Gap(30);
-    Run(38, 38, 18);
-
-    Row();
-    Run(162, 162, 16);
-    Run(91, 91, 16);
-    Run(164, 164, 16);
-    Run(32, 32, 73);
-    Run(165, 165, 16);
-    Run(92, 92, 16);
-    Run(163, 163, 16);
-    Gap(12);
-    Run(37, 37, 18);
-    Run(40, 40, 18);
-    Run(39, 39, 18);
-}
-
-void KeyboardLayout::BuildLayoutLanguage5()
-{
-    FunctionRow(18);
-
-    Row();
-    Run(192, 192, 12);
-    Run(49, 57, 12);
-    Run(48, 48, 12);
-    Run(189, 189, 12);
-    Run(187, 187, 12);
-    Run(8, 8, 14);
-    Gap(12);
-    Run(45, 45, 18);
-    Run(36, 36, 18);
-    Run(33, 33, 18);
-
-    Row();
-    Run(9, 9, 14);
-    Letters("QWERTYUIOP", 12);
-    Run(219, 219, 12);
-    Run(221, 221, 12);
-    Run(220, 220, 12);
-    Gap(12);
-    Run(46, 46, 18);
-    Run(35, 35, 18);
-    Run(34, 34, 18);
-
-    Row();
-    Run(20, 20, 18);
-    Letters("ASDFGHJKL", 12);
-    Run(186, 186, 12);
-    Run(222, 222, 12);
-    Run(13, 13, 20);
-
-    Row();
-    Run(160, 160, 25);
-    Letters("ZXCVBNM", 12);
-    Run(188, 188, 12);
-    Run(190, 190, 12);
-    Run(191, 191, 12);
-    Run(161, 161, 25);
-    Gap(30);
-    Run(38, 38, 18);
-
-    Row();
-    Run(162, 162, 16);
-    Run(91, 91, 16);
-    Run(164, 164, 16);
-    Run(25, 25, 16);
-    Run(32, 32, 41);
-    Run(21, 21, 16);
-    Run(165, 165, 16);
-    Run(92, 92, 16);
-    Run(163, 163, 16);
-    Gap(12);
-    Run(37, 37, 18);
-    Run(40, 40, 18);
-    Run(39, 39, 18);
-}
-
-void KeyboardLayout::BuildLayoutJapanese()
-{
-    Row();
-    Run(27, 27, 10);
-    Run(243, 243, 12);
-    Run(112, 115, 10);
-    Gap(13);
-    Run(116, 119, 10);
-    Gap(13);
-    Run(120, 123, 10);
-    Gap(12);
-
-    Row();
-    Run(49, 57, 13);
-    Run(48, 48, 13);
-    Run(189, 189, 13);
-    Run(187, 187, 13);
-    Run(8, 8, 13);
-    Gap(13);
-    Run(36, 36, 18);
-    Run(33, 33, 18);
-    Gap(13);
-    Run(144, 144, 24);
-    Run(111, 111, 12);
-    Run(106, 106, -12);
-
-    Row();
-    Run(9, 9, 14);
-    Letters("QWERTYUIOP", 13);
-    Run(219, 219, 13);
-    Run(221, 221, 12);
-    Gap(13);
-    Run(35, 35, 18);
-    Run(34, 34, 18);
-    Gap(13);
-    Run(103, 105, 12);
-    Run(109, 109, -12);
-
-    Row();
-    Run(20, 20, 18);
-    Letters("ASDFGHJKL", 12);
-    Run(186, 186, 12);
-    Run(222, 222, 12);
-    Run(13, 13, 19);
-    Gap(13);
-    Run(45, 45, 18);
-    Run(19, 19, 18);
-    Gap(13);
-    Run(100, 102, 12);
-    Run(107, 107, -12);
-
-    Row();
-    Run(160, 160, 24);
-    Letters("ZXCVBNM", 12);
-    Run(188, 188, 12);
-    Run(190, 190, 12);
-    Run(191, 191, 12);
-    Run(38, 38, 12);
-    Run(161, 161, 13);
-    Gap(13);
-    Run(44, 44, 18);
-    Run(145, 145, 18);
-    Gap(13);
-    Run(97, 99, 12);
-    Run(13, 13, -12);
-
-    Row();
-    Run(162, 162, 12);
-    Run(91, 91, 12);
-    Run(164, 164, 12);
-    Run(28, 28, 13);
-    Run(32, 32, 47);
-    Run(29, 29, 13);
-    Run(165, 165, 12);
-    Run(93, 93, 12);
-    Run(37, 37, 12);
-    Run(40, 40, 12);
-    Run(39, 39, 12);
-    Gap(61);
-    Run(96, 96, 24);
-    Run(110, 110, -24);
+    static const Layout* const layouts[] = {&kStandard, &kStandard, &kStandard, &kLanguage3,
+                                            &kLanguage4, &kLanguage5, &kJapanese};
+    for (const char* row : *layouts[languageIndex])
+        AddRow(row);
 }
 
 int KeyboardLayout::RowCount() const

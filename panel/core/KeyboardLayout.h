@@ -59,15 +59,8 @@ public:
     std::vector<size_t> KeysAt(int x, int y, int clientRight);
 
 private:
-    void Row();
-    void Run(int first, int last, int32_t width);
-    void Letters(const char* letters, int32_t width);
-    void Gap(int32_t width) { AddKey(kGap, 0, width); }
-    void BuildLayoutStandard();
-    void BuildLayoutLanguage3(bool swapYZ);
-    void BuildLayoutLanguage5();
-    void BuildLayoutJapanese();
-    void FunctionRow(int32_t escapeGap);
+    // Appends a row separator, then the row's keys and gaps.
+    void AddRow(const char* row);
 
     const KeyboardPolicy& policy_;
     std::vector<KEYDEF> keys_;
