@@ -21,6 +21,8 @@ Files (by role):
                 layout and the template layout of languages 3 and 4)
   menu images   menu_open, menu_save, menu_close (16x15, 16 colours, grey
                 192,192,192 as the background to be mapped to the face colour)
+  pen page      curve_grid (200x200, the pressure curve's grid), dial_face
+                (40x40, the tilt dial's face)
 """
 import os
 import struct
@@ -456,6 +458,31 @@ def make_menu_images(out):
         write_bmp4(os.path.join(out, name + ".bmp"), picture(draw))
 
 
+# ---- pen page pictures --------------------------------------------------------
+
+def make_pen_pictures(out):
+    def grid(c):
+        # Paper with a fine grid every 20 pixels, a stronger one every 100,
+        # and the axes on the left and bottom edges.
+        for i in range(0, 201, 20):
+            colour = (196, 204, 216) if i % 100 else (150, 162, 182)
+            c.rect(i, 0, i + 1, 200, colour)
+            c.rect(0, i, 200, i + 1, colour)
+        c.rect(0, 0, 2, 200, SLATE)
+        c.rect(0, 198, 200, 200, SLATE)
+    write_bmp24(os.path.join(out, "curve_grid.bmp"), flat_picture(200, 200, grid, WHITE))
+
+    # The dial: a ring with marks at the four quarters on the window colour,
+    # drawn opaque so it covers the dial window entirely.
+    face = Canvas(40, 40, (255, 255, 255, 255))
+    face.ellipse(20, 20, 19, 19, MIST)
+    face.ellipse(20, 20, 19, 19, SLATE, inner=0.9)
+    for x0, y0, x1, y1 in ((20, 2, 20, 7), (20, 33, 20, 38), (2, 20, 7, 20), (33, 20, 38, 20)):
+        face.line(x0, y0, x1, y1, 1.5, INK)
+    face.ellipse(20, 20, 2, 2, INK)
+    write_bmp24(os.path.join(out, "dial_face.bmp"), [[p[:3] for p in row] for row in face.pixels()])
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -466,6 +493,7 @@ def main():
     make_backgrounds(out)
     make_menu_images(out)
     make_key_artwork(out)
+    make_pen_pictures(out)
     with open(os.path.join(out, "artwork.stamp"), "w") as f:
         f.write("done\n")
     return 0

@@ -307,12 +307,32 @@ def express_key_file_seeds():
     yield 'write_fails', express_key_setup(file=chain, fail_after=4)
 
 
+def pen_block_seeds():
+    """Pen page: flags, menu command, the orientation axes, the 1648-byte pen block, then packets."""
+    axes = struct.pack('<iiII', 0, 3599, 3, 3600 << 16) + struct.pack('<iiII', -900, 900, 3, 3600 << 16) + \
+        struct.pack('<iiII', 0, 3599, 3, 3600 << 16)
+
+    def packet(cursor, pressure, buttons=1, azimuth=900, altitude=450):
+        return struct.pack('<IIiiIiii', cursor, buttons, 100, 100, pressure, azimuth, altitude, 0)
+    stroke = b''.join(packet(1, p) for p in (0, 80, 1500, 2046, 2047, 5000)) + packet(2, 400) + packet(1, 9, 0)
+    spare = bytes(516)
+    launch = bytearray(pen_settings(button1=4096, button2=256, keys2=bytes([17, 67, 0])))
+    launch[104:104 + 384] = b'p' * 384
+    launch[488:488 + 128] = b'q' * 128
+    yield 'defaults_stroke', bytes([0, 4]) + axes + pen_settings() + spare + stroke
+    yield 'launch_unterminated', bytes([0, 7]) + axes + bytes(launch) + spare + stroke
+    wild = bytearray(pen_settings(click=-5, sensitivity=100000, button1=256, keys1=b'A' * 384))
+    struct.pack_into('<i', wild, 16, -2147483648)
+    yield 'wild_sensitivities_full_keys', bytes([3, 6]) + axes + bytes(wild) + spare + stroke
+
+
 SEEDS = {
     'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
     'express_key_file': express_key_file_seeds,
+    'pen_block': pen_block_seeds,
 }
 
 if __name__ == '__main__':
