@@ -458,7 +458,6 @@ def make_menu_images(out):
         write_bmp4(os.path.join(out, name + ".bmp"), picture(draw))
 
 
-<<<<<<< HEAD
 # ---- mapping page, area picker, calibration ---------------------------------
 
 def write_cur(path, rows, hotspot):
@@ -510,7 +509,7 @@ def make_mapping_artwork(out):
     c.line(19, 16, 29, 16, 2, INK)
     c.ellipse(16, 16, 1.5, 1.5, CORAL)
     write_cur(os.path.join(out, "pick_area.cur"), c.pixels(), (16, 16))
-=======
+
 # ---- pen page pictures --------------------------------------------------------
 
 def make_pen_pictures(out):
@@ -534,7 +533,6 @@ def make_pen_pictures(out):
         face.line(x0, y0, x1, y1, 1.5, INK)
     face.ellipse(20, 20, 2, 2, INK)
     write_bmp24(os.path.join(out, "dial_face.bmp"), [[p[:3] for p in row] for row in face.pixels()])
->>>>>>> main
 
 
 def main():
