@@ -225,18 +225,26 @@ void CRegionDlg::SyncScreenAreaPreview()
 {
     const int entries = m_monitorCombo.GetCount();
     MAPPINGDEF& mapping = m_record.Head().mapping;
+    int radio = 0;
+    int selection = m_monitorCombo.GetCurSel();
     if (mapping.monitorChoice == MONITOR_CHOICE_PICKED) {
-        m_radio = 1;
+        radio = 1;
     } else {
-        m_radio = 0;
-        int selection = 0;
+        selection = 0;
         if (entries < 2)
             mapping.monitorChoice = 0;
         else if (mapping.monitorChoice >= 0 && mapping.monitorChoice + 1 < entries)
             selection = mapping.monitorChoice + 1;
-        m_monitorCombo.SetCurSel(selection);
     }
-    UpdateData(false);
+    // Runs at every paint: controls are touched only when they change, as a
+    // control that repaints itself over the page would paint the page again.
+    if (selection != m_monitorCombo.GetCurSel())
+        m_monitorCombo.SetCurSel(selection);
+    const bool checked = ::IsDlgButtonChecked(m_hWnd, radio == 0 ? IDC_SELECT_MONITOR : IDC_PART_OF_MONITOR) != 0;
+    if (radio != m_radio || !checked) {
+        m_radio = radio;
+        UpdateData(false);
+    }
 }
 
 void CRegionDlg::OnPaint()
@@ -277,7 +285,7 @@ void CRegionDlg::DrawPreview(CDC& dc)
     m_preview.UpdateScales(layout.Bounds());
     CPen red(PS_SOLID, 1, kRed);
     CSelectObject pen(dc, red.GetSafeHandle());
-    ::SetStretchBltMode(dc, HALFTONE);
+    ::SetStretchBltMode(dc, COLORONCOLOR);
     for (size_t k = 0; k < layout.Count(); ++k) {
         const MonitorInfo& monitor = *layout.At(k);
         const RECT32 thumb = m_preview.Thumbnail(monitor, layout.Bounds());
