@@ -225,6 +225,19 @@ TEST_SUITE("mapping page")
         CHECK(Near(m.HoverAt(areaLeft, areaTop), left, top));
         CHECK(Near(m.HoverAt(areaLeft / 2, areaTop / 2), left, top));  // outside the area: held at its edge
         CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
+
+        // Opened again on this one-monitor system, the page keeps the saved
+        // part of the monitor instead of publishing the whole screen.
+        m.panel.Click(IDCANCEL);
+        REQUIRE(m.panel.WaitForPanelExit(10000) != -1);
+        REQUIRE(m.panel.StartPanel());
+        REQUIRE(m.panel.WaitForMainWindow() != nullptr);
+        m.panel.Click(IDC_MAPPING);
+        REQUIRE(m.panel.VisiblePage() != nullptr);
+        Pump(300);
+        CHECK(m.LiveMapping().monitorChoice == -2);
+        CHECK(MappingIn(m.DeviceFile(), m.other.size()).monitorChoice == -2);
+        CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
     }
 
     TEST_CASE("calibration takes the service points, and a wrong order starts again with no question to save")
