@@ -139,6 +139,14 @@ void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
     // leaves; only a button that was injected comes up.
     keys_.ReleaseHeldButtons(!context_.policy->virtualPenOutput || state_.leftDownInjected);
     state_.leftDownInjected = false;
+    // A leave the pipeline could not take (the mapping had no tablet area)
+    // left the virtual pen touching: it is lifted and taken out of range.
+    if (state_.virtualTipDown) {
+        output_.VirtualPen(state_.lastX, state_.lastY, 0, context_.pen->pen.clickSensitivity, mapping.tabletArea);
+        VirtualPenReport::WriteVirtualOutOfRangeReport(*context_.system, state_.lastX, state_.lastY, 0,
+                                                       mapping.tabletArea);
+        context_.flags.buttonState.fetch_and(~HELD_LEFT_BUTTON);  // the touch's bit
+    }
 }
 
 void PenPipeline::CollectOnTopContexts()
