@@ -18,8 +18,14 @@ Files (by role):
   companions    keyveil_panel, keyveil_panel_turned (895x637, the overlay's
                 panel and the same turned), mousora_closed, mousora_opened
                 (42x42), icons mousora, viewtap
+  second brand  pm_bg_pen, pm_bg_mapping, pm_bg_keys, pm_bg_about (its main
+                dialog, drawn for 657x568; the page-button column keeps a
+                fifth of the width, so the pictures fit both the large
+                layout and the template layout of languages 3 and 4)
   menu images   menu_open, menu_save, menu_close (16x15, 16 colours, grey
                 192,192,192 as the background to be mapped to the face colour)
+  pen page      curve_grid (200x200, the pressure curve's grid), dial_face
+                (40x40, the tilt dial's face)
 """
 import os
 import struct
@@ -35,6 +41,10 @@ CORAL = (233, 118, 91)
 SUN = (242, 186, 73)
 WHITE = (255, 255, 255)
 MAGENTA = (255, 0, 255)
+# The second brand's own colours.
+PLUM = (104, 70, 132)
+LAVENDER = (238, 233, 245)
+HEATHER = (214, 204, 228)
 
 SCALE = 4  # supersampling factor for smooth edges
 
@@ -315,6 +325,19 @@ def page_background(width, height, accent):
     return c.rows
 
 
+def penmira_background(width, height, accent):
+    """The second brand's page look: a lavender column a fifth of the width
+    for the page buttons, a plum band along the top and a white card."""
+    column = width * 204 // 1000
+    c = Flat(width, height, WHITE)
+    c.rect(0, 0, column, height, LAVENDER)
+    c.rect(column, 0, column + 2, height, HEATHER)
+    c.rect(column + 2, 0, width, 4, PLUM)
+    c.rect(column + 2, 4, width, 7, accent)
+    c.rect(column + 2, height - 4, width, height, HEATHER)
+    return c.rows
+
+
 def flat_picture(width, height, draw, fill=PAPER):
     c = Flat(width, height, fill)
     draw(c)
@@ -325,6 +348,9 @@ def make_backgrounds(out):
     for name, accent in (("bg_pen", TEAL), ("bg_mapping", SLATE), ("bg_keys", CORAL), ("bg_about", INK),
                          ("bg_launch", SUN)):
         write_bmp24(os.path.join(out, name + ".bmp"), page_background(600, 520, accent))
+    for name, accent in (("pm_bg_pen", TEAL), ("pm_bg_mapping", SLATE), ("pm_bg_keys", CORAL),
+                         ("pm_bg_about", PLUM)):
+        write_bmp24(os.path.join(out, name + ".bmp"), penmira_background(657, 568, accent))
 
     def overlay(c):
         c.rect(0, 0, 120, 40, MIST)
@@ -364,6 +390,48 @@ def make_backgrounds(out):
             c.rect(inset, y, 160 - inset, y + 1, TEAL)
         c.rect(10, 10, 150, 110, PAPER)
     write_bmp24(os.path.join(out, "shaped.bmp"), flat_picture(160, 120, card, MAGENTA))
+
+
+# ---- express keys: page backgrounds, check-box icons, launch dialog ---------
+
+def key_page_picture(width, height, rows):
+    """The express-key page: a header band, then one card per group of keys
+    (rows: (top, bottom) pairs in the page's own pixels at 606 wide)."""
+    scale = width / 606.0
+
+    def draw(c):
+        c.rect(0, 0, width, int(6 * scale), CORAL)
+        c.rect(int(16 * scale), int(40 * scale), width - int(16 * scale), int(46 * scale), MIST)
+        for top, bottom in rows:
+            c.rect(int(24 * scale), int(top * scale), width - int(24 * scale), int(bottom * scale), WHITE)
+            c.rect(int(24 * scale), int(bottom * scale), width - int(24 * scale), int(bottom * scale) + 1,
+                   (214, 220, 230))
+    return flat_picture(width, height, draw)
+
+
+def check_icon(checked):
+    c = Canvas(16, 16)
+    c.round_rect(1, 1, 15, 15, 3, TEAL if checked else SLATE)
+    c.round_rect(3, 3, 13, 13, 2, WHITE)
+    if checked:
+        c.line(4.5, 8.5, 7, 11, 1.8, TEAL)
+        c.line(7, 11, 11.5, 5, 1.8, TEAL)
+    return c
+
+
+def make_key_artwork(out):
+    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((130, 430), (460, 560))))
+    write_bmp24(os.path.join(out, "bg_keys_large.bmp"),
+                key_page_picture(1141, 826, ((130, 480), (520, 700), (720, 790))))
+
+    def launch(c):
+        c.rect(0, 0, 400, 4, SUN)
+        c.rect(10, 40, 390, 72, WHITE)
+        c.rect(10, 112, 390, 150, WHITE)
+        c.rect(0, 158, 400, 220, MIST)
+    write_bmp24(os.path.join(out, "bg_launch_app.bmp"), flat_picture(400, 220, launch))
+    write_ico(os.path.join(out, "check_on.ico"), check_icon(True).pixels())
+    write_ico(os.path.join(out, "check_off.ico"), check_icon(False).pixels())
 
 
 # ---- menu images (16 x 15, 16 colours) --------------------------------------
@@ -479,6 +547,31 @@ def make_viewtap_icon(out):
     write_ico(os.path.join(out, "viewtap.ico"), c.pixels())
 
 
+# ---- pen page pictures --------------------------------------------------------
+
+def make_pen_pictures(out):
+    def grid(c):
+        # Paper with a fine grid every 20 pixels, a stronger one every 100,
+        # and the axes on the left and bottom edges.
+        for i in range(0, 201, 20):
+            colour = (196, 204, 216) if i % 100 else (150, 162, 182)
+            c.rect(i, 0, i + 1, 200, colour)
+            c.rect(0, i, 200, i + 1, colour)
+        c.rect(0, 0, 2, 200, SLATE)
+        c.rect(0, 198, 200, 200, SLATE)
+    write_bmp24(os.path.join(out, "curve_grid.bmp"), flat_picture(200, 200, grid, WHITE))
+
+    # The dial: a ring with marks at the four quarters on the window colour,
+    # drawn opaque so it covers the dial window entirely.
+    face = Canvas(40, 40, (255, 255, 255, 255))
+    face.ellipse(20, 20, 19, 19, MIST)
+    face.ellipse(20, 20, 19, 19, SLATE, inner=0.9)
+    for x0, y0, x1, y1 in ((20, 2, 20, 7), (20, 33, 20, 38), (2, 20, 7, 20), (33, 20, 38, 20)):
+        face.line(x0, y0, x1, y1, 1.5, INK)
+    face.ellipse(20, 20, 2, 2, INK)
+    write_bmp24(os.path.join(out, "dial_face.bmp"), [[p[:3] for p in row] for row in face.pixels()])
+
+
 def main():
     if len(sys.argv) != 2:
         print(__doc__)
@@ -491,6 +584,8 @@ def main():
     make_keyveil_pictures(out)
     make_mousora_pictures(out)
     make_viewtap_icon(out)
+    make_key_artwork(out)
+    make_pen_pictures(out)
     with open(os.path.join(out, "artwork.stamp"), "w") as f:
         f.write("done\n")
     return 0

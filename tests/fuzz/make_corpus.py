@@ -316,12 +316,71 @@ def display_rotation_seeds():
     yield 'no_display_attached', setup(0, whole, [entry(0, 0, 1024, 768, 3, 2)], [])
 
 
+def mapping_store_seeds():
+    head = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + bytes(80)
+    tablets = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + tablet_info(vid=0x256C, pid=0x6B01, key_count=18)
+    files = stored_record(0x1F, 8, 3) + stored_record(0x99, -1, 4)
+    def setup(build, count, asked, same, file, fail_after=-1):
+        return struct.pack('<BBBBhH', build, count, asked, same, fail_after, len(file)) + head + tablets + file
+    yield 'same_device_in_area', setup(REFERENCE, 2, 0, 1, files)
+    yield 'other_vendor_small_area', setup(SECOND_BRAND, 2, 1, 0, files)
+    yield 'nothing_asked_cut_file', setup(LIBRARY, 2, 9, 0, files[:900])
+    yield 'write_fails', setup(REFERENCE, 2, 1, 0, files, fail_after=3)
+def express_key_setup(flags=0, capacity=0, listed=2, slot=0, fail_after=-1, file=b'', vid=0x3C5E, pid=2,
+                      tablets=((0x3C5E, 1, 10), (0x3C5E, 2, 18), (0x256C, 3, 1)), area_keys=10):
+    """StorageSetup of ExpressKeyFileFuzzer.cpp, then the device file."""
+    head = struct.pack('<BBBBhHHH', flags, capacity, listed, slot, fail_after, len(file), vid, pid)
+    for t_vid, t_pid, keys in tablets:
+        head += struct.pack('<HHb', t_vid, t_pid, keys)
+    return head + struct.pack('<i', area_keys) + file
+
+
+def express_key_file_seeds():
+    def record(vid, pid, keys, seed, stored=None):
+        data = bytearray(stored_record(pid, keys, seed))
+        struct.pack_into('<H', data, 0, vid)
+        if stored is not None:
+            struct.pack_into('<i', data, 236, stored)
+        return bytes(data)
+    chain = record(0x3C5E, 1, 10, 5) + record(0x3C5E, 2, 18, 30) + record(0x256C, 3, 1, 60)
+    yield 'rewrite_in_place', express_key_setup(file=chain, slot=3)
+    yield 'append_new_tablet', express_key_setup(file=record(0x3C5E, 1, 10, 5), slot=1)
+    yield 'keys_not_set', express_key_setup(file=record(0x3C5E, 2, 18, 30, stored=-1), slot=17)
+    yield 'cut_short', express_key_setup(file=chain[:-100], vid=0x256C, pid=3)
+    yield 'second_brand_area', express_key_setup(flags=3, capacity=1, file=chain, area_keys=18,
+                                                 tablets=((0x3C5E, 2, 18), (0x3C5E, 1, 10), (0, 0, 0)))
+    yield 'first_with_record', express_key_setup(listed=3, vid=0, pid=0, file=chain)
+    yield 'write_fails', express_key_setup(file=chain, fail_after=4)
+
+
+def pen_block_seeds():
+    """Pen page: flags, menu command, the orientation axes, the 1648-byte pen block, then packets."""
+    axes = struct.pack('<iiII', 0, 3599, 3, 3600 << 16) + struct.pack('<iiII', -900, 900, 3, 3600 << 16) + \
+        struct.pack('<iiII', 0, 3599, 3, 3600 << 16)
+
+    def packet(cursor, pressure, buttons=1, azimuth=900, altitude=450):
+        return struct.pack('<IIiiIiii', cursor, buttons, 100, 100, pressure, azimuth, altitude, 0)
+    stroke = b''.join(packet(1, p) for p in (0, 80, 1500, 2046, 2047, 5000)) + packet(2, 400) + packet(1, 9, 0)
+    spare = bytes(516)
+    launch = bytearray(pen_settings(button1=4096, button2=256, keys2=bytes([17, 67, 0])))
+    launch[104:104 + 384] = b'p' * 384
+    launch[488:488 + 128] = b'q' * 128
+    yield 'defaults_stroke', bytes([0, 4]) + axes + pen_settings() + spare + stroke
+    yield 'launch_unterminated', bytes([0, 7]) + axes + bytes(launch) + spare + stroke
+    wild = bytearray(pen_settings(click=-5, sensitivity=100000, button1=256, keys1=b'A' * 384))
+    struct.pack_into('<i', wild, 16, -2147483648)
+    yield 'wild_sensitivities_full_keys', bytes([3, 6]) + axes + bytes(wild) + spare + stroke
+
+
 SEEDS = {
+    'mapping_store': mapping_store_seeds,
     'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
     'overlay_labels': overlay_labels_seeds, 'display_rotation': display_rotation_seeds,
+    'express_key_file': express_key_file_seeds,
+    'pen_block': pen_block_seeds,
 }
 
 if __name__ == '__main__':
