@@ -179,8 +179,10 @@ TEST_SUITE("rotation watcher")
         DisplayChanged(window);
         REQUIRE(bench.OpenSections());
         REQUIRE(WaitUntil([&] { return bench.KeyArea()->record.mapping.screenArea.right == 65535; }, 5000));
-        Sleep(200);  // the read thread takes the mapping between two reports
-        const uint16_t after = HoverXAtMiddle(tablet, output, model);
+        // The read thread takes the new mapping between two reports.
+        uint16_t after = before;
+        for (int report = 0; report < 50 && after < 0x3000; ++report, Sleep(20))
+            after = HoverXAtMiddle(tablet, output, model);
         CHECK(after > 0x3000);
         CHECK(after < 0x5000);
         bench.CloseSections();
