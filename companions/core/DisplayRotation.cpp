@@ -101,7 +101,7 @@ bool Contains(const DisplayPath& path, const PixelRect& area)
            int64_t(area.bottom) <= int64_t(path.y) + path.height;
 }
 
-int32_t FindDisplayRotation(std::vector<DisplayPath> paths, int32_t state, std::string& targetName,
+int32_t FindTabletDisplayRotation(std::vector<DisplayPath> paths, int32_t state, std::string& targetName,
                             const MappedArea& area)
 {
     const PixelRect pixels = AreaInPixels(paths, state, targetName, area);
@@ -118,7 +118,7 @@ int32_t FindDisplayRotation(std::vector<DisplayPath> paths, int32_t state, std::
     return found.rotation;
 }
 
-bool ComputeTargetArea(const std::vector<AttachedDisplay>& displays, const std::string& targetName,
+bool ComputeTargetDisplayRect(const std::vector<AttachedDisplay>& displays, const std::string& targetName,
                        PixelRect& targetRect, MappedArea& published)
 {
     const size_t recorded = std::min(displays.size(), MAX_RECORDED_DISPLAYS);
@@ -159,7 +159,7 @@ void RotationWatch::Seed(int32_t rotationCode)
 
 int32_t RotationWatch::Search(const std::vector<DisplayPath>& paths, const MappedArea& area)
 {
-    return FindDisplayRotation(paths, state_, targetName_, area);
+    return FindTabletDisplayRotation(paths, state_, targetName_, area);
 }
 
 bool RotationWatch::ChangeToPublish(int32_t found, int32_t& code) const

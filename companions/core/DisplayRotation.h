@@ -52,14 +52,14 @@ PixelRect AreaInPixels(std::vector<DisplayPath>& paths, int32_t state, const std
                        const MappedArea& area);
 // Rotation 1..4 of the one path among the first two that holds the area
 // (its name then becomes `targetName`), else STATE_NO_DISPLAY.
-int32_t FindDisplayRotation(std::vector<DisplayPath> paths, int32_t state, std::string& targetName,
+int32_t FindTabletDisplayRotation(std::vector<DisplayPath> paths, int32_t state, std::string& targetName,
                             const MappedArea& area);
 
 // The target display's rectangle (updated when it is among the first 12
 // displays) as fractions of the displays' bounding box. False when no
 // display is attached, the box is empty or the target was never found:
 // there is nothing to publish then.
-bool ComputeTargetArea(const std::vector<AttachedDisplay>& displays, const std::string& targetName,
+bool ComputeTargetDisplayRect(const std::vector<AttachedDisplay>& displays, const std::string& targetName,
                        PixelRect& targetRect, MappedArea& published);
 
 // The watcher's remembered rotation and target display.

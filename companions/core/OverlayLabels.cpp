@@ -54,7 +54,7 @@ std::string KeystrokeLabel(const KEYACTION& action)
         if (code == KEYSTROKE_END || code == KEYSTROKE_UNUSED)
             break;
         std::string name;
-        keynames::AppendFixedKeyName(name, code, keynames::SideModifiers::AsModifierNames);
+        KeyCodeToName(code, name);
         // Whole names only: a list too long for the label stops at the last one that fits.
         if (text.size() + name.size() > LABEL_MAX_CHARS)
             break;
@@ -120,10 +120,18 @@ const ActionText* FindActionText(int32_t taggedCode)
     return nullptr;
 }
 
-std::string LocalizedActionText(int32_t taggedCode, IProfileReader& language)
+int ReadSelectedLanguage(IProfileReader& language) { return language.ReadInt("selected", "language", 0); }
+
+void KeyCodeToName(uint8_t code, std::string& text)
+{
+    // The service's own keystrokes use the left-hand modifier codes: they are named too.
+    keynames::AppendFixedKeyName(text, code, keynames::SideModifiers::AsModifierNames);
+}
+
+std::string GetActionText(int32_t taggedCode, IProfileReader& language)
 {
     char index[16];
-    std::snprintf(index, sizeof index, "%d", language.ReadInt("selected", "language", 0));
+    std::snprintf(index, sizeof index, "%d", ReadSelectedLanguage(language));
     const std::string section = language.ReadString("language list", index, "English", LANGUAGE_TEXT_ROOM);
     if (section.empty())
         return {};
@@ -141,7 +149,7 @@ std::string BuildKeyLabel(const KEYACTION& action, IProfileReader& language)
     case ACTION_KEYSTROKE:
         return KeystrokeLabel(action);
     default: {
-        std::string text = LocalizedActionText(TagActionCode(action.actionCode), language);
+        std::string text = GetActionText(TagActionCode(action.actionCode), language);
         if (text.size() > LABEL_MAX_CHARS)
             text.resize(LABEL_MAX_CHARS);
         return text;

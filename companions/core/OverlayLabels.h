@@ -49,9 +49,13 @@ struct ActionText {
 };
 // The table entry for the tagged code's low 16 bits, or nullptr.
 const ActionText* FindActionText(int32_t taggedCode);
+// The index of the language chosen in the language file (0 when none is).
+int ReadSelectedLanguage(IProfileReader& language);
+// Appends the name a keystroke label shows for one key code.
+void KeyCodeToName(uint8_t code, std::string& text);
 // The localized text of a tagged code; empty for codes without text or when
 // the selected language has no name.
-std::string LocalizedActionText(int32_t taggedCode, IProfileReader& language);
+std::string GetActionText(int32_t taggedCode, IProfileReader& language);
 
 // The label of one key: keystroke names, "path parameters" or the action's
 // text, never longer than LABEL_MAX_CHARS; the texts are read only up to

@@ -51,7 +51,8 @@ bool ReadKeyArea(rotation::RotationWatch& watch, rotation::MappedArea& area)
     return true;
 }
 
-bool Publish(int32_t code, rotation::RotationWatch& watch, const std::vector<rotation::AttachedDisplay>& displays)
+bool PublishDisplayRotation(int32_t code, rotation::RotationWatch& watch,
+                            const std::vector<rotation::AttachedDisplay>& displays)
 {
     MappedSection connection;
     MappedSection keyArea;
@@ -59,7 +60,7 @@ bool Publish(int32_t code, rotation::RotationWatch& watch, const std::vector<rot
         !OpenSection(keyArea, objnames::KEY_AREA_SECTION, KEYAREA_AREA_END))
         return false;
     rotation::MappedArea published;
-    if (!rotation::ComputeTargetArea(displays, watch.TargetName(), watch.TargetRect(), published))
+    if (!rotation::ComputeTargetDisplayRect(displays, watch.TargetName(), watch.TargetRect(), published))
         return false;
     const ScopedHandle command = OpenNamedEvent(objnames::COMMAND_EVENT);
     // The command word first and the pulse last: the service reads the fields on the pulse.

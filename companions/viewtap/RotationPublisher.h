@@ -17,6 +17,7 @@ bool ReadKeyArea(rotation::RotationWatch& watch, rotation::MappedArea& area);
 // as fractions of `displays`, pulses the command event and sets the mapping
 // reload event of the key area's device. False, with nothing written, when
 // a section is missing or no attached display gives the target's area.
-bool Publish(int32_t code, rotation::RotationWatch& watch, const std::vector<rotation::AttachedDisplay>& displays);
+bool PublishDisplayRotation(int32_t code, rotation::RotationWatch& watch,
+                            const std::vector<rotation::AttachedDisplay>& displays);
 
 }  // namespace RotationPublisher

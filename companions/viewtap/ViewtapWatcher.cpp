@@ -21,7 +21,7 @@ bool ViewtapWatcher::OnDisplayChange()
     int32_t code = 0;
     bool published = false;
     if (watch_.ChangeToPublish(found, code))
-        published = RotationPublisher::Publish(code, watch_, DisplayConfigQuery::AttachedDisplays());
+        published = RotationPublisher::PublishDisplayRotation(code, watch_, DisplayConfigQuery::AttachedDisplays());
     watch_.Settle(found, published);
     return published;
 }

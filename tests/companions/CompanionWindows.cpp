@@ -22,7 +22,8 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM context)
     if (owner != search.processId)
         return TRUE;
     char text[256] = {};
-    if (search.className != nullptr && (!GetClassNameA(window, text, sizeof text) || std::strcmp(text, search.className)))
+    if (search.className != nullptr &&
+        (!GetClassNameA(window, text, sizeof text) || std::strcmp(text, search.className) != 0))
         return TRUE;
     if (search.caption != nullptr && (GetWindowTextA(window, text, sizeof text), std::strcmp(text, search.caption)))
         return TRUE;
@@ -36,8 +37,9 @@ void SendMouse(DWORD flags, int x = 0, int y = 0)
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = flags;
     if (flags & MOUSEEVENTF_ABSOLUTE) {
-        input.mi.dx = static_cast<LONG>((x * 65535LL + GetSystemMetrics(SM_CXSCREEN) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-        input.mi.dy = static_cast<LONG>((y * 65535LL + GetSystemMetrics(SM_CYSCREEN) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+        const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dx = static_cast<LONG>((x * 65535LL + width / 2) / (width - 1));
+        input.mi.dy = static_cast<LONG>((y * 65535LL + height / 2) / (height - 1));
     }
     SendInput(1, &input, sizeof input);
     PumpThreadMessages(30);

@@ -80,9 +80,8 @@ TEST_SUITE("express-key overlay")
         CHECK((exStyle & WS_EX_TOOLWINDOW) != 0);
         CHECK(IsWindowVisible(overlay.window));
 
-        Sleep(1200);
         const int rows[] = {130, 160, 190, 220, 390, 420, 450, 480};
-        CHECK(RedInRow(overlay.place, rows[0], 150, 400) > 40);
+        REQUIRE(WaitUntil([&] { return RedInRow(overlay.place, rows[0], 150, 400) > 40; }, 5000));
         CHECK(RedInRow(overlay.place, rows[1], 150, 400) > 40);
         CHECK(RedInRow(overlay.place, rows[2], 150, 400) > 40);
         CHECK(RedInRow(overlay.place, rows[3], 140, 870) == 0);
@@ -111,9 +110,8 @@ TEST_SUITE("express-key overlay")
 
         RunningOverlay overlay;
         REQUIRE(overlay.Start("SHOWKEYBOARD"));
-        Sleep(1200);
         // Key 0's label is now at the bottom row, right-aligned.
-        CHECK(RedInRow(overlay.place, 480, 560, 752) > 40);
+        REQUIRE(WaitUntil([&] { return RedInRow(overlay.place, 480, 560, 752) > 40; }, 5000));
         CHECK(RedInRow(overlay.place, 480, 752, PANEL_WIDTH) == 0);
         CHECK(RedInRow(overlay.place, 480, 140, 500) == 0);
         PostMessageA(overlay.window, WM_KEYOVERLAY_CLOSE, 2, 0);

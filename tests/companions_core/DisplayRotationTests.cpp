@@ -65,7 +65,7 @@ TEST_SUITE("rotation search")
         for (const Row& row : rows) {
             CAPTURE(row.what);
             std::string target = row.target;
-            CHECK(FindDisplayRotation(row.paths, row.state, target, row.area) == row.found);
+            CHECK(FindTabletDisplayRotation(row.paths, row.state, target, row.area) == row.found);
             CHECK(target == row.targetAfter);
         }
     }
@@ -89,7 +89,7 @@ TEST_SUITE("rotation search")
         const std::vector<AttachedDisplay> two = {{D1, 0, 0, 1024, 768}, {D2, 1024, 0, 1280, 1024}};
         PixelRect rect;
         MappedArea published;
-        REQUIRE(ComputeTargetArea(two, D2, rect, published));
+        REQUIRE(ComputeTargetDisplayRect(two, D2, rect, published));
         CHECK(rect.left == 1024);
         CHECK(rect.right == 2304);
         CHECK(published.x0 == 29126);
@@ -98,7 +98,7 @@ TEST_SUITE("rotation search")
         CHECK(published.y1 == 65535);
 
         const std::vector<AttachedDisplay> leftOfPrimary = {{D1, 0, 0, 1024, 768}, {D2, -1280, -256, 1280, 1024}};
-        REQUIRE(ComputeTargetArea(leftOfPrimary, D1, rect, published));
+        REQUIRE(ComputeTargetDisplayRect(leftOfPrimary, D1, rect, published));
         CHECK(published.x0 == 36408);
         CHECK(published.y0 == 256 * 65535 / 1024);
         CHECK(published.x1 == 65535);
@@ -109,15 +109,15 @@ TEST_SUITE("rotation search")
     {
         MappedArea published{1, 2, 3, 4};
         PixelRect rect;
-        CHECK_FALSE(ComputeTargetArea({}, D1, rect, published));
-        CHECK_FALSE(ComputeTargetArea({{D1, 0, 0, 0, 0}}, D1, rect, published));
-        CHECK_FALSE(ComputeTargetArea({{D1, 0, 0, 1024, 768}}, D2, rect, published));
+        CHECK_FALSE(ComputeTargetDisplayRect({}, D1, rect, published));
+        CHECK_FALSE(ComputeTargetDisplayRect({{D1, 0, 0, 0, 0}}, D1, rect, published));
+        CHECK_FALSE(ComputeTargetDisplayRect({{D1, 0, 0, 1024, 768}}, D2, rect, published));
         CHECK(published.x0 == 1);
         CHECK(published.y1 == 4);
 
         // A target that is no longer attached keeps the rectangle it had.
         rect = {1024, 0, 2048, 768};
-        REQUIRE(ComputeTargetArea({{D1, 0, 0, 1024, 768}}, D2, rect, published));
+        REQUIRE(ComputeTargetDisplayRect({{D1, 0, 0, 1024, 768}}, D2, rect, published));
         CHECK(published.x0 == 65535);
         CHECK(published.x1 == 131070);
 
@@ -126,8 +126,8 @@ TEST_SUITE("rotation search")
         for (int i = 0; i < 13; ++i)
             many.push_back({"\\\\.\\DISPLAY" + std::to_string(i + 1), 640 * i, 0, 640, 480});
         PixelRect unseen;
-        CHECK_FALSE(ComputeTargetArea(many, many.back().name, unseen, published));
-        REQUIRE(ComputeTargetArea(many, many[11].name, unseen, published));
+        CHECK_FALSE(ComputeTargetDisplayRect(many, many.back().name, unseen, published));
+        REQUIRE(ComputeTargetDisplayRect(many, many[11].name, unseen, published));
         CHECK(published.x1 == 65535);
     }
 

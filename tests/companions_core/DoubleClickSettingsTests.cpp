@@ -23,7 +23,8 @@ TEST_SUITE("double-click settings")
     TEST_CASE("the language list: names with their suffixes, a damaged count bounded")
     {
         ProfileTable file;
-        file.sections["language list"] = {{"num", "3"}, {"0", "English"}, {"1", "Chinese Simple"}, {"2", "Chinese trad"}};
+        file.sections["language list"] = {
+            {"num", "3"}, {"0", "English"}, {"1", "Chinese Simple"}, {"2", "Chinese trad"}};
         const std::vector<std::string> names = LanguageNames(file);
         REQUIRE(names.size() == 3);
         CHECK(LanguageListEntry(names[1], 4, 2) == "Chinese Simple(\xBC\xF2\xCC\xE5\xD6\xD0\xCE\xC4)");

@@ -62,15 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     rotation::RotationWatch watch;
     watch.Seed(state);
     const int32_t found = watch.Search(paths, area);
-    FuzzRequire(watch.TargetName().size() <= rotation::DISPLAY_NAME_CHARS || watch.TargetName() == rotation::FIRST_TARGET_NAME,
-                "the target name is kept to 12 characters");
-    FuzzRequire(found == rotation::STATE_NO_DISPLAY || (paths.size() >= 1 && (found == paths[0].rotation ||
-                                                                             (paths.size() >= 2 && found == paths[1].rotation))),
+    FuzzRequire(watch.TargetName().size() <= rotation::DISPLAY_NAME_CHARS, "the target name is kept to 12 characters");
+    const bool fromFirst = !paths.empty() && found == paths[0].rotation;
+    const bool fromSecond = paths.size() >= 2 && found == paths[1].rotation;
+    FuzzRequire(found == rotation::STATE_NO_DISPLAY || fromFirst || fromSecond,
                 "a rotation comes from one of the first two paths");
     int32_t code = 0;
     const bool change = watch.ChangeToPublish(found, code);
     rotation::MappedArea published;
-    const bool publishable = rotation::ComputeTargetArea(displays, watch.TargetName(), watch.TargetRect(), published);
+    const bool publishable =
+        rotation::ComputeTargetDisplayRect(displays, watch.TargetName(), watch.TargetRect(), published);
     FuzzRequire(!publishable || !displays.empty(), "nothing is published without an attached display");
     watch.Settle(found, change && publishable);
     return 0;
