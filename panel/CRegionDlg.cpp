@@ -109,16 +109,16 @@ BOOL CRegionDlg::OnInitDialog()
     const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
     char name[NAME_BUFFER_SIZE];
     if (!FormatObjectName(name, sizeof name, global, KEY_AREA_SECTION) ||
-        !m_keyArea.Open(name, sizeof(KeyAreaSectionHead))) {
+        !OpenKeyArea(name)) {
         EndPage();
         return FALSE;
     }
     if (m_brand.rotationChoice && (!FormatObjectName(name, sizeof name, global, CONNECTION_SECTION) ||
-                                   !m_connection.Open(name, sizeof(ConnectionSection)))) {
+                                   !m_connection.Open(name, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE))) {
         EndPage();
         return FALSE;
     }
-    const TABLETINFO& live = reinterpret_cast<const KeyAreaSectionHead*>(m_keyArea.Bytes())->record.info;
+    const TABLETINFO& live = m_keyArea.As<KeyAreaSectionHead>()->record.info;
     if (SelectDevice(live.VID, live.PID) < 0)
         return FALSE;
     if (m_brand.rotationChoice)
@@ -165,6 +165,19 @@ void CRegionDlg::EndPage()
     EndDialog(IDOK);
 }
 
+bool CRegionDlg::OpenKeyArea(const char* name)
+{
+    // A view larger than the section fails: the largest that maps is its size.
+    for (size_t size : {KEYAREA_SIZE_SERVICE, KEYAREA_SIZE_LIBRARY, KEYAREA_SIZE_SECOND_BRAND, sizeof(KeyAreaSectionHead)}) {
+        if (m_keyArea.Open(name, size, FILE_MAP_READ | FILE_MAP_WRITE)) {
+            m_keyAreaSize = size;
+            return true;
+        }
+    }
+    m_keyAreaSize = 0;
+    return false;
+}
+
 void CRegionDlg::FillMonitorCombo(int entries, int selection)
 {
     m_monitorCombo.ResetContent();
@@ -196,7 +209,7 @@ int CRegionDlg::SelectDevice(uint16_t vid, uint16_t pid)
         std::snprintf(text, sizeof text, "%X", unsigned{tablet.PID});
         m_tabletCombo.AddString(text);
     }
-    const KeyAreaView area{m_keyArea.Bytes(), m_keyArea.Size()};
+    const KeyAreaView area = KeyArea();
     const DeviceSelection chosen =
         m_store->SelectDevice(m_tablets, vid, pid, area, m_monitors.Layout().Bounds());
     m_record = chosen.record;
@@ -463,17 +476,17 @@ int CRegionDlg::ApplyMappingToDriver()
     if (!m_hasRecord || !m_keyArea.IsOpen())
         return 0;
     const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
-    const KeyAreaView area{m_keyArea.Bytes(), m_keyArea.Size()};
+    const KeyAreaView area = KeyArea();
     if (!global) {
         HANDLE command = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
         m_store->PublishToKeyArea(area, m_record);
-        SharedSectionView connection;
-        if (!connection.Open(CONNECTION_SECTION, sizeof(ConnectionSection))) {
+        SharedView connection;
+        if (!connection.Open(CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
             if (command != nullptr)
                 ::CloseHandle(command);
             return 0;
         }
-        reinterpret_cast<ConnectionSection*>(connection.Bytes())->command = CMD_SAVE_MAPPING;
+        connection.As<ConnectionSection>()->command = CMD_SAVE_MAPPING;
         if (command != nullptr) {
             ::PulseEvent(command);
             ::CloseHandle(command);
@@ -550,7 +563,7 @@ void CRegionDlg::OnRotateSelChange()
     const int entry = m_rotationCombo.GetCurSel();
     if (entry < 0 || !m_keyArea.IsOpen())
         return;
-    auto* area = reinterpret_cast<KeyAreaSectionHead*>(m_keyArea.Bytes());
+    auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
     m_record.Head().info = area->record.info;
     OnSelEndOkMonitor();
@@ -565,7 +578,7 @@ HANDLE CRegionDlg::OpenCommandEvent()
     if (!OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor)))
         return ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
     // The service program's command event has no name: borrow its handle.
-    const auto* connection = reinterpret_cast<const ConnectionSection*>(m_connection.Bytes());
+    const auto* connection = m_connection.As<ConnectionSection>();
     HANDLE service = ::OpenProcess(PROCESS_DUP_HANDLE, FALSE, static_cast<DWORD>(connection->processId));
     if (service == nullptr)
         return nullptr;
@@ -581,7 +594,7 @@ bool CRegionDlg::SendServiceCommand(int32_t command)
 {
     if (!m_connection.IsOpen())
         return false;
-    reinterpret_cast<ConnectionSection*>(m_connection.Bytes())->command = command;
+    m_connection.As<ConnectionSection>()->command = command;
     HANDLE event = OpenCommandEvent();
     if (event == nullptr)
         return false;

@@ -14,7 +14,7 @@
 #include "MappingRecord.h"
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
-#include "SharedSectionView.h"
+#include "SharedView.h"
 #include "TabletPicture.h"
 #include "Win32FileSystem.h"
 #include "Win32System.h"
@@ -79,6 +79,9 @@ private:
     void UpdateGeometry();
     void InvalidatePreview(bool erase);
     void EndPage();
+    // Maps the key area at the size of the build that made it.
+    bool OpenKeyArea(const char* name);
+    KeyAreaView KeyArea() const { return {m_keyArea.As<uint8_t>(), m_keyAreaSize}; }
     int MonitorEntries() const { return m_monitors.Layout().ComboEntryCount(); }
     std::string Text(const LanguageKey& key) const;
 
@@ -105,8 +108,9 @@ private:
     CPoint m_lastPointer;
     int m_currentPid = -1;
     std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
-    SharedSectionView m_keyArea;
-    SharedSectionView m_connection;  // the second brand keeps it for the rotation
+    SharedView m_keyArea;
+    size_t m_keyAreaSize = 0;
+    SharedView m_connection;  // the second brand keeps it for the rotation
     MappingRecord m_record;
     bool m_hasRecord = false;
     int m_osMajor = 6;
