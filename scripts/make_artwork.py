@@ -427,7 +427,7 @@ def check_icon(checked):
 
 
 def make_key_artwork(out):
-    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((150, 440),)))
+    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((150, 520),)))
     write_bmp24(os.path.join(out, "bg_keys_large.bmp"),
                 key_page_picture(1141, 826, ((225, 430), (440, 700))))
 
