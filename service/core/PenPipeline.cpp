@@ -84,10 +84,17 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
     // Pen packets of any other length have no known layout and are dropped.
 }
 
-void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping)
+void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
 {
-    CollectOnTopContexts();
-    ProximityLeave(mapping);
+    if (penInRange) {
+        CollectOnTopContexts();
+        ProximityLeave(mapping);
+        return;
+    }
+    // In the library form bit 0 alone can be the mark a context command
+    // leaves; only a button that was injected comes up.
+    keys_.ReleaseHeldButtons(!context_.policy->virtualPenOutput || state_.leftDownInjected);
+    state_.leftDownInjected = false;
 }
 
 void PenPipeline::CollectOnTopContexts()
@@ -275,14 +282,24 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     ApplyClickThreshold(work, pressure, range);
 
     output_.Calibrate(work);
-    work.clientFlag = policy.tracksToolChanges ? context_.flags.clientListChanged.load()
-                                               : context_.flags.clientListChanged.exchange(0);
+    work.clientFlag = TakeClientFlag();
     output_.FillPacket(work, azimuth, altitude);
     output_.NotifyClients(work);
     output_.MapAndQueue(work, header, mapping);
     ButtonsAndPointer(work, mapping);
     output_.Finish(work);
     std::memcpy(state_.previous, report, PEN_FRAME_SIZE);
+}
+
+// Taken in one step, so a context command that sets the flag while this
+// packet is on its way is seen by the next packet, not lost. The second
+// brand's tool-changed flag waits, untaken, while a tool packet is pending.
+int32_t PenPipeline::TakeClientFlag()
+{
+    std::atomic<int32_t>& flag = context_.flags.clientListChanged;
+    if (context_.policy->tracksToolChanges && state_.toolPacket != 0)
+        return flag.load();
+    return flag.exchange(0);
 }
 
 int32_t PenPipeline::DecodePressure(const TABLETINFO& header, int32_t& azimuth, int32_t& altitude)
