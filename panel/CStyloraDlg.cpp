@@ -4,6 +4,7 @@
 #include "CLanguage.h"
 #include "CStyloraApp.h"
 #include "LanguageKeys.h"
+#include "PanelBrand.h"
 #include "ObjectNames.h"
 #include "PanelPaths.h"
 #include "PenFileWriter.h"
@@ -29,6 +30,11 @@ std::string SectionName(bool global, const char* base)
 }
 
 }  // namespace
+
+const MainDialog::Brand& CStyloraDlg::Brand()
+{
+    return kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog;
+}
 
 CStyloraDlg::CStyloraDlg(CWnd* parent) : CBkDialogKX(IDD_STYLORA_DIALOG, parent)
 {
@@ -81,7 +87,7 @@ void CStyloraDlg::EndAtStartup() { CDialog::EndDialog(IDOK); }
 
 BOOL CStyloraDlg::OnInitDialog()
 {
-    m_pageState = kPenPage;
+    m_pageState = Brand().penPage.state;
     m_app = CStyloraApp::Instance();
     CBkDialogKX::OnInitDialog();
     AddLanguageMenuItem();
@@ -90,14 +96,16 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    uint16_t productId = 0;
-    std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
-    m_plainModel = MainDialogRules::IsPlainModel(productId);
+    if (Brand().opensKeyArea) {
+        uint16_t productId = 0;
+        std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
+        m_plainModel = MainDialogRules::IsPlainModel(productId);
+    }
     // The try-here area opens its tablet context here; without it the dialog ends.
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
-    if (!LoadBackgroundBitmap(IDB_BACKGROUND_PEN) || !TakePenBlockCopy()) {
+    if (!LoadBackgroundBitmap(Brand().penPage.background) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
     }
@@ -127,9 +135,10 @@ void CStyloraDlg::AddLanguageMenuItem()
 bool CStyloraDlg::OpenSections()
 {
     const bool global = m_app->UsesGlobalNames();
-    return m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)) &&
-           m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                 sizeof(KeyAreaSectionHead));
+    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)))
+        return false;
+    return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
+                                                          sizeof(KeyAreaSectionHead));
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -216,7 +225,8 @@ void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
         const std::string text = file.Text(index, caption.key.key, caption.key.english, caption.key.bufferSize);
         SetItemTextRedraw(caption.id, text.c_str());
     }
-    SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
+    if (Brand().showsPenId)
+        SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
     const struct {
         int id;
         const LanguageKey& key;
@@ -234,6 +244,8 @@ void CStyloraDlg::SetPenIdText(const std::string& text) { SetItemTextRedraw(IDC_
 
 LRESULT CStyloraDlg::OnPenId(WPARAM wParam, LPARAM lParam)
 {
+    if (!Brand().showsPenId)
+        return 1;
     const uint32_t nibble = static_cast<uint32_t>(wParam & 0xFFFF);
     SetPenIdText(MainDialogRules::PenIdText(nibble, static_cast<uint32_t>(lParam), m_plainModel));
     return 1;
@@ -260,15 +272,15 @@ void CStyloraDlg::ShowPage(CBkDialogKX& page, bool wholeAnchor)
     page.SetMainWindow(m_hWnd);
 }
 
-void CStyloraDlg::ChangeBackground(PageState state, UINT bitmapId)
+void CStyloraDlg::ChangeBackground(const MainDialog::PageLook& page)
 {
-    if (m_pageState == state)
+    if (m_pageState == page.state)
         return;
-    if (!LoadBackgroundBitmap(bitmapId)) {
+    if (!LoadBackgroundBitmap(static_cast<UINT>(page.background))) {
         CDialog::EndDialog(IDOK);
         return;
     }
-    m_pageState = state;
+    m_pageState = page.state;
 }
 
 void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
@@ -283,13 +295,13 @@ void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
 
 void CStyloraDlg::OnBnClickedPenSetting()
 {
-    ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+    ChangeBackground(Brand().penPage);
     DeletePages(true, true, true);
 }
 
 void CStyloraDlg::OnBnClickedMapping()
 {
-    ChangeBackground(kMappingPage, IDB_BACKGROUND_MAPPING);
+    ChangeBackground(Brand().mappingPage);
     if (m_mappingPage && !::IsWindow(m_mappingPage->GetSafeHwnd()))
         m_mappingPage.reset();
     if (m_mappingPage) {
@@ -297,7 +309,7 @@ void CStyloraDlg::OnBnClickedMapping()
     } else {
         auto page = std::make_unique<CRegionDlg>(this);
         if (!page->Create(CRegionDlg::kTemplateId, this) || !::IsWindow(page->GetSafeHwnd())) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_mappingPage = std::move(page);
@@ -315,7 +327,7 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && page->HasNoExpressKeys()) {
+        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -323,19 +335,19 @@ void CStyloraDlg::OnBnClickedKeySetting()
             return;
         }
         if (!created) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_keysPage = std::move(page);
         ShowPage(*m_keysPage, true);
     }
     DeletePages(true, false, true);
-    ChangeBackground(kKeysPage, IDB_BACKGROUND_KEYS);
+    ChangeBackground(Brand().keyPage);
 }
 
 void CStyloraDlg::OnBnClickedAbout()
 {
-    ChangeBackground(kAboutPage, IDB_BACKGROUND_ABOUT);
+    ChangeBackground(Brand().aboutPage);
     m_aboutPage.reset();
     auto page = std::make_unique<CAboutDlg>(this);
     // A page whose start-up failed has no window left to show.

@@ -10,6 +10,7 @@
 #include "CQXKeySet.h"
 #include "CRegionDlg.h"
 #include "GdiObjects.h"
+#include "MainDialogBrand.h"
 #include "MainDialogRules.h"
 #include "SharedSectionView.h"
 
@@ -24,7 +25,6 @@ public:
     // Pen section: the process id, then the pen block edited in place.
     static constexpr size_t kPenBlockOffset = 4;
     static constexpr size_t kPenBlockSize = 1648;
-    enum PageState { kPenPage = 0, kMappingPage = 1, kKeysPage = 2, kAboutPage = 3 };
 
     explicit CStyloraDlg(CWnd* parent = nullptr);
     ~CStyloraDlg() override;
@@ -34,6 +34,10 @@ public:
     void ApplyLanguage(int index);
     // 1 when the pen settings were handed to the service (or written), 0 on failure.
     int SavePenSettings();
+
+    // This build's main-dialog values: page states and backgrounds, pen id,
+    // key area, the express-key check.
+    static const MainDialog::Brand& Brand();
 
     int PageStateNow() const { return m_pageState; }
     CRegionDlg* MappingPage() const { return m_mappingPage.get(); }
@@ -73,7 +77,7 @@ private:
     void OnBnClickedAbout();
     PageAnchor AnchorNow() const;
     void ShowPage(CBkDialogKX& page, bool wholeAnchor);
-    void ChangeBackground(PageState state, UINT bitmapId);
+    void ChangeBackground(const MainDialog::PageLook& page);
     void DeletePages(bool mapping, bool keys, bool about);
 
     // Messages.
@@ -102,7 +106,7 @@ private:
     CBitmap m_background;
     CMemoryDC m_backgroundDC;
     HGDIOBJ m_backgroundDCDefault = nullptr;
-    PageState m_pageState = kPenPage;
+    int m_pageState = 0;
     int m_languageIndex = 0;
     CBitmap m_overlay;
     CMemoryDC m_overlayDC;
