@@ -135,10 +135,12 @@ void CStyloraDlg::AddLanguageMenuItem()
 bool CStyloraDlg::OpenSections()
 {
     const bool global = m_app->UsesGlobalNames();
-    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)))
+    // Each view covers what the panel reads: a smaller section does not map.
+    constexpr DWORD access = FILE_MAP_READ | FILE_MAP_WRITE;
+    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection), access))
         return false;
     return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                                          sizeof(KeyAreaSectionHead));
+                                                          sizeof(KeyAreaSectionHead), access);
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -409,13 +411,13 @@ int CStyloraDlg::SavePenSettings()
     HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
     if (commandEvent == nullptr)
         return 0;
-    SharedSectionView connection;
-    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection))) {
+    SharedView connection;
+    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
         CloseHandle(commandEvent);
         return 0;
     }
     const int32_t command = CMD_SAVE_PEN_SETTINGS;
-    std::memcpy(connection.Bytes() + offsetof(ConnectionSection, command), &command, sizeof command);
+    std::memcpy(&connection.As<ConnectionSection>()->command, &command, sizeof command);
     PulseEvent(commandEvent);
     CloseHandle(commandEvent);
     return 1;

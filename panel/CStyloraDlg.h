@@ -12,7 +12,7 @@
 #include "GdiObjects.h"
 #include "MainDialogBrand.h"
 #include "MainDialogRules.h"
-#include "SharedSectionView.h"
+#include "SharedView.h"
 
 #include <cstdint>
 #include <memory>
@@ -54,9 +54,9 @@ protected:
     void OnOK() override;      // Save
     void OnCancel() override;  // Exit
 
-    uint8_t* PenBlock() const { return m_penSection.Bytes() + kPenBlockOffset; }
+    uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
     uint8_t* PenBlockCopy() const { return m_penCopy; }
-    uint8_t* KeyArea() const { return m_keyAreaSection.Bytes(); }
+    uint8_t* KeyArea() const { return m_keyAreaSection.As<uint8_t>(); }
     CStyloraApp* App() const { return m_app; }
     int LanguageInUse() const { return m_languageIndex; }
 
@@ -114,7 +114,7 @@ private:
     int m_overlayWidth = 0;
     int m_overlayHeight = 0;
     uint8_t* m_penCopy = nullptr;  // process heap, kPenBlockSize bytes
-    SharedSectionView m_penSection;
-    SharedSectionView m_keyAreaSection;
+    SharedView m_penSection;
+    SharedView m_keyAreaSection;
     bool m_plainModel = false;
 };

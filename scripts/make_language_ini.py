@@ -12,7 +12,7 @@ users' systems read profile files in (GBK, Big5); the rest is ASCII.
 import pathlib
 import sys
 
-from make_key_ini import read_names
+from make_key_ini import language_sections, read_names
 
 LANGUAGES = (("English", "ascii"), ("Chinese Simple", "gbk"), ("Chinese trad", "big5"))
 
@@ -23,12 +23,7 @@ def language_ini(rows):
     for index, (name, _) in enumerate(LANGUAGES):
         out += f"{index}={name}\r\n".encode("ascii")
     out += b"\r\n[selected]\r\nlanguage=0\r\n"
-    for column, (name, encoding) in enumerate(LANGUAGES, 1):
-        out += f"\r\n[{name}]\r\n".encode("ascii")
-        for fields in rows:
-            text = fields[column] or fields[1]
-            out += fields[0].encode("ascii") + b"=" + text.encode(encoding) + b"\r\n"
-    return bytes(out)
+    return bytes(out + language_sections(rows, LANGUAGES))
 
 
 def main():

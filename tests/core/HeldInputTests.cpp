@@ -135,11 +135,16 @@ TEST_SUITE("nothing stays held")
 
     TEST_CASE("a device removed while the tablet area is empty still lifts the virtual pen")
     {
-        TouchingVirtualPen rig;
-        rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
-        rig.pipeline->DeviceRemoved(rig.mapping, true);
-        CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
-        CHECK(rig.Buttons() == 0);
+        for (bool leaveDropped : {false, true}) {
+            CAPTURE(leaveDropped);
+            TouchingVirtualPen rig;
+            rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
+            if (leaveDropped)
+                rig.Feed(Leave());  // a report the pipeline cannot take without an area
+            rig.pipeline->DeviceRemoved(rig.mapping, !leaveDropped);
+            CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
+            CHECK(rig.Buttons() == 0);
+        }
     }
 }
 
