@@ -179,6 +179,32 @@ int main(int argc, char** argv)
              if (dialog != nullptr)
                  PanelUnderTest::ClickIn(dialog, IDCANCEL);
          }},
+        {"keyboard_layouts", [&] {
+             // Seven languages, so that every keyboard layout can be chosen by its language index.
+             panel.WriteSettingsFile("Tablet\\language.ini",
+                                     "[language list]\r\nnum=7\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n"
+                                     "3=Deutsch\r\n4=Francais\r\n5=Korean\r\n6=Japanese\r\n[selected]\r\nlanguage=0\r\n");
+             for (int index : {3, 4, 5, 6}) {
+                 PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
+                 const HWND dialog = panel.WaitForPanelWindow("Language");
+                 const HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+                 SendMessageA(list, LB_SETSEL, FALSE, -1);
+                 SendMessageA(list, LB_SETSEL, TRUE, index);
+                 PanelUnderTest::ClickIn(dialog, IDOK);
+                 panel.Click(IDC_KEY_SETTING);
+                 Settle();
+                 const HWND page = panel.VisiblePage();
+                 PostMessageA(page, WM_COMMAND, MAKEWPARAM(8192, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(GetDlgItem(page, 8192)));
+                 panel.PickMenuEntry(6);
+                 const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+                 const std::string name = "keyboard_layout_" + std::to_string(index);
+                 tour.Shoot(name.c_str(), {keyboard});
+                 if (keyboard != nullptr)
+                     PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+                 Settle();
+             }
+         }},
     };
     for (const auto& step : steps)
         step.second();
