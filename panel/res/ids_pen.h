@@ -1,0 +1,2 @@
+// Resource ids of the pen settings in the main dialog.
+#pragma once
