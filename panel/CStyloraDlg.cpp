@@ -5,6 +5,7 @@
 #include "CStyloraApp.h"
 #include "LanguageKeys.h"
 #include "ObjectNames.h"
+#include "PanelBrand.h"
 #include "PanelPaths.h"
 #include "PenFileWriter.h"
 #include "ServiceCodes.h"
@@ -81,7 +82,7 @@ void CStyloraDlg::EndAtStartup() { CDialog::EndDialog(IDOK); }
 
 BOOL CStyloraDlg::OnInitDialog()
 {
-    m_pageState = kPenPage;
+    m_pageState = kMainDialogBrand.penPage.state;
     m_app = CStyloraApp::Instance();
     CBkDialogKX::OnInitDialog();
     AddLanguageMenuItem();
@@ -90,13 +91,16 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    uint16_t productId = 0;
-    std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
-    m_plainModel = MainDialogRules::IsPlainModel(productId);
+    if (kMainDialogBrand.opensKeyArea) {
+        uint16_t productId = 0;
+        std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
+        m_plainModel = MainDialogRules::IsPlainModel(productId);
+    }
     // The try-here area opens its tablet context here; without it the dialog ends.
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
+    ApplyLanguageLayout();
     if (!LoadBackgroundBitmap(IDB_BACKGROUND_PEN) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
@@ -127,7 +131,9 @@ void CStyloraDlg::AddLanguageMenuItem()
 bool CStyloraDlg::OpenSections()
 {
     const bool global = m_app->UsesGlobalNames();
-    return m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)) &&
+    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)))
+        return false;
+    return !kMainDialogBrand.opensKeyArea ||
            m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
                                  sizeof(KeyAreaSectionHead));
 }
@@ -156,8 +162,23 @@ bool CStyloraDlg::TakePenBlockCopy()
     if (m_penCopy == nullptr)
         return false;
     std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
-    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = 2;
+    // The second brand offers the pen buttons by the tablets it finds.
+    const bool tabletConnected = kMainDialogBrand.penButtonsFromTablets && m_app->EnumConnectedTablets() > 0;
+    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount =
+        MainDialog::PenButtonCount(kMainDialogBrand, tabletConnected);
     return true;
+}
+
+void CStyloraDlg::ApplyLanguageLayout()
+{
+    const MainDialog::LanguageLayout layout = MainDialog::LayoutForLanguage(kMainDialogBrand, m_languageIndex);
+    if (!layout.resize)
+        return;
+    const CRect window = GetWindowRect();
+    MoveWindow(window.left, window.top, layout.width, layout.height, TRUE);
+    for (const MainDialog::PageButtonPlace& button : layout.buttons)
+        ::MoveWindow(GetDlgItem(button.id), button.rect.left, button.rect.top, button.rect.Width(),
+                     button.rect.Height(), TRUE);
 }
 
 void CStyloraDlg::SetButtonIcons()
@@ -230,7 +251,11 @@ void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
     }
 }
 
-void CStyloraDlg::SetPenIdText(const std::string& text) { SetItemTextRedraw(IDC_PEN_ID, text.c_str()); }
+void CStyloraDlg::SetPenIdText(const std::string& text)
+{
+    if (kMainDialogBrand.showsPenId)
+        SetItemTextRedraw(IDC_PEN_ID, text.c_str());
+}
 
 LRESULT CStyloraDlg::OnPenId(WPARAM wParam, LPARAM lParam)
 {
@@ -260,15 +285,15 @@ void CStyloraDlg::ShowPage(CBkDialogKX& page, bool wholeAnchor)
     page.SetMainWindow(m_hWnd);
 }
 
-void CStyloraDlg::ChangeBackground(PageState state, UINT bitmapId)
+void CStyloraDlg::ChangeBackground(const MainDialog::PageLook& page)
 {
-    if (m_pageState == state)
+    if (m_pageState == page.state)
         return;
-    if (!LoadBackgroundBitmap(bitmapId)) {
+    if (!LoadBackgroundBitmap(static_cast<UINT>(page.background))) {
         CDialog::EndDialog(IDOK);
         return;
     }
-    m_pageState = state;
+    m_pageState = page.state;
 }
 
 void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
@@ -283,13 +308,13 @@ void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
 
 void CStyloraDlg::OnBnClickedPenSetting()
 {
-    ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+    ChangeBackground(kMainDialogBrand.penPage);
     DeletePages(true, true, true);
 }
 
 void CStyloraDlg::OnBnClickedMapping()
 {
-    ChangeBackground(kMappingPage, IDB_BACKGROUND_MAPPING);
+    ChangeBackground(kMainDialogBrand.mappingPage);
     if (m_mappingPage && !::IsWindow(m_mappingPage->GetSafeHwnd()))
         m_mappingPage.reset();
     if (m_mappingPage) {
@@ -297,7 +322,7 @@ void CStyloraDlg::OnBnClickedMapping()
     } else {
         auto page = std::make_unique<CRegionDlg>(this);
         if (!page->Create(CRegionDlg::kTemplateId, this) || !::IsWindow(page->GetSafeHwnd())) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(kMainDialogBrand.penPage);
             return;
         }
         m_mappingPage = std::move(page);
@@ -315,7 +340,7 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && page->HasNoExpressKeys()) {
+        if (created && kMainDialogBrand.checksNoKeys && page->HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -323,19 +348,19 @@ void CStyloraDlg::OnBnClickedKeySetting()
             return;
         }
         if (!created) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(kMainDialogBrand.penPage);
             return;
         }
         m_keysPage = std::move(page);
         ShowPage(*m_keysPage, true);
     }
     DeletePages(true, false, true);
-    ChangeBackground(kKeysPage, IDB_BACKGROUND_KEYS);
+    ChangeBackground(kMainDialogBrand.keyPage);
 }
 
 void CStyloraDlg::OnBnClickedAbout()
 {
-    ChangeBackground(kAboutPage, IDB_BACKGROUND_ABOUT);
+    ChangeBackground(kMainDialogBrand.aboutPage);
     m_aboutPage.reset();
     auto page = std::make_unique<CAboutDlg>(this);
     // A page whose start-up failed has no window left to show.

@@ -10,6 +10,7 @@
 #include "CQXKeySet.h"
 #include "CRegionDlg.h"
 #include "GdiObjects.h"
+#include "MainDialogBrand.h"
 #include "MainDialogRules.h"
 #include "SharedSectionView.h"
 
@@ -24,7 +25,6 @@ public:
     // Pen section: the process id, then the pen block edited in place.
     static constexpr size_t kPenBlockOffset = 4;
     static constexpr size_t kPenBlockSize = 1648;
-    enum PageState { kPenPage = 0, kMappingPage = 1, kKeysPage = 2, kAboutPage = 3 };
 
     explicit CStyloraDlg(CWnd* parent = nullptr);
     ~CStyloraDlg() override;
@@ -61,6 +61,7 @@ private:
     bool OpenSections();
     bool LoadBackgroundBitmap(UINT bitmapId);
     bool TakePenBlockCopy();
+    void ApplyLanguageLayout();
     void SetButtonIcons();
     void LoadOverlay();
     void AddLanguageMenuItem();
@@ -73,7 +74,7 @@ private:
     void OnBnClickedAbout();
     PageAnchor AnchorNow() const;
     void ShowPage(CBkDialogKX& page, bool wholeAnchor);
-    void ChangeBackground(PageState state, UINT bitmapId);
+    void ChangeBackground(const MainDialog::PageLook& page);
     void DeletePages(bool mapping, bool keys, bool about);
 
     // Messages.
@@ -102,7 +103,7 @@ private:
     CBitmap m_background;
     CMemoryDC m_backgroundDC;
     HGDIOBJ m_backgroundDCDefault = nullptr;
-    PageState m_pageState = kPenPage;
+    int m_pageState = 0;  // the brand's page state of the page in view
     int m_languageIndex = 0;
     CBitmap m_overlay;
     CMemoryDC m_overlayDC;

