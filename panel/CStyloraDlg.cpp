@@ -4,8 +4,8 @@
 #include "CLanguage.h"
 #include "CStyloraApp.h"
 #include "LanguageKeys.h"
-#include "ObjectNames.h"
 #include "PanelBrand.h"
+#include "ObjectNames.h"
 #include "PanelPaths.h"
 #include "PenFileWriter.h"
 #include "ServiceCodes.h"
@@ -30,6 +30,11 @@ std::string SectionName(bool global, const char* base)
 }
 
 }  // namespace
+
+const MainDialog::Brand& CStyloraDlg::Brand()
+{
+    return kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog;
+}
 
 CStyloraDlg::CStyloraDlg(CWnd* parent) : CBkDialogKX(IDD_STYLORA_DIALOG, parent)
 {
@@ -82,7 +87,7 @@ void CStyloraDlg::EndAtStartup() { CDialog::EndDialog(IDOK); }
 
 BOOL CStyloraDlg::OnInitDialog()
 {
-    m_pageState = kMainDialogBrand.penPage.state;
+    m_pageState = Brand().penPage.state;
     m_app = CStyloraApp::Instance();
     CBkDialogKX::OnInitDialog();
     AddLanguageMenuItem();
@@ -91,7 +96,7 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    if (kMainDialogBrand.opensKeyArea) {
+    if (Brand().opensKeyArea) {
         uint16_t productId = 0;
         std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
         m_plainModel = MainDialogRules::IsPlainModel(productId);
@@ -101,7 +106,7 @@ BOOL CStyloraDlg::OnInitDialog()
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
     ApplyLanguageLayout();
-    if (!LoadBackgroundBitmap(IDB_BACKGROUND_PEN) || !TakePenBlockCopy()) {
+    if (!LoadBackgroundBitmap(Brand().penPage.background) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
     }
@@ -131,11 +136,12 @@ void CStyloraDlg::AddLanguageMenuItem()
 bool CStyloraDlg::OpenSections()
 {
     const bool global = m_app->UsesGlobalNames();
-    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)))
+    // Each view covers what the panel reads: a smaller section does not map.
+    constexpr DWORD access = FILE_MAP_READ | FILE_MAP_WRITE;
+    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection), access))
         return false;
-    return !kMainDialogBrand.opensKeyArea ||
-           m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                 sizeof(KeyAreaSectionHead));
+    return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
+                                                          sizeof(KeyAreaSectionHead), access);
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -163,15 +169,14 @@ bool CStyloraDlg::TakePenBlockCopy()
         return false;
     std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
     // The second brand offers the pen buttons by the tablets it finds.
-    const bool tabletConnected = kMainDialogBrand.penButtonsFromTablets && m_app->EnumConnectedTablets() > 0;
-    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount =
-        MainDialog::PenButtonCount(kMainDialogBrand, tabletConnected);
+    const bool tabletConnected = Brand().penButtonsFromTablets && m_app->EnumConnectedTablets() > 0;
+    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = MainDialog::PenButtonCount(Brand(), tabletConnected);
     return true;
 }
 
 void CStyloraDlg::ApplyLanguageLayout()
 {
-    const MainDialog::LanguageLayout layout = MainDialog::LayoutForLanguage(kMainDialogBrand, m_languageIndex);
+    const MainDialog::LanguageLayout layout = MainDialog::LayoutForLanguage(Brand(), m_languageIndex);
     if (!layout.resize)
         return;
     const CRect window = GetWindowRect();
@@ -237,7 +242,8 @@ void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
         const std::string text = file.Text(index, caption.key.key, caption.key.english, caption.key.bufferSize);
         SetItemTextRedraw(caption.id, text.c_str());
     }
-    SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
+    if (Brand().showsPenId)
+        SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
     const struct {
         int id;
         const LanguageKey& key;
@@ -251,14 +257,12 @@ void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
     }
 }
 
-void CStyloraDlg::SetPenIdText(const std::string& text)
-{
-    if (kMainDialogBrand.showsPenId)
-        SetItemTextRedraw(IDC_PEN_ID, text.c_str());
-}
+void CStyloraDlg::SetPenIdText(const std::string& text) { SetItemTextRedraw(IDC_PEN_ID, text.c_str()); }
 
 LRESULT CStyloraDlg::OnPenId(WPARAM wParam, LPARAM lParam)
 {
+    if (!Brand().showsPenId)
+        return 1;
     const uint32_t nibble = static_cast<uint32_t>(wParam & 0xFFFF);
     SetPenIdText(MainDialogRules::PenIdText(nibble, static_cast<uint32_t>(lParam), m_plainModel));
     return 1;
@@ -308,13 +312,13 @@ void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
 
 void CStyloraDlg::OnBnClickedPenSetting()
 {
-    ChangeBackground(kMainDialogBrand.penPage);
+    ChangeBackground(Brand().penPage);
     DeletePages(true, true, true);
 }
 
 void CStyloraDlg::OnBnClickedMapping()
 {
-    ChangeBackground(kMainDialogBrand.mappingPage);
+    ChangeBackground(Brand().mappingPage);
     if (m_mappingPage && !::IsWindow(m_mappingPage->GetSafeHwnd()))
         m_mappingPage.reset();
     if (m_mappingPage) {
@@ -322,7 +326,7 @@ void CStyloraDlg::OnBnClickedMapping()
     } else {
         auto page = std::make_unique<CRegionDlg>(this);
         if (!page->Create(CRegionDlg::kTemplateId, this) || !::IsWindow(page->GetSafeHwnd())) {
-            ChangeBackground(kMainDialogBrand.penPage);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_mappingPage = std::move(page);
@@ -340,7 +344,7 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && kMainDialogBrand.checksNoKeys && page->HasNoExpressKeys()) {
+        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -348,19 +352,19 @@ void CStyloraDlg::OnBnClickedKeySetting()
             return;
         }
         if (!created) {
-            ChangeBackground(kMainDialogBrand.penPage);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_keysPage = std::move(page);
         ShowPage(*m_keysPage, true);
     }
     DeletePages(true, false, true);
-    ChangeBackground(kMainDialogBrand.keyPage);
+    ChangeBackground(Brand().keyPage);
 }
 
 void CStyloraDlg::OnBnClickedAbout()
 {
-    ChangeBackground(kMainDialogBrand.aboutPage);
+    ChangeBackground(Brand().aboutPage);
     m_aboutPage.reset();
     auto page = std::make_unique<CAboutDlg>(this);
     // A page whose start-up failed has no window left to show.
@@ -422,13 +426,13 @@ int CStyloraDlg::SavePenSettings()
     HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
     if (commandEvent == nullptr)
         return 0;
-    SharedSectionView connection;
-    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection))) {
+    SharedView connection;
+    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
         CloseHandle(commandEvent);
         return 0;
     }
     const int32_t command = CMD_SAVE_PEN_SETTINGS;
-    std::memcpy(connection.Bytes() + offsetof(ConnectionSection, command), &command, sizeof command);
+    std::memcpy(&connection.As<ConnectionSection>()->command, &command, sizeof command);
     PulseEvent(commandEvent);
     CloseHandle(commandEvent);
     return 1;

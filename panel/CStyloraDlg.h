@@ -12,7 +12,7 @@
 #include "GdiObjects.h"
 #include "MainDialogBrand.h"
 #include "MainDialogRules.h"
-#include "SharedSectionView.h"
+#include "SharedView.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,6 +35,10 @@ public:
     // 1 when the pen settings were handed to the service (or written), 0 on failure.
     int SavePenSettings();
 
+    // This build's main-dialog values: page states and backgrounds, pen id,
+    // key area, the express-key check.
+    static const MainDialog::Brand& Brand();
+
     int PageStateNow() const { return m_pageState; }
     CRegionDlg* MappingPage() const { return m_mappingPage.get(); }
     CQXKeySet* KeysPage() const { return m_keysPage.get(); }
@@ -50,9 +54,9 @@ protected:
     void OnOK() override;      // Save
     void OnCancel() override;  // Exit
 
-    uint8_t* PenBlock() const { return m_penSection.Bytes() + kPenBlockOffset; }
+    uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
     uint8_t* PenBlockCopy() const { return m_penCopy; }
-    uint8_t* KeyArea() const { return m_keyAreaSection.Bytes(); }
+    uint8_t* KeyArea() const { return m_keyAreaSection.As<uint8_t>(); }
     CStyloraApp* App() const { return m_app; }
     int LanguageInUse() const { return m_languageIndex; }
 
@@ -103,7 +107,7 @@ private:
     CBitmap m_background;
     CMemoryDC m_backgroundDC;
     HGDIOBJ m_backgroundDCDefault = nullptr;
-    int m_pageState = 0;  // the brand's page state of the page in view
+    int m_pageState = 0;
     int m_languageIndex = 0;
     CBitmap m_overlay;
     CMemoryDC m_overlayDC;
@@ -111,7 +115,7 @@ private:
     int m_overlayWidth = 0;
     int m_overlayHeight = 0;
     uint8_t* m_penCopy = nullptr;  // process heap, kPenBlockSize bytes
-    SharedSectionView m_penSection;
-    SharedSectionView m_keyAreaSection;
+    SharedView m_penSection;
+    SharedView m_keyAreaSection;
     bool m_plainModel = false;
 };

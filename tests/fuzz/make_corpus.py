@@ -298,6 +298,42 @@ def panel_readers_seeds():
     yield 'negative_count', panel_readers_setup(-4, b'[language list]\nnum=-3\n', table, -1)
 
 
+def overlay_labels_seeds():
+    """Setup byte (0x80: a language file, low bits its texts' length), then the key area."""
+    def action(code, data=b'', parameters=b''):
+        entry = bytearray(516)
+        struct.pack_into('<i', entry, 0, code)
+        entry[4:4 + len(data)] = data
+        entry[388:388 + len(parameters)] = parameters
+        return bytes(entry)
+    head = bytearray(244)
+    struct.pack_into('<i', head, 96, 0)
+    keys = [action(256, bytes([17, 18, 65])), action(17), action(4096, b'C:\\Tools\\app.exe', b'-x'),
+            action(22), action(256, bytes([162])), action(0x130C), action(4096, b'P' * 384, b'Q' * 128),
+            action(256, bytes([112]) * 384), action(19), action(16)]
+    yield 'every_action', b'\x00' + bytes(head) + b''.join(keys)
+    turned = bytearray(head)
+    struct.pack_into('<i', turned, 96, 512)
+    yield 'turned_language_file', b'\xbf' + bytes(turned) + b''.join(keys[:6])
+    yield 'area_cut_short', b'\x80' + bytes(head[:120])
+
+
+def display_rotation_seeds():
+    """State, mapped area, path and display counts, then 17 bytes per path and display."""
+    def entry(x, y, width, height, rotation, name):
+        return struct.pack('<iiHHBB', x, y, width, height, rotation, name)
+    def setup(state, area, paths, displays):
+        return struct.pack('<b4HBB', state, *area, len(paths), len(displays)) + b''.join(paths + displays)
+    whole = (0, 0, 65535, 65535)
+    yield 'portrait_single', setup(1, whole, [entry(0, 0, 1024, 768, 2, 1)], [entry(0, 0, 768, 1024, 0, 1)])
+    yield 'spanning_two', setup(1, whole, [entry(0, 0, 1024, 768, 1, 1), entry(1024, 0, 1024, 768, 1, 2)],
+                                [entry(0, 0, 1024, 768, 0, 1), entry(1024, 0, 1024, 768, 0, 2)])
+    yield 'left_of_primary_turned', setup(4, (0, 0, 32767, 65535),
+                                          [entry(0, 0, 1024, 1024, 1, 1), entry(-1000, 0, 1280, 1024, 4, 2)],
+                                          [entry(-1280, 0, 1280, 1024, 0, 2), entry(0, 0, 1024, 1024, 0, 1)])
+    yield 'no_display_attached', setup(0, whole, [entry(0, 0, 1024, 768, 3, 2)], [])
+
+
 def mapping_store_seeds():
     head = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + bytes(80)
     tablets = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + tablet_info(vid=0x256C, pid=0x6B01, key_count=18)
@@ -361,6 +397,7 @@ SEEDS = {
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
+    'overlay_labels': overlay_labels_seeds, 'display_rotation': display_rotation_seeds,
     'express_key_file': express_key_file_seeds,
     'pen_block': pen_block_seeds,
 }
