@@ -73,8 +73,12 @@ struct KeyPageSetup {
     }
 };
 
+// Starts the panel beside its running partner and opens the key page; null when either fails.
 HWND OpenKeyPage(PanelUnderTest& panel)
 {
+    if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
+        return nullptr;
+    Sleep(100);  // the library's command thread waits for the pulse
     panel.Click(IDC_KEY_SETTING);
     HWND page = nullptr;
     WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192) != nullptr; }, 5000);
@@ -123,8 +127,6 @@ TEST_CASE("Key page on an older system: keys recorded on the keyboard are saved 
     PanelUnderTest panel(PanelPartner::ServiceProgramOnXp);
     setup.Lay(panel);
     REQUIRE(panel.StartPartner());
-    REQUIRE(panel.StartPanel());
-    REQUIRE(panel.WaitForMainWindow() != nullptr);
     HWND page = OpenKeyPage(panel);
     REQUIRE(page != nullptr);
     // The service shows the first record of the file, another tablet's: ours gets the default table.
@@ -176,9 +178,6 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
     PanelUnderTest panel(PanelPartner::LibraryForm);
     setup.Lay(panel);
     REQUIRE(panel.StartPartner());
-    REQUIRE(panel.StartPanel());
-    REQUIRE(panel.WaitForMainWindow() != nullptr);
-    Sleep(100);  // the library's command thread waits for the pulse
     HWND page = OpenKeyPage(panel);
     REQUIRE(page != nullptr);
 
@@ -218,9 +217,6 @@ TEST_CASE("Keys saved beside the library form reach its read thread: the next pr
     REQUIRE(panel.StartPartner());
     REQUIRE(tablet.WaitConnected(5000));
     REQUIRE(WaitUntil([&] { return RecordHead(panel.KeyArea() + 4)->info.PID == model.PID; }, 5000));
-    REQUIRE(panel.StartPanel());
-    REQUIRE(panel.WaitForMainWindow() != nullptr);
-    Sleep(100);  // the library's command thread waits for the pulse
     HWND page = OpenKeyPage(panel);
     REQUIRE(page != nullptr);
 
