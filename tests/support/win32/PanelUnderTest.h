@@ -38,6 +38,8 @@ public:
     PanelUnderTest& operator=(const PanelUnderTest&) = delete;
 
     PanelPartner Partner() const { return partner_; }
+    // The library form's host, for scripted tablets before StartPartner; null beside the service program.
+    LibraryHostBench* Host() const { return host_.get(); }
     const TempFolder& Settings() const;
     void WriteSettingsFile(const std::string& relative, const std::string& contents) const;
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
