@@ -2,6 +2,9 @@
 // size and page buttons by language, its pages and their backgrounds, and
 // its pen-button labels with and without a connected tablet.
 #include "PanelUnderTest.h"
+#include "TabletBench.h"
+#include "ScriptedReports.h"
+#include "LibraryHostBench.h"
 #include "ids_main.h"
 
 #include <doctest/doctest.h>
@@ -71,6 +74,12 @@ TEST_SUITE("second brand panel")
         for (PanelPartner partner : partners) {
             CAPTURE(static_cast<int>(partner));
             PanelUnderTest panel(partner, PanelBrandUnderTest::Penmira);
+            // A tablet is plugged in: without one the mapping page ends at once.
+            if (panel.Host() != nullptr)
+                panel.Host()->WriteSupportedTable({DeskModel()});
+            else
+                panel.Bench()->WriteSupportedTable({DeskModel()});
+            panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:1001");
             REQUIRE(panel.StartPartner());
             REQUIRE(panel.StartPanel());
             HWND dialog = panel.WaitForMainWindow();
