@@ -1,0 +1,298 @@
+#include "CPenPage.h"
+
+#include "CXPMenu.h"
+#include "res/ids_pen.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kKnobTickStep = 20;
+constexpr std::uint32_t kKnobTickColour = 0xFF808080;
+constexpr DWORD kPenButtonLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_SUNKEN;
+
+int LabelIndex(int labelId) { return labelId == PenButtonFunctions::kSecondLabelId ? 1 : 0; }
+
+}  // namespace
+
+CPenPage::CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy)
+    : m_dialog(dialog), m_policy(policy), m_parameters(policy, false), m_tryHere(policy)
+{
+}
+
+bool CPenPage::OpenTabletContext() { return m_context.Open(m_dialog.GetSafeHwnd()); }
+
+bool CPenPage::AttachControls(PENSETTINGS* penBlock, const PENSETTINGS& copy, bool modelFlag)
+{
+    m_pen = penBlock;
+    m_modelFlag = modelFlag;
+    m_parameters = PenParameters(m_policy, modelFlag);
+    const HWND dialog = m_dialog.GetSafeHwnd();
+    if (!m_parameterList.SubclassDlgItem(kParameterListId, dialog) || !m_knob.SubclassDlgItem(kKnobId, dialog) ||
+        !m_disablePressure.SubclassDlgItem(kDisablePressureId, dialog))
+        return false;
+    ShowValue(PenParameters::Read(copy, PenParameter::Pressure));
+    CreatePenButtonLabels(copy.penButtonCount);
+    return true;
+}
+
+void CPenPage::CreateViews(const PENSETTINGS& copy)
+{
+    m_knob.SetRange(PenParameters::kMinimum, PenParameters::kMaximum, false);
+    m_knob.SetTickStep(kKnobTickStep, false);
+    m_knob.SetPageStep(0, false);
+    m_knob.SetTickColor(kKnobTickColour, true);
+    m_knob.SetNotify(m_dialog.GetSafeHwnd(), kKnobMessage, 0, 0);
+    m_knob.SetTransparent(false);
+
+    // Left of the "Profile" caption, measured from the dialog's outer edge.
+    const HWND dialog = m_dialog.GetSafeHwnd();
+    RECT profile{};
+    GetWindowRect(GetDlgItem(dialog, kProfileId), &profile);
+    const CRect outer = m_dialog.GetWindowRect();
+    m_curve.CreatePressureCurveWindow(dialog, profile.left - outer.left - kCurveLeftOfProfile, kCurveTop);
+
+    m_tryHere.Attach(dialog, GetDlgItem(dialog, kTryHereId));
+
+    m_parameterList.SetCurSel(0);
+    const int32_t pressure = PenParameters::Read(copy, PenParameter::Pressure);
+    SetKnob(pressure);
+    Tell(PenParameter::Pressure, pressure);
+    Tell(PenParameter::Tilt, PenParameters::Read(copy, PenParameter::Tilt));
+    Tell(PenParameter::Click, PenParameters::Read(copy, PenParameter::Click));
+    m_disablePressure.SetCheck(m_pen != nullptr && m_pen->disablePressure != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void CPenPage::ApplyLanguage(const PENSETTINGS& copy)
+{
+    FillParameterList();
+    RelabelPenButtons(copy);
+}
+
+// ---- parameters and the knob --------------------------------------------------
+
+bool CPenPage::ChosenParameter(PenParameter& parameter) const
+{
+    PenParameterEntry entry{};
+    if (!m_parameters.EntryAt(m_parameterList.GetCurSel(), entry))
+        return false;
+    parameter = entry.parameter;
+    return true;
+}
+
+void CPenPage::ShowValue(int32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
+    SetDlgItemTextA(m_dialog.GetSafeHwnd(), kValueLabelId, text);
+    m_dialog.InvalidateBehindItem(kValueLabelId);
+}
+
+void CPenPage::SetKnob(int32_t value)
+{
+    m_knob.SetPos(value);
+    m_knob.Invalidate();
+}
+
+void CPenPage::Tell(PenParameter parameter, int32_t value)
+{
+    const PenViewMessage message = PenParameters::MessageFor(parameter, value);
+    CWnd& target = message.target == PenViewMessage::Dial ? static_cast<CWnd&>(m_tryHere.Dial())
+                                                          : static_cast<CWnd&>(m_curve);
+    if (target.GetSafeHwnd() != nullptr)
+        target.PostMessage(PenParameters::kSetMessage, message.wParam, message.lParam);
+}
+
+void CPenPage::FillParameterList()
+{
+    const int selection = m_parameterList.GetCurSel();
+    m_parameterList.ResetContent();
+    for (int i = 0; i < m_parameters.Count(); ++i) {
+        PenParameterEntry entry{};
+        m_parameters.EntryAt(i, entry);
+        const std::string text = m_services.text ? m_services.text(entry.languageKey, entry.englishText)
+                                                 : std::string(entry.englishText);
+        m_parameterList.AddString(text.c_str());
+    }
+    m_parameterList.SetCurSel(selection);
+}
+
+void CPenPage::OnSelEndOkParameter()
+{
+    PenParameter parameter = PenParameter::Pressure;
+    if (m_pen == nullptr || !ChosenParameter(parameter))
+        return;
+    const int32_t value = PenParameters::Read(*m_pen, parameter);
+    SetKnob(value);
+    Tell(parameter, value);
+    ShowValue(value);
+}
+
+LRESULT CPenPage::OnKnobChanged(WPARAM, LPARAM)
+{
+    const int32_t value = PenParameters::Clamp(m_knob.GetPos());
+    ShowValue(value);
+    PenParameter parameter = PenParameter::Pressure;
+    if (m_pen != nullptr && ChosenParameter(parameter)) {
+        PenParameters::Write(*m_pen, parameter, value);
+        Tell(parameter, value);
+    }
+    return 1;
+}
+
+void CPenPage::OnDefault()
+{
+    PenParameter parameter = PenParameter::Pressure;
+    if (m_pen == nullptr || !ChosenParameter(parameter)) {
+        ShowValue(PenParameters::kLinearPressure);
+        return;
+    }
+    const int32_t value = PenParameters::DefaultOf(parameter);
+    SetKnob(value);
+    PenParameters::Write(*m_pen, parameter, value);
+    Tell(parameter, value);
+    ShowValue(value);
+}
+
+void CPenPage::OnDisablePressure()
+{
+    if (m_pen != nullptr)
+        m_pen->disablePressure = m_disablePressure.GetCheck() == BST_CHECKED ? 1 : 0;
+}
+
+// ---- pen buttons ------------------------------------------------------------
+
+void CPenPage::CreatePenButtonLabels(int32_t penButtonCount)
+{
+    PenButtonFunctions::LabelSlot slots[2];
+    const int count = PenButtonFunctions::LabelSlots(penButtonCount, slots);
+    for (int i = 0; i < count; ++i) {
+        const RECT rect{slots[i].left, slots[i].top, slots[i].right, slots[i].bottom};
+        m_penButtonLabels[static_cast<size_t>(LabelIndex(slots[i].id))].Create(
+            "", kPenButtonLabelStyle, rect, m_dialog.GetSafeHwnd(), static_cast<UINT>(slots[i].id));
+    }
+}
+
+HWND CPenPage::PenButtonLabel(int labelId) const
+{
+    return m_penButtonLabels[static_cast<size_t>(LabelIndex(labelId))].GetSafeHwnd();
+}
+
+std::string CPenPage::LabelTextOf(const KEYACTION& record) const
+{
+    const PenButtonFunctions::MenuText noText = [](uint32_t) { return std::string(); };
+    const PenButtonFunctions::KeyName ownCharacter = [](uint8_t code) {
+        return std::string("{") + static_cast<char>(code) + "}";
+    };
+    return PenButtonFunctions::LabelOf(record, m_services.menuText ? m_services.menuText : noText,
+                                       m_services.keyName ? m_services.keyName : ownCharacter);
+}
+
+void CPenPage::SetLabelText(int labelId, const std::string& text)
+{
+    const HWND label = PenButtonLabel(labelId);
+    if (label == nullptr)
+        return;
+    SetWindowTextA(label, text.c_str());
+    m_dialog.InvalidateBehindItem(labelId);
+}
+
+void CPenPage::RelabelPenButtons(const PENSETTINGS& copy)
+{
+    if (m_pen == nullptr)
+        return;
+    const int32_t count = copy.penButtonCount;
+    if (count != 1 && count != 2)
+        return;
+    SetLabelText(PenButtonFunctions::kFirstLabelId, LabelTextOf(m_pen->penButton[0]));
+    if (count == 1)
+        return;
+    SetLabelText(PenButtonFunctions::kSecondLabelId, LabelTextOf(m_pen->penButton[1]));
+    EnableWindow(PenButtonLabel(PenButtonFunctions::kFirstLabelId), TRUE);
+    EnableWindow(PenButtonLabel(PenButtonFunctions::kSecondLabelId),
+                 PenButtonFunctions::SecondLabelEnabled(m_modelFlag) ? TRUE : FALSE);
+}
+
+KEYACTION* CPenPage::RecordOfOpenLabel()
+{
+    if (m_pen == nullptr)
+        return nullptr;
+    return &m_pen->penButton[LabelIndex(m_openLabel)];
+}
+
+void CPenPage::OnPenButtonLabel(int labelId)
+{
+    const HWND label = PenButtonLabel(labelId);
+    if (label == nullptr)
+        return;
+    m_openLabel = labelId;
+
+    CXPMenu menu;
+    std::array<XPMenuItem, 10> items{};
+    if (!menu.CreatePopupMenu())
+        return;
+    for (int i = 0; i < PenButtonFunctions::kMenuEntryCount; ++i) {
+        items[static_cast<size_t>(i)].text = m_services.menuText ? m_services.menuText(static_cast<uint32_t>(i)) : "";
+        menu.AppendOwnerDrawn(0, PenButtonFunctions::kFirstCommand + static_cast<UINT>(i), &items[static_cast<size_t>(i)]);
+    }
+    RECT labelRect{};
+    GetWindowRect(label, &labelRect);
+    const CRect outer = m_dialog.GetWindowRect();
+    POINT at{labelRect.left - outer.left, labelRect.top - outer.top};
+    m_dialog.ClientToScreen(at);
+    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, m_dialog.GetSafeHwnd());
+}
+
+bool CPenPage::OnMenuCommand(UINT command)
+{
+    if (!PenButtonFunctions::IsMenuCommand(command))
+        return false;
+    KEYACTION* record = RecordOfOpenLabel();
+    if (record == nullptr)
+        return true;
+    const auto menuText = [&](int index) {
+        return m_services.menuText ? m_services.menuText(static_cast<uint32_t>(index)) : std::string();
+    };
+    if (command == PenButtonFunctions::kKeyboardCommand) {
+        uint8_t keys[PenButtonFunctions::kKeyBufferSize];
+        PenButtonFunctions::PreloadKeys(*record, keys);
+        if (!m_services.runKeyboard || !m_services.runKeyboard(keys))
+            return true;
+        PenButtonFunctions::SetKeystroke(*record, keys);
+        SetLabelText(m_openLabel, LabelTextOf(*record));
+    } else if (command == PenButtonFunctions::kLaunchCommand) {
+        std::string path;
+        std::string parameters;
+        if (!m_services.runLaunch || !m_services.runLaunch(path, parameters))
+            return true;
+        PenButtonFunctions::SetLaunch(*record, path, parameters);
+        SetLabelText(m_openLabel, PenButtonFunctions::LaunchChoiceText(path));
+    } else if (command == PenButtonFunctions::kOtherCommand) {
+        SetLabelText(m_openLabel, menuText(PenButtonFunctions::kOtherMenuIndex));
+    } else {
+        PenButtonFunctions::SetSimpleFunction(*record, command);
+        SetLabelText(m_openLabel, menuText(PenButtonFunctions::MenuIndexOf(command)));
+    }
+    return true;
+}
+
+// ---- the mouse over the dialog --------------------------------------------------
+
+HWND CPenPage::ChildUnder(CPoint point) const
+{
+    return ChildWindowFromPoint(m_dialog.GetSafeHwnd(), point);
+}
+
+void CPenPage::OnLButtonDown(CPoint point) { m_tryHere.OnButtonDown(ChildUnder(point), m_context); }
+
+void CPenPage::OnLButtonUp(UINT flags, CPoint point)
+{
+    if (m_knob.GetSafeHwnd() == nullptr)
+        return;
+    POINT inKnob = point;
+    MapWindowPoints(m_dialog.GetSafeHwnd(), m_knob.GetSafeHwnd(), &inKnob, 1);
+    m_knob.OnLButtonUp(flags, CPoint(inKnob.x, inKnob.y));
+}
+
+void CPenPage::OnMouseMove(UINT flags, CPoint point) { m_tryHere.OnMouseMove(flags, ChildUnder(point), m_context); }
