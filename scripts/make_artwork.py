@@ -15,6 +15,10 @@ Files (by role):
                 pages, drawn for 600x520 and stretched by the panel),
                 overlay, tablet, calibrate, tile (a 32x32 tile), shaped
                 (a rounded card on magenta, the transparent colour)
+  second brand  pm_bg_pen, pm_bg_mapping, pm_bg_keys, pm_bg_about (its main
+                dialog, drawn for 657x568; the page-button column keeps a
+                fifth of the width, so the pictures fit both the large
+                layout and the template layout of languages 3 and 4)
   menu images   menu_open, menu_save, menu_close (16x15, 16 colours, grey
                 192,192,192 as the background to be mapped to the face colour)
   pen page      curve_grid (200x200, the pressure curve's grid), dial_face
@@ -34,6 +38,10 @@ CORAL = (233, 118, 91)
 SUN = (242, 186, 73)
 WHITE = (255, 255, 255)
 MAGENTA = (255, 0, 255)
+# The second brand's own colours.
+PLUM = (104, 70, 132)
+LAVENDER = (238, 233, 245)
+HEATHER = (214, 204, 228)
 
 SCALE = 4  # supersampling factor for smooth edges
 
@@ -314,6 +322,19 @@ def page_background(width, height, accent):
     return c.rows
 
 
+def penmira_background(width, height, accent):
+    """The second brand's page look: a lavender column a fifth of the width
+    for the page buttons, a plum band along the top and a white card."""
+    column = width * 204 // 1000
+    c = Flat(width, height, WHITE)
+    c.rect(0, 0, column, height, LAVENDER)
+    c.rect(column, 0, column + 2, height, HEATHER)
+    c.rect(column + 2, 0, width, 4, PLUM)
+    c.rect(column + 2, 4, width, 7, accent)
+    c.rect(column + 2, height - 4, width, height, HEATHER)
+    return c.rows
+
+
 def flat_picture(width, height, draw, fill=PAPER):
     c = Flat(width, height, fill)
     draw(c)
@@ -324,6 +345,9 @@ def make_backgrounds(out):
     for name, accent in (("bg_pen", TEAL), ("bg_mapping", SLATE), ("bg_keys", CORAL), ("bg_about", INK),
                          ("bg_launch", SUN)):
         write_bmp24(os.path.join(out, name + ".bmp"), page_background(600, 520, accent))
+    for name, accent in (("pm_bg_pen", TEAL), ("pm_bg_mapping", SLATE), ("pm_bg_keys", CORAL),
+                         ("pm_bg_about", PLUM)):
+        write_bmp24(os.path.join(out, name + ".bmp"), penmira_background(657, 568, accent))
 
     def overlay(c):
         c.rect(0, 0, 120, 40, MIST)

@@ -13,6 +13,18 @@ namespace {
 
 LONG CentreStart(LONG start, LONG extent, LONG size) { return start + (extent - size) / 2; }
 
+// The caption in the brand's character type: ANSI of any length, or at most
+// 260 wide characters.
+[[maybe_unused]] std::string CaptionOf(const CWnd& button, char) { return button.GetWindowText(); }
+[[maybe_unused]] std::wstring CaptionOf(const CWnd& button, wchar_t) { return button.GetWindowTextW(260); }
+
+[[maybe_unused]] int DrawCaptionText(HDC dc, const char* text, RECT& where, UINT flags) {
+    return ::DrawTextA(dc, text, -1, &where, flags);
+}
+[[maybe_unused]] int DrawCaptionText(HDC dc, const wchar_t* text, RECT& where, UINT flags) {
+    return ::DrawTextW(dc, text, -1, &where, flags);
+}
+
 }  // namespace
 
 void CButtonKX::Sound::Play() const {
@@ -203,13 +215,7 @@ void CButtonKX::DrawItem(DRAWITEMSTRUCT* item) {
     }
     DrawBorder(&dc, &rect);
 
-    std::wstring text;
-    if (kPenmiraSkin) {
-        m_penmiraCaption = GetWindowText();
-        text.assign(m_penmiraCaption.begin(), m_penmiraCaption.end());  // emptiness only; drawn as ANSI
-    } else {
-        text = GetWindowTextW(260);
-    }
+    const CaptionText text = CaptionOf(*this, CaptionChar{});
     RECT itemRect = item->rcItem;
     RECT caption = item->rcItem;
     if (m_inIcon.Get()) DrawIcon(&dc, !text.empty(), &itemRect, &caption, m_pressed, m_disabled);
@@ -353,16 +359,11 @@ void CButtonKX::DrawBitmap(CDC* dc, BOOL hasCaption, RECT* item, RECT* caption, 
     dc->BitBlt(image.left, image.top, width, height, source, 0, 0, mask ? SRCPAINT : SRCCOPY);
 }
 
-void CButtonKX::DrawCaption(CDC* dc, const wchar_t* text, RECT*, RECT* caption, BOOL pressed, BOOL disabled) {
+void CButtonKX::DrawCaption(CDC* dc, const CaptionChar* text, RECT*, RECT* caption, BOOL pressed, BOOL disabled) {
     RECT place = *caption;
     if (pressed && !m_checkBox) OffsetRect(&place, m_pressedOffset.cx, m_pressedOffset.cy);
     const UINT format = DT_WORDBREAK | DT_CENTER;
-    auto draw = [&](RECT& where, UINT flags) {
-        if (kPenmiraSkin) {
-            return ::DrawTextA(*dc, m_penmiraCaption.c_str(), -1, &where, flags);
-        }
-        return ::DrawTextW(*dc, text, -1, &where, flags);
-    };
+    auto draw = [&](RECT& where, UINT flags) { return DrawCaptionText(*dc, text, where, flags); };
     RECT measured = place;
     draw(measured, DT_CALCRECT | format);
     OffsetRect(&measured, ((place.right - place.left) - (measured.right - measured.left)) / 2,

@@ -4,14 +4,21 @@
 // drop-down image menu.
 #pragma once
 #include <string>
+#include <type_traits>
 #include "CButton.h"
 #include "CDC.h"
 #include "CToolTipCtrl.h"
 #include "GdiObjects.h"
+#include "SkinBrand.h"
 #include "TRMenu.h"
 
 class CButtonKX : public CButton {
 public:
+    // A caption as the brand draws it: wide text of at most 260 characters, or
+    // the second brand's ANSI text of any length.
+    using CaptionChar = std::conditional_t<kPenmiraSkin, char, wchar_t>;
+    using CaptionText = std::basic_string<CaptionChar>;
+
     // Passed as the out icon: a grey copy of the in icon is made.
     static HICON GreyOfInIcon() { return reinterpret_cast<HICON>(static_cast<INT_PTR>(-2)); }
     static constexpr UINT kGreyOfInIconId = static_cast<UINT>(-2);
@@ -62,7 +69,7 @@ protected:
     virtual void DrawBorder(CDC* dc, RECT* rect);
     virtual void DrawIcon(CDC* dc, BOOL hasCaption, RECT* item, RECT* caption, BOOL pressed, BOOL disabled);
     virtual void DrawBitmap(CDC* dc, BOOL hasCaption, RECT* item, RECT* caption, BOOL pressed, BOOL disabled);
-    virtual void DrawCaption(CDC* dc, const wchar_t* text, RECT* item, RECT* caption, BOOL pressed, BOOL disabled);
+    virtual void DrawCaption(CDC* dc, const CaptionChar* text, RECT* item, RECT* caption, BOOL pressed, BOOL disabled);
     void DrawParentBackground(CDC* dc);
     void EndHover();
     int StateColours() const;
@@ -135,7 +142,6 @@ private:
     UINT m_menuCallbackMessage = 0;
     LPARAM m_menuCallbackParam = 0;
     Sound m_hoverSound, m_clickSound;
-    std::string m_penmiraCaption;  // the ANSI caption of the current paint (second brand)
 };
 
 // The hollow stock brush: controls that paint no background of their own.

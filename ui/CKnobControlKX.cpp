@@ -231,6 +231,16 @@ void CKnobControlKX::OnLButtonUp(UINT, CPoint point) {
     if (m_square.Contains(point.x, point.y)) MoveTo(PointToValue(point.x, point.y));
 }
 
+void CKnobControlKX::EndDragAtCursor() {
+    if (m_dragging) {
+        m_dragging = 0;
+        if (::GetCapture() == m_hWnd) ReleaseCapture();
+    }
+    POINT cursor{};
+    if (!::GetCursorPos(&cursor) || !::ScreenToClient(m_hWnd, &cursor)) return;
+    if (m_square.Contains(cursor.x, cursor.y)) MoveTo(PointToValue(cursor.x, cursor.y));
+}
+
 // One notch of the wheel moves by the system's scroll lines, forward toward
 // the minimum as the track bar does; partial notches add up.
 BOOL CKnobControlKX::OnMouseWheel(UINT, short delta, CPoint) {

@@ -36,6 +36,9 @@ public:
     BOOL PreTranslateMessage(MSG* message) override;
     // Public: the owner dialog ends a drag with it wherever the button is released.
     void OnLButtonUp(UINT flags, CPoint point);
+    // The second brand's release: ends a drag, then sets the value under the
+    // desktop pointer when it lies on the knob.
+    void EndDragAtCursor();
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

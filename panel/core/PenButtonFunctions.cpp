@@ -101,22 +101,3 @@ std::string PenButtonFunctions::LaunchChoiceText(const std::string& path)
 {
     return path.substr(0, KEYACTION_DATA_SIZE - 1);
 }
-
-int PenButtonFunctions::LabelSlots(int32_t penButtonCount, LabelSlot (&slots)[2])
-{
-    const LabelSlot upper{0, 245, 402, 489, 427};
-    const LabelSlot lower{0, 245, 435, 489, 460};
-    if (penButtonCount == 1) {
-        slots[0] = upper;
-        slots[0].id = kFirstLabelId;
-        return 1;
-    }
-    if (penButtonCount == 2) {
-        slots[0] = lower;
-        slots[0].id = kFirstLabelId;
-        slots[1] = upper;
-        slots[1].id = kSecondLabelId;
-        return 2;
-    }
-    return 0;
-}

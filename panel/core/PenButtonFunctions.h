@@ -25,8 +25,6 @@ public:
     static constexpr uint32_t kActionCodeTag = 0xFF000000u;
     static constexpr size_t kKeyBufferSize = 256;
     static constexpr size_t kLaunchBlockSize = KEYACTION_DATA_SIZE + KEYACTION_PARAM_SIZE;
-    static constexpr int kFirstLabelId = 8192;
-    static constexpr int kSecondLabelId = 8193;
 
     // The localised function name of a menu index or a tagged action code;
     // empty for codes it does not know.
@@ -59,14 +57,4 @@ public:
     static void SetLaunch(KEYACTION& record, const std::string& path, const std::string& parameters);
     // The label right after a launch choice: the path alone, as stored.
     static std::string LaunchChoiceText(const std::string& path);
-
-    struct LabelSlot {
-        int id;
-        int left, top, right, bottom;  // client pixels of the main dialog
-    };
-    // The pen-button labels the main dialog makes for a pen-button count:
-    // 1 makes one, 2 makes both; how many were written (0 for other counts).
-    static int LabelSlots(int32_t penButtonCount, LabelSlot (&slots)[2]);
-    // Whether the second label takes clicks (the model flag disables it).
-    static bool SecondLabelEnabled(bool modelFlag) { return !modelFlag; }
 };

@@ -165,22 +165,4 @@ TEST_SUITE("pen button labels")
         CHECK(Label(record) == "C:\\a.exe ");
         CHECK(record.data[9] == 0);
     }
-
-    TEST_CASE("pen-button labels by the pen-button count")
-    {
-        PenButtonFunctions::LabelSlot slots[2];
-        REQUIRE(PenButtonFunctions::LabelSlots(2, slots) == 2);
-        CHECK(slots[0].id == 8192);
-        CHECK(slots[0].top == 435);
-        CHECK(slots[0].bottom == 460);
-        CHECK(slots[1].id == 8193);
-        CHECK(slots[1].top == 402);
-        REQUIRE(PenButtonFunctions::LabelSlots(1, slots) == 1);
-        CHECK(slots[0].id == 8192);
-        CHECK(slots[0].top == 402);
-        CHECK(slots[0].right == 489);
-        CHECK(PenButtonFunctions::LabelSlots(0, slots) == 0);
-        CHECK(PenButtonFunctions::LabelSlots(-1, slots) == 0);
-        CHECK_FALSE(PenButtonFunctions::SecondLabelEnabled(true));
-    }
 }

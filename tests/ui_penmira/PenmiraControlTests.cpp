@@ -42,6 +42,23 @@ int CaptionRows(CButtonKX& button, const std::string& caption) {
     return rows;
 }
 
+// Keeps what the drawing virtual is handed, as a derived skin would.
+class CaptionProbe : public CButtonKX {
+public:
+    void DrawCaption(CDC* dc, const CaptionChar* text, RECT* item, RECT* caption, BOOL pressed,
+                     BOOL disabled) override {
+        drawn = text;
+        CButtonKX::DrawCaption(dc, text, item, caption, pressed, disabled);
+    }
+    std::string drawn;
+};
+
+POINT ScreenPointOf(HWND window, CPoint client) {
+    POINT point{client.x, client.y};
+    ClientToScreen(window, &point);
+    return point;
+}
+
 }  // namespace
 
 TEST_SUITE("second brand controls") {
@@ -85,5 +102,46 @@ TEST_SUITE("second brand controls") {
         CHECK(std::string(font.lfFaceName) == "Arial");
         CHECK(font.lfCharSet == ANSI_CHARSET);
         CHECK(font.lfHeight == 12);
+    }
+
+    TEST_CASE_FIXTURE(GalleryFixture, "a derived button draws the long ANSI caption it is handed") {
+        REQUIRE(created);
+        HWND window = CreateWindowA("BUTTON", "", WS_CHILD | BS_OWNERDRAW, 0, 0, 240, 120, gallery, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        REQUIRE(window);
+        CaptionProbe probe;
+        REQUIRE(probe.SubclassWindow(window));
+        std::string caption;
+        while (caption.size() < 300) caption += "caption ";
+        probe.SetWindowText(caption.c_str());
+        MemoryCanvas canvas(240, 120);
+        DRAWITEMSTRUCT item = canvas.Item(probe, 0);
+        probe.DrawItem(&item);
+        CHECK(probe.drawn == caption);
+        probe.UnsubclassWindow();
+        DestroyWindow(window);
+    }
+
+    TEST_CASE_FIXTURE(GalleryFixture, "a release elsewhere ends the knob's drag and sets the value under the pointer") {
+        REQUIRE(created);
+        CKnobControlKX& knob = gallery.m_knob;
+        const CPoint centre = knob.Centre();
+        const CPoint left(knob.Square().x + 2, centre.y);
+        knob.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+        REQUIRE(knob.IsDragging());
+        const POINT onDisc = ScreenPointOf(knob, left);
+        SetCursorPos(onDisc.x, onDisc.y);
+        knob.EndDragAtCursor();
+        CHECK_FALSE(knob.IsDragging());
+        CHECK(knob.GetPos() == knob.PointToValue(left.x, left.y));
+        REQUIRE(gallery.m_knobPositions.size() == 1);
+        CHECK(gallery.m_knobPositions.back() == knob.GetPos());
+
+        // Outside the knob: nothing moves and nobody is told.
+        const POINT away = ScreenPointOf(knob, CPoint(-40, -40));
+        SetCursorPos(away.x, away.y);
+        knob.EndDragAtCursor();
+        CHECK(knob.GetPos() == knob.PointToValue(left.x, left.y));
+        CHECK(gallery.m_knobPositions.size() == 1);
     }
 }
