@@ -12,12 +12,13 @@ constexpr int kKnobTickStep = 20;
 constexpr std::uint32_t kKnobTickColour = 0xFF808080;
 constexpr DWORD kPenButtonLabelStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_SUNKEN;
 
-int LabelIndex(int labelId) { return labelId == PenButtonFunctions::kSecondLabelId ? 1 : 0; }
+// Label 8192 shows and edits the first pen button, 8193 the second.
+int LabelIndex(int labelId) { return labelId == MainDialog::kSecondPenButtonLabel ? 1 : 0; }
 
 }  // namespace
 
-CPenPage::CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy)
-    : m_dialog(dialog), m_policy(policy), m_parameters(policy, false), m_tryHere(policy)
+CPenPage::CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy, const MainDialog::Brand& brand)
+    : m_dialog(dialog), m_policy(policy), m_brand(brand), m_parameters(policy, false), m_tryHere(policy)
 {
 }
 
@@ -165,12 +166,14 @@ void CPenPage::OnDisablePressure()
 
 void CPenPage::CreatePenButtonLabels(int32_t penButtonCount)
 {
-    PenButtonFunctions::LabelSlot slots[2];
-    const int count = PenButtonFunctions::LabelSlots(penButtonCount, slots);
-    for (int i = 0; i < count; ++i) {
-        const RECT rect{slots[i].left, slots[i].top, slots[i].right, slots[i].bottom};
-        m_penButtonLabels[static_cast<size_t>(LabelIndex(slots[i].id))].Create(
-            "", kPenButtonLabelStyle, rect, m_dialog.GetSafeHwnd(), static_cast<UINT>(slots[i].id));
+    for (const MainDialog::PenButtonLabel& place : MainDialog::PenButtonLabels(m_brand, penButtonCount, m_modelFlag)) {
+        CStatic& label = m_penButtonLabels[static_cast<size_t>(LabelIndex(place.id))];
+        const RECT rect{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
+        if (!label.Create("", kPenButtonLabelStyle, rect, m_dialog.GetSafeHwnd(), static_cast<UINT>(place.id)))
+            continue;
+        label.EnableWindow(place.enabled);
+        if (m_pen != nullptr && place.record >= 0)
+            SetLabelText(place.id, LabelTextOf(m_pen->penButton[place.record]));
     }
 }
 
@@ -202,16 +205,12 @@ void CPenPage::RelabelPenButtons(const PENSETTINGS& copy)
 {
     if (m_pen == nullptr)
         return;
-    const int32_t count = copy.penButtonCount;
-    if (count != 1 && count != 2)
-        return;
-    SetLabelText(PenButtonFunctions::kFirstLabelId, LabelTextOf(m_pen->penButton[0]));
-    if (count == 1)
-        return;
-    SetLabelText(PenButtonFunctions::kSecondLabelId, LabelTextOf(m_pen->penButton[1]));
-    EnableWindow(PenButtonLabel(PenButtonFunctions::kFirstLabelId), TRUE);
-    EnableWindow(PenButtonLabel(PenButtonFunctions::kSecondLabelId),
-                 PenButtonFunctions::SecondLabelEnabled(m_modelFlag) ? TRUE : FALSE);
+    for (const MainDialog::PenButtonRelabel& relabel :
+         MainDialog::RelabelledPenButtons(m_brand, copy.penButtonCount, m_modelFlag)) {
+        SetLabelText(relabel.id, LabelTextOf(m_pen->penButton[relabel.record]));
+        if (relabel.setsEnabled)
+            EnableWindow(PenButtonLabel(relabel.id), relabel.enabled ? TRUE : FALSE);
+    }
 }
 
 KEYACTION* CPenPage::RecordOfOpenLabel()

@@ -16,6 +16,7 @@
 #include "CStatic.h"
 #include "CTabletContext.h"
 #include "CTryHereArea.h"
+#include "MainDialogBrand.h"
 #include "PenButtonFunctions.h"
 #include "PenPagePolicy.h"
 #include "PenParameters.h"
@@ -51,7 +52,7 @@ public:
     static constexpr int kCurveTop = 28;
     static constexpr int kCurveLeftOfProfile = 20;
 
-    CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy);
+    CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy, const MainDialog::Brand& brand);
     CPenPage(const CPenPage&) = delete;
     CPenPage& operator=(const CPenPage&) = delete;
 
@@ -101,11 +102,12 @@ private:
 
     CBkDialogKX& m_dialog;
     PenPagePolicy m_policy;
+    MainDialog::Brand m_brand;
     PenPageServices m_services;
     PenParameters m_parameters;
     PENSETTINGS* m_pen = nullptr;
     bool m_modelFlag = false;
-    int m_openLabel = PenButtonFunctions::kFirstLabelId;
+    int m_openLabel = MainDialog::kFirstPenButtonLabel;
 
     CComboBox m_parameterList;
     CKnobControlKX m_knob;
