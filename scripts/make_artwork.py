@@ -389,6 +389,48 @@ def make_backgrounds(out):
     write_bmp24(os.path.join(out, "shaped.bmp"), flat_picture(160, 120, card, MAGENTA))
 
 
+# ---- express keys: page backgrounds, check-box icons, launch dialog ---------
+
+def key_page_picture(width, height, rows):
+    """The express-key page: a header band, then one card per group of keys
+    (rows: (top, bottom) pairs in the page's own pixels at 606 wide)."""
+    scale = width / 606.0
+
+    def draw(c):
+        c.rect(0, 0, width, int(6 * scale), CORAL)
+        c.rect(int(16 * scale), int(40 * scale), width - int(16 * scale), int(46 * scale), MIST)
+        for top, bottom in rows:
+            c.rect(int(24 * scale), int(top * scale), width - int(24 * scale), int(bottom * scale), WHITE)
+            c.rect(int(24 * scale), int(bottom * scale), width - int(24 * scale), int(bottom * scale) + 1,
+                   (214, 220, 230))
+    return flat_picture(width, height, draw)
+
+
+def check_icon(checked):
+    c = Canvas(16, 16)
+    c.round_rect(1, 1, 15, 15, 3, TEAL if checked else SLATE)
+    c.round_rect(3, 3, 13, 13, 2, WHITE)
+    if checked:
+        c.line(4.5, 8.5, 7, 11, 1.8, TEAL)
+        c.line(7, 11, 11.5, 5, 1.8, TEAL)
+    return c
+
+
+def make_key_artwork(out):
+    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((130, 430), (460, 560))))
+    write_bmp24(os.path.join(out, "bg_keys_large.bmp"),
+                key_page_picture(1141, 826, ((130, 480), (520, 700), (720, 790))))
+
+    def launch(c):
+        c.rect(0, 0, 400, 4, SUN)
+        c.rect(10, 40, 390, 72, WHITE)
+        c.rect(10, 112, 390, 150, WHITE)
+        c.rect(0, 158, 400, 220, MIST)
+    write_bmp24(os.path.join(out, "bg_launch_app.bmp"), flat_picture(400, 220, launch))
+    write_ico(os.path.join(out, "check_on.ico"), check_icon(True).pixels())
+    write_ico(os.path.join(out, "check_off.ico"), check_icon(False).pixels())
+
+
 # ---- menu images (16 x 15, 16 colours) --------------------------------------
 
 def make_menu_images(out):
@@ -450,6 +492,7 @@ def main():
     make_icons(out)
     make_backgrounds(out)
     make_menu_images(out)
+    make_key_artwork(out)
     make_pen_pictures(out)
     with open(os.path.join(out, "artwork.stamp"), "w") as f:
         f.write("done\n")

@@ -43,17 +43,35 @@ constexpr DefaultKey REFERENCE_KEYS[] = {
     {ACTION_KEYSTROKE, VK_LMENU},
 };
 
-constexpr DefaultKey TEN_KEYS[] = {
+// The control panel's table: the same places with the plain modifier keys.
+constexpr DefaultKey PANEL_KEYS[] = {
     {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
     {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
     {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
     {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
+    {ACTION_KEYSTROKE, VK_MENU},
+    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
+    {ACTION_KEYSTROKE, VK_MENU},
 };
 
 template <size_t N>
-DefaultKey KeyOf(const DefaultKey (&table)[N], int32_t index)
+DefaultKey KeyOf(const DefaultKey (&table)[N], int32_t index, int32_t used = static_cast<int32_t>(N))
 {
-    return static_cast<size_t>(index) < N ? table[index] : EMPTY_KEY;
+    return index >= 0 && index < used && static_cast<size_t>(index) < N ? table[index] : EMPTY_KEY;
+}
+
+DefaultKey DefaultKeyOf(DefaultKeyTable table, int32_t index)
+{
+    switch (table) {
+    case DefaultKeyTable::SidedModifiers:
+        return KeyOf(REFERENCE_KEYS, index);
+    case DefaultKeyTable::PlainModifiers:
+        return KeyOf(PANEL_KEYS, index);
+    case DefaultKeyTable::TenKeys:
+        break;
+    }
+    return KeyOf(PANEL_KEYS, index, 10);
 }
 
 // Keys a record of `room` bytes holds for a model with keyCount keys.
@@ -322,12 +340,18 @@ void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
 
 void SettingsFiles::InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const
 {
+    FillDefaultKeyTable(record, room, keyCount,
+                        policy_.tenKeyDefaultTable ? DefaultKeyTable::TenKeys : DefaultKeyTable::SidedModifiers);
+}
+
+void SettingsFiles::FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table)
+{
     if (record == nullptr || room < TABLETRECORD_HEAD_SIZE)
         return;
     const int32_t count = StoredKeyCount(keyCount, room);
     KEYACTION* keys = RecordKeys(record);
     for (int32_t i = 0; i < count; ++i) {
-        const DefaultKey key = policy_.tenKeyDefaultTable ? KeyOf(TEN_KEYS, i) : KeyOf(REFERENCE_KEYS, i);
+        const DefaultKey key = DefaultKeyOf(table, i);
         // Cleared whole: a key byte left over from an earlier action would be
         // pressed with the default one.
         std::memset(&keys[i], 0, sizeof keys[i]);

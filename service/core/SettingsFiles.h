@@ -17,6 +17,11 @@ constexpr int MAX_SUPPORTED_DEVICES = 512;
 constexpr int SUPPORTED_TABLE_ENTRIES = MAX_SUPPORTED_DEVICES + 1;  // with the end entry
 constexpr size_t SETTINGS_PATH_SIZE = 260;
 
+// The default key tables: the service's (left-hand modifier keys), the
+// control panel's (plain modifier keys) and the ten-key table of the second
+// brand, whose keys past the tenth are empty keystrokes.
+enum class DefaultKeyTable { SidedModifiers, PlainModifiers, TenKeys };
+
 class SettingsFiles {
 public:
     SettingsFiles(ISystem& system, IFileSystem& files, const BuildPolicy& policy)
@@ -53,6 +58,7 @@ public:
     // count becomes the number written (0 for a negative count).
     static void InitDeviceRecord(uint8_t* record, const TABLETINFO& info);
     void InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const;
+    static void FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table);
 
 private:
     int WriteDevicePart(uint8_t* record, size_t size, bool keys) const;

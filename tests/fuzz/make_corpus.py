@@ -280,6 +280,33 @@ def device_records_seeds():
         tablet_info(pid=0x5A24, pen_length=8, key_count=30) + op(RELOAD_KEYS) + op(DEFAULTS)
 
 
+def express_key_setup(flags=0, capacity=0, listed=2, slot=0, fail_after=-1, file=b'', vid=0x3C5E, pid=2,
+                      tablets=((0x3C5E, 1, 10), (0x3C5E, 2, 18), (0x256C, 3, 1)), area_keys=10):
+    """StorageSetup of ExpressKeyFileFuzzer.cpp, then the device file."""
+    head = struct.pack('<BBBBhHHH', flags, capacity, listed, slot, fail_after, len(file), vid, pid)
+    for t_vid, t_pid, keys in tablets:
+        head += struct.pack('<HHb', t_vid, t_pid, keys)
+    return head + struct.pack('<i', area_keys) + file
+
+
+def express_key_file_seeds():
+    def record(vid, pid, keys, seed, stored=None):
+        data = bytearray(stored_record(pid, keys, seed))
+        struct.pack_into('<H', data, 0, vid)
+        if stored is not None:
+            struct.pack_into('<i', data, 236, stored)
+        return bytes(data)
+    chain = record(0x3C5E, 1, 10, 5) + record(0x3C5E, 2, 18, 30) + record(0x256C, 3, 1, 60)
+    yield 'rewrite_in_place', express_key_setup(file=chain, slot=3)
+    yield 'append_new_tablet', express_key_setup(file=record(0x3C5E, 1, 10, 5), slot=1)
+    yield 'keys_not_set', express_key_setup(file=record(0x3C5E, 2, 18, 30, stored=-1), slot=17)
+    yield 'cut_short', express_key_setup(file=chain[:-100], vid=0x256C, pid=3)
+    yield 'second_brand_area', express_key_setup(flags=3, capacity=1, file=chain, area_keys=18,
+                                                 tablets=((0x3C5E, 2, 18), (0x3C5E, 1, 10), (0, 0, 0)))
+    yield 'first_with_record', express_key_setup(listed=3, vid=0, pid=0, file=chain)
+    yield 'write_fails', express_key_setup(file=chain, fail_after=4)
+
+
 def pen_block_seeds():
     """Pen page: flags, menu command, the orientation axes, the 1648-byte pen block, then packets."""
     axes = struct.pack('<iiII', 0, 3599, 3, 3600 << 16) + struct.pack('<iiII', -900, 900, 3, 3600 << 16) + \
@@ -304,6 +331,7 @@ SEEDS = {
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
+    'express_key_file': express_key_file_seeds,
     'pen_block': pen_block_seeds,
 }
 

@@ -1,0 +1,134 @@
+#include "ExpressKeyStorage.h"
+
+#include "DeviceFileChain.h"
+#include "ScopedFile.h"
+#include "ServiceCodes.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool SameDevice(const TABLETINFO& a, uint16_t vid, uint16_t pid)
+{
+    return a.VID == vid && a.PID == pid;
+}
+
+}  // namespace
+
+int ExpressKeyStorage::LoadTabletKeys(const TABLETINFO* list, int count, uint16_t vid, uint16_t pid,
+                                      const KeyAreaView& area, KeyBlock& block) const
+{
+    block.Free();
+    if (list == nullptr || count <= 0)
+        return -1;
+    int remembered = -1;
+    for (int i = 0; i < count; ++i) {
+        const TABLETINFO& tablet = list[i];
+        if (vid == 0 && pid == 0) {
+            if (ReadTabletFindRecord(tablet, block))
+                return i;
+            continue;
+        }
+        if (!SameDevice(tablet, vid, pid))
+            continue;
+        remembered = i;
+        if (area.valid() && SameDevice(area.head()->record.info, vid, pid)) {
+            LoadFromKeyArea(area, tablet, block);
+            return i;
+        }
+        if (ReadTabletFindRecord(tablet, block))
+            return i;
+        break;
+    }
+    const int chosen = remembered >= 0 ? remembered : 0;
+    LoadDefaults(list[chosen], block);
+    return chosen;
+}
+
+bool ExpressKeyStorage::ReadTabletFindRecord(const TABLETINFO& tablet, KeyBlock& block) const
+{
+    block.Free();
+    char path[SETTINGS_PATH_SIZE];
+    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return false;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return false;
+    DeviceFileChain chain(files_, file.Get());
+    while (chain.NextHeader()) {
+        if (!SameDevice(chain.Header(), tablet.VID, tablet.PID)) {
+            if (!chain.SkipBody())
+                return false;
+            continue;
+        }
+        const int32_t stored = chain.Header().keyCount;
+        block.Allocate(std::max(tablet.keyCount, stored));
+        // The record's body after its TABLETINFO; what the block cannot hold is read past.
+        if (!chain.ReadBody(block.Data() + sizeof(TABLETINFO), block.Size() - sizeof(TABLETINFO))) {
+            block.Free();
+            return false;
+        }
+        block.Head().info = tablet;
+        CompleteKeys(block, block.Head().keyCount, std::min(std::max(stored, 1), block.SlotRoom()));
+        return true;
+    }
+    return false;
+}
+
+void ExpressKeyStorage::LoadFromKeyArea(const KeyAreaView& area, const TABLETINFO& tablet, KeyBlock& block) const
+{
+    block.Allocate(tablet.keyCount);
+    block.Head().info = tablet;
+    if (!area.valid()) {
+        CompleteKeys(block, -1, 0);
+        return;
+    }
+    const int32_t slots = std::min({std::max(tablet.keyCount, 1), area.capacity(), block.SlotRoom()});
+    if (slots > 0)
+        std::memcpy(block.Slot(0), area.base + KEYAREA_KEYS_OFFSET, KEYACTION_SIZE * static_cast<size_t>(slots));
+    CompleteKeys(block, area.head()->record.keyCount, slots);
+}
+
+void ExpressKeyStorage::LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) const
+{
+    block.Allocate(tablet.keyCount);
+    block.Head().info = tablet;
+    CompleteKeys(block, -1, 0);
+}
+
+void ExpressKeyStorage::CompleteKeys(KeyBlock& block, int32_t storedCount, int32_t slotsRead) const
+{
+    if (storedCount == -1) {
+        SettingsFiles::FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
+                                           policy_.defaults);
+        return;
+    }
+    block.Head().keyCount = std::clamp(storedCount, 0, std::max(slotsRead, 0));
+}
+
+int32_t ExpressKeyStorage::PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo)
+{
+    if (!area.valid() || block.Empty())
+        return -1;
+    if (withInfo)
+        area.head()->record.info = block.Head().info;
+    const int32_t slots = std::min({std::max(block.SlotCount(), 1), area.capacity(), block.SlotRoom()});
+    area.head()->record.keyCount = std::clamp(block.Head().keyCount, 0, std::max(slots, 0));
+    if (slots > 0)
+        std::memcpy(area.base + KEYAREA_KEYS_OFFSET, block.Slot(0), KEYACTION_SIZE * static_cast<size_t>(slots));
+    return std::max(slots, 0);
+}
+
+int ExpressKeyStorage::SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const
+{
+    if (block.Empty())
+        return 0;
+    // The writer marks an appended record's mapping as not set: it works on a copy.
+    std::vector<uint8_t> record(block.Data(), block.Data() + block.Size());
+    if (settings_.WriteDeviceKeys(record.data(), record.size()) != 1)
+        return 0;
+    PublishKeys(block, area, false);
+    return 1;
+}

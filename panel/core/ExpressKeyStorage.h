@@ -1,0 +1,59 @@
+// Where the express-key page's key block comes from and where Save puts it:
+// the key area of the running service, the device file, or the default
+// table; and on older systems the device file, written by the panel itself.
+// Every copy to or from the key area is bounded by the section's capacity;
+// slots beyond it count as absent.
+#pragma once
+
+#include "KeyBlock.h"
+#include "SettingsFiles.h"
+#include "SharedSections.h"
+#include "SystemInterface.h"
+
+#include <cstdint>
+
+struct KeyStoragePolicy {
+    DefaultKeyTable defaults;
+};
+
+inline constexpr KeyStoragePolicy kStyloraKeyStorage{DefaultKeyTable::PlainModifiers};
+inline constexpr KeyStoragePolicy kPenmiraKeyStorage{DefaultKeyTable::TenKeys};
+
+class ExpressKeyStorage {
+public:
+    ExpressKeyStorage(IFileSystem& files, const SettingsFiles& settings, const KeyStoragePolicy& policy)
+        : files_(files), settings_(settings), policy_(policy) {}
+
+    // Chooses the tablet of the listed ones whose keys the page shows and
+    // fills the block: the key area when it names that tablet, else the
+    // device file, else the default table. vid and pid both 0: the first
+    // listed tablet with a device-file record. Returns the list index, -1
+    // for an empty list.
+    int LoadTabletKeys(const TABLETINFO* list, int count, uint16_t vid, uint16_t pid, const KeyAreaView& area,
+                       KeyBlock& block) const;
+
+    // The device file's record of the tablet (matched by VID and PID) into a
+    // new block headed by the listed TABLETINFO. False when the file is
+    // missing or holds no whole record of it (the block is then left empty).
+    bool ReadTabletFindRecord(const TABLETINFO& tablet, KeyBlock& block) const;
+    void LoadFromKeyArea(const KeyAreaView& area, const TABLETINFO& tablet, KeyBlock& block) const;
+    void LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) const;
+
+    // The key count and slots into the key area (+240), and with withInfo
+    // the TABLETINFO (+4). Returns the slots copied, -1 without a key area.
+    static int32_t PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo);
+
+    // Older systems: the device file's record of the tablet (same VID, PID
+    // and key count) gets the keys, or the record is appended; then the key
+    // area gets the keys. 1 done; 0 when the file is missing or a write
+    // failed, and the key area is then left alone.
+    int SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const;
+
+private:
+    // A stored count of -1 (keys never set) gets the default table.
+    void CompleteKeys(KeyBlock& block, int32_t storedCount, int32_t slotsRead) const;
+
+    IFileSystem& files_;
+    const SettingsFiles& settings_;
+    const KeyStoragePolicy& policy_;
+};

@@ -1,0 +1,231 @@
+#include "BuildPolicy.h"
+#include "ExpressKeyStorage.h"
+#include "MemoryFileSystem.h"
+#include "RecordingSystem.h"
+#include "ServiceCodes.h"
+
+#include <doctest/doctest.h>
+
+#include <algorithm>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+const char* const kDeviceFile = "C:\\Program Files\\Tablet\\StyloraFind.ked";
+
+TABLETINFO Tablet(uint16_t vid, uint16_t pid, int32_t keys)
+{
+    TABLETINFO info{};
+    info.VID = vid;
+    info.PID = pid;
+    info.InputReportByteLength_Pen = 10;
+    info.keyCount = keys;
+    return info;
+}
+
+// A device-file record of `storedKeys` slots, slot k a keystroke of seed + k.
+Bytes Record(const TABLETINFO& info, int32_t storedKeys, int seed)
+{
+    Bytes record(TabletRecordSize(info.keyCount));
+    RecordHead(record.data())->info = info;
+    RecordHead(record.data())->mapping.monitorListCount = 1;
+    RecordHead(record.data())->keyCount = storedKeys;
+    for (int32_t k = 0; k < std::max(info.keyCount, 1); ++k) {
+        RecordKeys(record.data())[k].actionCode = ACTION_KEYSTROKE;
+        RecordKeys(record.data())[k].data[0] = static_cast<char>(seed + k);
+    }
+    return record;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts)
+{
+    Bytes all;
+    for (const Bytes& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+// A key area of `slots` capacity inside a larger buffer whose tail must never change.
+struct KeyArea {
+    static constexpr size_t kGuard = 2048;
+    Bytes memory;
+    KeyAreaView view;
+
+    explicit KeyArea(int32_t slots) : memory(KEYAREA_KEYS_OFFSET + KEYACTION_SIZE * slots + kGuard, 0xA5)
+    {
+        std::memset(memory.data(), 0, memory.size() - kGuard);
+        view = KeyAreaView{memory.data(), memory.size() - kGuard};
+    }
+    bool GuardIntact() const
+    {
+        return std::all_of(memory.end() - kGuard, memory.end(), [](uint8_t b) { return b == 0xA5; });
+    }
+    TABLETRECORD_HEAD& Record() { return view.head()->record; }
+    KEYACTION& Slot(int k) { return RecordKeys(view.record())[k]; }
+};
+
+struct StorageFixture {
+    RecordingSystem system;
+    MemoryFileSystem files;
+    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
+    KeyBlock block;
+};
+
+uint8_t KeyOf(const KeyBlock& block, int k) { return static_cast<uint8_t>(block.Slot(k)->data[0]); }
+
+}  // namespace
+
+TEST_CASE("Key storage: the key area, the device file or the defaults, never beyond what each holds")
+{
+    StorageFixture f;
+    const TABLETINFO tablets[] = {Tablet(0x3C5E, 0x1001, 10), Tablet(0x256C, 0x2002, 18), Tablet(0x3C5E, 0x3003, 1)};
+
+    SUBCASE("the key area names the tablet: its slots, bounded by a 12-slot area")
+    {
+        KeyArea area(12);
+        area.Record().info = tablets[1];
+        area.Record().keyCount = 18;
+        for (int k = 0; k < 12; ++k)
+            area.Slot(k) = KEYACTION{ACTION_KEYSTROKE, {static_cast<char>(50 + k)}, {}};
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x256C, 0x2002, area.view, f.block) == 1);
+        CHECK(f.block.SlotCount() == 18);
+        CHECK(f.block.Head().keyCount == 12);
+        CHECK(KeyOf(f.block, 11) == 61);
+        CHECK(f.block.Slot(12)->actionCode == 0);  // absent, not read past the section
+        CHECK(f.block.Slot(17)->data[0] == 0);
+    }
+    SUBCASE("another vendor's tablet is found by its own vendor id")
+    {
+        f.files.files[kDeviceFile] = Join({Record(tablets[2], 1, 70), Record(tablets[1], 18, 20)});
+        KeyArea area(19);
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x256C, 0x2002, area.view, f.block) == 1);
+        CHECK(KeyOf(f.block, 0) == 20);
+        CHECK(KeyOf(f.block, 17) == 37);
+    }
+    SUBCASE("no ids in the key area: the first listed tablet with a record; a one-key record is stepped over whole")
+    {
+        const TABLETINFO other = Tablet(0x1111, 0x0001, 0);
+        f.files.files[kDeviceFile] = Join({Record(other, 0, 1), Record(tablets[2], 1, 90), Record(tablets[0], 10, 5)});
+        KeyArea area(19);
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0, 0, area.view, f.block) == 0);
+        CHECK(KeyOf(f.block, 9) == 14);
+        CHECK(f.files.openFiles == 0);
+    }
+    SUBCASE("a stored count of -1 shows the default table; new blocks are zero behind the defaults")
+    {
+        Bytes record = Record(tablets[0], -1, 99);
+        f.files.files[kDeviceFile] = record;
+        KeyArea area(19);
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x3C5E, 0x1001, area.view, f.block) == 0);
+        CHECK(f.block.Head().keyCount == 10);
+        const uint8_t expected[] = {32, 16, 17, 18, 0, 32, 16, 17, 18, 0};
+        for (int k = 0; k < 10; ++k) {
+            CAPTURE(k);
+            CHECK(KeyOf(f.block, k) == expected[k]);
+            CHECK(f.block.Slot(k)->actionCode == (k == 4 || k == 9 ? ACTION_STRIP : ACTION_KEYSTROKE));
+            CHECK(f.block.Slot(k)->data[1] == 0);
+        }
+
+        f.files.files.clear();
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x3C5E, 0x3003, area.view, f.block) == 2);
+        CHECK(f.block.Size() == 756);
+        CHECK(f.block.Head().keyCount == 1);
+        CHECK(f.block.Head().mapping.monitorListCount == 0);
+        CHECK(std::all_of(f.block.Slot(0)->data + 1, f.block.Slot(0)->parameters + KEYACTION_PARAM_SIZE,
+                          [](char c) { return c == 0; }));
+    }
+    SUBCASE("records cut short, damaged counts and an unknown tablet fall back to the defaults")
+    {
+        Bytes cut = Record(tablets[0], 10, 3);
+        cut.resize(cut.size() - 7);
+        for (const Bytes& file : {cut, Record(Tablet(0x3C5E, 0x1001, 100000), 10, 3), Bytes(100, 0)}) {
+            f.files.files[kDeviceFile] = file;
+            KeyArea area(19);
+            CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x3C5E, 0x1001, area.view, f.block) == 0);
+            CHECK(f.block.SlotRoom() >= 10);
+            CHECK(f.files.openFiles == 0);
+        }
+        KeyArea area(19);
+        CHECK(f.storage.LoadTabletKeys(tablets, 3, 0x9999, 0x9999, area.view, f.block) == 0);
+        CHECK(KeyOf(f.block, 0) == 32);
+        CHECK(f.storage.LoadTabletKeys(tablets, 0, 0, 0, area.view, f.block) == -1);
+        CHECK(f.block.Empty());
+    }
+    SUBCASE("the second brand's defaults stop after ten slots")
+    {
+        ExpressKeyStorage penmira(f.files, f.settings, kPenmiraKeyStorage);
+        penmira.LoadDefaults(tablets[1], f.block);
+        CHECK(KeyOf(f.block, 8) == 18);
+        CHECK(f.block.Slot(10)->data[0] == 0);
+        CHECK(f.block.Slot(17)->data[0] == 0);
+    }
+}
+
+TEST_CASE("Key storage: Save publishes within the key area and keeps the device file's chain whole")
+{
+    StorageFixture f;
+    const TABLETINFO tablet = Tablet(0x3C5E, 0x1001, 18);
+    f.storage.LoadDefaults(tablet, f.block);
+    f.block.Slot(0)->data[0] = 'Q';
+
+    SUBCASE("18 slots into 19-, 18- and 12-slot areas")
+    {
+        for (int32_t capacity : {19, 18, 12}) {
+            CAPTURE(capacity);
+            KeyArea area(capacity);
+            CHECK(ExpressKeyStorage::PublishKeys(f.block, area.view, true) == std::min(capacity, 18));
+            CHECK(area.Record().info.PID == 0x1001);
+            CHECK(area.Record().keyCount == std::min(capacity, 18));
+            CHECK(area.Slot(0).data[0] == 'Q');
+            CHECK(area.GuardIntact());
+        }
+        KeyArea area(19);
+        area.Record().info.PID = 0x7777;
+        CHECK(ExpressKeyStorage::PublishKeys(f.block, area.view, false) == 18);
+        CHECK(area.Record().info.PID == 0x7777);
+        CHECK(ExpressKeyStorage::PublishKeys(f.block, KeyAreaView{}, true) == -1);
+    }
+    SUBCASE("older systems: the tablet's record is rewritten in place, every other byte kept")
+    {
+        const Bytes before = Record(Tablet(0x3C5E, 0x1001, 10), 10, 1);  // same ids, another length
+        const Bytes mine = Record(tablet, 18, 40);
+        const Bytes after = Record(Tablet(0x256C, 0x2002, 1), 1, 7);
+        f.files.files[kDeviceFile] = Join({before, mine, after});
+        KeyArea area(19);
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 1);
+        const Bytes& file = f.files.files[kDeviceFile];
+        REQUIRE(file.size() == before.size() + mine.size() + after.size());
+        CHECK(Bytes(file.begin(), file.begin() + before.size()) == before);
+        CHECK(Bytes(file.end() - after.size(), file.end()) == after);
+        CHECK(std::equal(mine.begin(), mine.begin() + 236, file.begin() + before.size()));
+        CHECK(file[before.size() + 240 + 4] == 'Q');
+        CHECK(area.Slot(0).data[0] == 'Q');
+        CHECK(area.Record().keyCount == 18);
+    }
+    SUBCASE("older systems: a tablet without a record is appended whole")
+    {
+        const Bytes other = Record(Tablet(0x256C, 0x2002, 0), 0, 7);
+        f.files.files[kDeviceFile] = other;
+        KeyArea area(19);
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 1);
+        const Bytes& file = f.files.files[kDeviceFile];
+        REQUIRE(file.size() == other.size() + TabletRecordSize(18));
+        CHECK(RecordHead(file.data() + other.size())->info.PID == 0x1001);
+        CHECK(RecordHead(file.data() + other.size())->keyCount == 18);
+    }
+    SUBCASE("older systems: a missing file or a failed write is reported and leaves the key area alone")
+    {
+        KeyArea area(19);
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 0);
+        f.files.files[kDeviceFile] = Record(tablet, 18, 40);
+        f.files.failAfter = 3;
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 0);
+        CHECK(area.Slot(0).data[0] == 0);
+        CHECK(area.Record().keyCount == 0);
+        CHECK(f.files.openFiles == 0);
+    }
+}
