@@ -184,12 +184,8 @@ HWND CPenPage::PenButtonLabel(int labelId) const
 
 std::string CPenPage::LabelTextOf(const KEYACTION& record) const
 {
-    const PenButtonFunctions::MenuText noText = [](uint32_t) { return std::string(); };
-    const PenButtonFunctions::KeyName ownCharacter = [](uint8_t code) {
-        return std::string("{") + static_cast<char>(code) + "}";
-    };
-    return PenButtonFunctions::LabelOf(record, m_services.menuText ? m_services.menuText : noText,
-                                       m_services.keyName ? m_services.keyName : ownCharacter);
+    return key_actions::LabelText(record, m_services.keyNames != nullptr ? *m_services.keyNames : m_builtInKeyNames,
+                                  m_services.menuText);
 }
 
 void CPenPage::SetLabelText(int labelId, const std::string& text)
@@ -231,9 +227,9 @@ void CPenPage::OnPenButtonLabel(int labelId)
     std::array<XPMenuItem, 10> items{};
     if (!menu.CreatePopupMenu())
         return;
-    for (int i = 0; i < PenButtonFunctions::kMenuEntryCount; ++i) {
+    for (int i = 0; i < kMenuEntryCount; ++i) {
         items[static_cast<size_t>(i)].text = m_services.menuText ? m_services.menuText(static_cast<uint32_t>(i)) : "";
-        menu.AppendOwnerDrawn(0, PenButtonFunctions::kFirstCommand + static_cast<UINT>(i), &items[static_cast<size_t>(i)]);
+        menu.AppendOwnerDrawn(0, key_actions::kFirstMenuCommand + static_cast<UINT>(i), &items[static_cast<size_t>(i)]);
     }
     RECT labelRect{};
     GetWindowRect(label, &labelRect);
@@ -245,33 +241,38 @@ void CPenPage::OnPenButtonLabel(int labelId)
 
 bool CPenPage::OnMenuCommand(UINT command)
 {
-    if (!PenButtonFunctions::IsMenuCommand(command))
+    const int id = static_cast<int>(command);
+    if (id < key_actions::kFirstMenuCommand || command > kOtherCommand)
         return false;
     KEYACTION* record = RecordOfOpenLabel();
     if (record == nullptr)
         return true;
+    const int menuIndex = id - key_actions::kFirstMenuCommand;
     const auto menuText = [&](int index) {
         return m_services.menuText ? m_services.menuText(static_cast<uint32_t>(index)) : std::string();
     };
-    if (command == PenButtonFunctions::kKeyboardCommand) {
-        uint8_t keys[PenButtonFunctions::kKeyBufferSize];
-        PenButtonFunctions::PreloadKeys(*record, keys);
+    if (id == key_actions::kKeystrokeCommand) {
+        uint8_t keys[PenPageServices::kKeyBufferSize];
+        key_actions::KeystrokeBuffer(*record, keys, sizeof keys);
         if (!m_services.runKeyboard || !m_services.runKeyboard(keys))
             return true;
-        PenButtonFunctions::SetKeystroke(*record, keys);
+        key_actions::SetKeyFunction(*record, id, keys);
         SetLabelText(m_openLabel, LabelTextOf(*record));
-    } else if (command == PenButtonFunctions::kLaunchCommand) {
+    } else if (id == key_actions::kLaunchCommand) {
         std::string path;
         std::string parameters;
         if (!m_services.runLaunch || !m_services.runLaunch(path, parameters))
             return true;
-        PenButtonFunctions::SetLaunch(*record, path, parameters);
-        SetLabelText(m_openLabel, PenButtonFunctions::LaunchChoiceText(path));
-    } else if (command == PenButtonFunctions::kOtherCommand) {
-        SetLabelText(m_openLabel, menuText(PenButtonFunctions::kOtherMenuIndex));
+        uint8_t launch[key_actions::kLaunchRecordSize];
+        key_actions::BuildLaunchRecord(path, parameters, launch);
+        key_actions::SetKeyFunction(*record, id, launch);
+        // Right after the choice the label shows the path alone, as stored.
+        SetLabelText(m_openLabel, key_actions::LaunchPath(*record));
+    } else if (command == kOtherCommand) {
+        SetLabelText(m_openLabel, menuText(kOtherMenuIndex));
     } else {
-        PenButtonFunctions::SetSimpleFunction(*record, command);
-        SetLabelText(m_openLabel, menuText(PenButtonFunctions::MenuIndexOf(command)));
+        key_actions::SetKeyFunction(*record, id, nullptr);
+        SetLabelText(m_openLabel, menuText(menuIndex));
     }
     return true;
 }

@@ -17,7 +17,8 @@
 #include "CTabletContext.h"
 #include "CTryHereArea.h"
 #include "MainDialogBrand.h"
-#include "PenButtonFunctions.h"
+#include "ExpressKeyActions.h"
+#include "KeyNames.h"
 #include "PenPagePolicy.h"
 #include "PenParameters.h"
 
@@ -27,13 +28,16 @@
 
 // What the pen page needs from the rest of the panel.
 struct PenPageServices {
+    static constexpr size_t kKeyBufferSize = 256;
     // The text of a language key in the language in use, or its English default.
     std::function<std::string(const char* key, const char* english)> text;
-    PenButtonFunctions::MenuText menuText;
-    PenButtonFunctions::KeyName keyName;
+    // The function names (menu index or tagged action code) in the language in use.
+    key_actions::MenuText menuText;
+    // The key names of KEY.ini; null: the built-in English names.
+    const KeyNames* keyNames = nullptr;
     // Modal dialogs of the keyboard and launch entries; true on OK. Left
     // empty, the entry opens nothing.
-    std::function<bool(uint8_t (&keys)[PenButtonFunctions::kKeyBufferSize])> runKeyboard;
+    std::function<bool(uint8_t (&keys)[kKeyBufferSize])> runKeyboard;
     std::function<bool(std::string& path, std::string& parameters)> runLaunch;
 };
 
@@ -51,6 +55,10 @@ public:
     static constexpr UINT kKnobMessage = WM_USER + 1;
     static constexpr int kCurveTop = 28;
     static constexpr int kCurveLeftOfProfile = 20;
+    // The function menu: entries 4867 + index (index 0..8); 4876 only relabels.
+    static constexpr int kMenuEntryCount = 9;
+    static constexpr UINT kOtherCommand = 4876;
+    static constexpr int kOtherMenuIndex = 9;
 
     CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy, const MainDialog::Brand& brand);
     CPenPage(const CPenPage&) = delete;
@@ -104,6 +112,12 @@ private:
     PenPagePolicy m_policy;
     MainDialog::Brand m_brand;
     PenPageServices m_services;
+    // Built-in key names for when the panel hands none over.
+    class BuiltInKeyNames : public IProfileSource {
+    public:
+        std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+    } m_builtInKeyFile;
+    KeyNames m_builtInKeyNames{m_builtInKeyFile, kStyloraKeyNames};
     PenParameters m_parameters;
     PENSETTINGS* m_pen = nullptr;
     bool m_modelFlag = false;
