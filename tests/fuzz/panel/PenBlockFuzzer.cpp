@@ -5,7 +5,8 @@
 // within its field, and the menu's writes keep the record's texts terminated.
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
-#include "PenButtonFunctions.h"
+#include "ExpressKeyActions.h"
+#include "KeyNames.h"
 #include "PenParameters.h"
 #include "PressureCurve.h"
 #include "SharedSections.h"
@@ -26,19 +27,20 @@ struct PenBlockSetup {
 };
 #pragma pack(pop)
 
+class NoKeyFile : public IProfileSource {
+public:
+    std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+};
+
 void CheckLabel(const KEYACTION& record)
 {
-    size_t names = 0;
-    const std::string text = PenButtonFunctions::LabelOf(
-        record, [](uint32_t) { return std::string("Menu"); },
-        [&](uint8_t code) {
-            ++names;
-            FuzzRequire(code != 0 && code != 255, "the keystroke walk stops at its end mark");
-            return std::string("{k}");
-        });
-    FuzzRequire(names <= KEYACTION_DATA_SIZE, "the keystroke walk stays in the data field");
-    FuzzRequire(text.size() <= KEYACTION_DATA_SIZE + 1 + KEYACTION_PARAM_SIZE || names > 0,
-                "a launch text stays within its two fields");
+    static const NoKeyFile file;
+    static const KeyNames names(file, kStyloraKeyNames);
+    const std::string text = key_actions::LabelText(record, names, [](uint32_t) { return std::string("Menu"); });
+    // The longest key name is "{Caps Lock}" or a multi-byte one of the file; well under 16.
+    FuzzRequire(text.size() <= KEYACTION_DATA_SIZE * 16, "the keystroke walk stays in the data field");
+    if (record.actionCode == 4096)
+        FuzzRequire(text.size() <= KEYACTION_DATA_SIZE + 1 + KEYACTION_PARAM_SIZE, "a launch text stays within its two fields");
 }
 
 void CheckParameters(const PENSETTINGS& pen, const PenPagePolicy& policy, bool modelFlag)
@@ -77,19 +79,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // A menu choice over whatever the record held leaves readable texts.
     KEYACTION chosen = pen.penButton[0];
-    const uint32_t command = PenButtonFunctions::kFirstCommand + setup.command % 10;
-    if (command == PenButtonFunctions::kLaunchCommand) {
-        PenButtonFunctions::SetLaunch(chosen, std::string(chosen.data, sizeof chosen.data),
-                                      std::string(chosen.parameters, sizeof chosen.parameters));
+    const int command = key_actions::kFirstMenuCommand + setup.command % 10;
+    if (command == key_actions::kLaunchCommand) {
+        uint8_t launch[key_actions::kLaunchRecordSize];
+        key_actions::BuildLaunchRecord(std::string(chosen.data, sizeof chosen.data),
+                                       std::string(chosen.parameters, sizeof chosen.parameters), launch);
+        FuzzRequire(key_actions::SetKeyFunction(chosen, command, launch), "a launch choice is written");
         FuzzRequire(std::memchr(chosen.data, 0, sizeof chosen.data) != nullptr, "a stored path is terminated");
         FuzzRequire(std::memchr(chosen.parameters, 0, sizeof chosen.parameters) != nullptr,
                     "stored parameters are terminated");
-    } else if (command == PenButtonFunctions::kKeyboardCommand) {
-        uint8_t keys[PenButtonFunctions::kKeyBufferSize];
-        PenButtonFunctions::PreloadKeys(chosen, keys);
-        PenButtonFunctions::SetKeystroke(chosen, keys);
     } else {
-        PenButtonFunctions::SetSimpleFunction(chosen, command);
+        uint8_t keys[256];
+        key_actions::KeystrokeBuffer(chosen, keys, sizeof keys);
+        key_actions::SetKeyFunction(chosen, command, keys);
     }
     CheckLabel(chosen);
 
