@@ -280,6 +280,16 @@ def device_records_seeds():
         tablet_info(pid=0x5A24, pen_length=8, key_count=30) + op(RELOAD_KEYS) + op(DEFAULTS)
 
 
+def mapping_store_seeds():
+    head = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + bytes(80)
+    tablets = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + tablet_info(vid=0x256C, pid=0x6B01, key_count=18)
+    files = stored_record(0x1F, 8, 3) + stored_record(0x99, -1, 4)
+    def setup(build, count, asked, same, file, fail_after=-1):
+        return struct.pack('<BBBBhH', build, count, asked, same, fail_after, len(file)) + head + tablets + file
+    yield 'same_device_in_area', setup(REFERENCE, 2, 0, 1, files)
+    yield 'other_vendor_small_area', setup(SECOND_BRAND, 2, 1, 0, files)
+    yield 'nothing_asked_cut_file', setup(LIBRARY, 2, 9, 0, files[:900])
+    yield 'write_fails', setup(REFERENCE, 2, 1, 0, files, fail_after=3)
 def express_key_setup(flags=0, capacity=0, listed=2, slot=0, fail_after=-1, file=b'', vid=0x3C5E, pid=2,
                       tablets=((0x3C5E, 1, 10), (0x3C5E, 2, 18), (0x256C, 3, 1)), area_keys=10):
     """StorageSetup of ExpressKeyFileFuzzer.cpp, then the device file."""
@@ -327,6 +337,7 @@ def pen_block_seeds():
 
 
 SEEDS = {
+    'mapping_store': mapping_store_seeds,
     'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,

@@ -1,0 +1,108 @@
+#include "MappingStore.h"
+
+#include "DeviceFileChain.h"
+#include "ScopedFile.h"
+#include "ServiceCodes.h"
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+constexpr size_t PAGE_OWNED_BYTES = sizeof(TABLETINFO) + sizeof(MAPPINGDEF);
+
+bool SameDevice(const TABLETINFO& a, const TABLETINFO& b)
+{
+    return a.VID == b.VID && a.PID == b.PID;
+}
+
+}  // namespace
+
+size_t MappingStore::PublishToKeyArea(const KeyAreaView& area, const MappingRecord& record) const
+{
+    if (!area.valid())
+        return 0;
+    const TABLETINFO& shown = record.Info();
+    if (!SameDevice(area.head()->record.info, shown)) {
+        // The area holds another tablet: its keys are not this one's.
+        std::vector<uint8_t> complete(area.recordRoom());
+        settings_.LoadDeviceRecord(complete.data(), complete.size(), shown);
+        std::memcpy(complete.data(), &record.Head(), PAGE_OWNED_BYTES);
+        std::memcpy(area.record(), complete.data(), complete.size());
+        return complete.size();
+    }
+    std::memcpy(area.record(), &record.Head(), PAGE_OWNED_BYTES);
+    return PAGE_OWNED_BYTES;
+}
+
+int MappingStore::WriteToDeviceFile(const MappingRecord& record) const
+{
+    // The writer marks an appended record's keys as not set in the bytes it
+    // is given: a copy, so the mark never reaches the page or the key area.
+    std::vector<uint8_t> copy(TabletRecordSize(1));
+    TABLETRECORD_HEAD head = record.Head();
+    std::memcpy(copy.data(), &head, sizeof head);
+    return settings_.WriteDeviceMapping(copy.data(), copy.size());
+}
+
+bool MappingStore::LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const
+{
+    char path[SETTINGS_PATH_SIZE];
+    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return false;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return false;
+    DeviceFileChain chain(files_, file.Get());
+    while (chain.NextHeader()) {
+        if (chain.Header().VID != vid || chain.Header().PID != pid) {
+            if (!chain.SkipBody())
+                return false;
+            continue;
+        }
+        TABLETRECORD_HEAD head{};
+        head.info = chain.Header();
+        uint8_t body[sizeof(MAPPINGDEF) + sizeof(int32_t)];
+        if (!chain.ReadBody(body, sizeof body))
+            return false;  // cut short: nothing of it is trusted
+        std::memcpy(&head.mapping, body, sizeof head.mapping);
+        head.keyCount = head.info.keyCount;
+        out = MappingRecord(head);
+        return true;
+    }
+    return false;
+}
+
+DeviceSelection MappingStore::SelectDevice(const std::vector<TABLETINFO>& tablets, uint16_t vid, uint16_t pid,
+                                          const KeyAreaView& area, const RECT32& desktop) const
+{
+    DeviceSelection selection;
+    const bool asked = vid != 0 || pid != 0;
+    for (size_t i = 0; i < tablets.size() && !selection.stored; ++i) {
+        const TABLETINFO& tablet = tablets[i];
+        if (asked && (tablet.VID != vid || tablet.PID != pid))
+            continue;
+        if (asked)
+            selection.index = static_cast<int>(i);
+        MappingRecord record;
+        if (area.valid() && SameDevice(area.head()->record.info, tablet)) {
+            // The service's live record, its head as the service holds it.
+            record = MappingRecord(area.head()->record);
+        } else if (LoadDeviceSettings(tablet.VID, tablet.PID, record)) {
+            record.Head().info = tablet;
+        } else {
+            continue;
+        }
+        selection.index = static_cast<int>(i);
+        selection.stored = true;
+        selection.record = record;
+    }
+    if (!selection.stored && !tablets.empty())
+        selection.record = MappingRecord::Fresh(tablets[static_cast<size_t>(selection.index)], desktop);
+    return selection;
+}
+
+int32_t MappingStore::ReloadEventNumber(const TABLETINFO& info)
+{
+    return static_cast<int32_t>((uint32_t{info.VID} << 16) | info.PID);
+}
