@@ -13,6 +13,7 @@ Files (by role):
                 calibrate_out, knob
   backgrounds   bg_pen, bg_mapping, bg_keys, bg_about, bg_launch (panel
                 pages, drawn for 600x520 and stretched by the panel),
+                about_page (the About page beside the buttons),
                 overlay, tablet, calibrate, tile (a 32x32 tile), shaped
                 (a rounded card on magenta, the transparent colour)
   second brand  pm_bg_pen, pm_bg_mapping, pm_bg_keys, pm_bg_about (its main
@@ -314,11 +315,12 @@ def page_background(width, height, accent):
     """The panel's page look: paper, a left column for the page buttons, a
     header rule in the page's accent colour and a white card for content."""
     c = Flat(width, height)
-    c.rect(0, 0, 96, height, MIST)
-    c.rect(96, 0, 98, height, (214, 220, 230))
-    c.rect(98, 0, width, 6, accent)
-    c.rect(110, 24, width - 12, height - 12, WHITE)
-    c.rect(110, height - 13, width - 12, height - 12, (214, 220, 230))
+    # The column is as wide as the panel's page buttons (60 of 292 dialog units).
+    c.rect(0, 0, 124, height, MIST)
+    c.rect(124, 0, 126, height, (214, 220, 230))
+    c.rect(126, 0, width, 6, accent)
+    c.rect(138, 24, width - 12, height - 12, WHITE)
+    c.rect(138, height - 13, width - 12, height - 12, (214, 220, 230))
     return c.rows
 
 
@@ -348,6 +350,14 @@ def make_backgrounds(out):
     for name, accent in (("pm_bg_pen", TEAL), ("pm_bg_mapping", SLATE), ("pm_bg_keys", CORAL),
                          ("pm_bg_about", PLUM)):
         write_bmp24(os.path.join(out, name + ".bmp"), penmira_background(657, 568, accent))
+
+    # The About page beside the buttons: a white card under a rule in the
+    # About accent, room for the licence text.
+    def about_page(c):
+        c.rect(0, 0, 400, 6, INK)
+        c.rect(12, 24, 388, 430, WHITE)
+        c.rect(12, 429, 388, 430, (214, 220, 230))
+    write_bmp24(os.path.join(out, "about_page.bmp"), flat_picture(400, 440, about_page))
 
     def overlay(c):
         c.rect(0, 0, 120, 40, MIST)

@@ -124,6 +124,13 @@ void CBkDialogKX::InvalidateBehindItem(int controlId) {
     InvalidateRect(rect, true);
 }
 
+void CBkDialogKX::SetItemTextRedraw(int controlId, const char* text) {
+    HWND item = GetDlgItem(controlId);
+    if (!item) return;
+    ::SetWindowTextA(item, text ? text : "");
+    InvalidateBehindItem(controlId);
+}
+
 void CBkDialogKX::OnBackgroundDrawn(CDC*) {}
 
 BOOL CBkDialogKX::OnEraseBkgnd(CDC& dc) {

@@ -24,6 +24,19 @@ public:
     void FreeBackground(bool deleteObjects);
     void InvalidateBehindItem(int controlId);
 
+    // Sets a child's text, then repaints the background behind it so the
+    // old text does not stay visible under a transparent label.
+    void SetItemTextRedraw(int controlId, const char* text);
+
+    // Pages shown beside the main dialog keep where they belong (screen
+    // coordinates) and the main dialog's window.
+    void SetAnchor(int x, int y, int cx, int cy) { m_anchor = {x, y, x + cx, y + cy}; }
+    void SetAnchorOrigin(int x, int y) { m_anchor = {x, y, x + m_anchor.Width(), y + m_anchor.Height()}; }
+    const CRect& Anchor() const { return m_anchor; }
+    void MoveToAnchor() { MoveWindow(m_anchor.left, m_anchor.top, m_anchor.Width(), m_anchor.Height(), true); }
+    void SetMainWindow(HWND window) { m_mainWindow = window; }
+    HWND MainWindow() const { return m_mainWindow; }
+
     void SetDrawMode(unsigned char mode) { m_drawMode = mode; }
     void SetDragByClientArea(bool drag) { m_dragByClientArea = drag ? 1 : 0; }
     bool HasWindowRegion() const { return m_regionApplied; }
@@ -58,4 +71,6 @@ private:
     unsigned char m_drawMode = 0;
     int m_dragByClientArea = 0;
     HBRUSH m_controlBrush;  // the hollow stock brush, never deleted
+    CRect m_anchor;
+    HWND m_mainWindow = nullptr;
 };

@@ -336,8 +336,27 @@ def pen_block_seeds():
     yield 'wild_sensitivities_full_keys', bytes([3, 6]) + axes + bytes(wild) + spare + stroke
 
 
+# ---------------------------------------------------------------- panel readers
+
+def panel_readers_setup(reported, language, table, index=0, pairs=((0x1234, 1),)):
+    room = b''.join(struct.pack('<HH', vid, pid) for vid, pid in pairs).ljust(64 * 4, b'\0')
+    return struct.pack('<iHHb', reported, len(language), len(table), index) + room + language + table
+
+
+def panel_readers_seeds():
+    language = (b'[language list]\r\nnum=3\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n'
+                b'[selected]\r\nlanguage=1\r\n[English]\r\nSave=Save\r\nLience=Line one|Line two\r\n'
+                b'[Chinese Simple]\r\nSave=\xb1\xa3\xb4\xe6\r\nLience=\xd7|\xb0\xe6|x\r\n')
+    table = tablet_info(pid=1) + tablet_info(pid=2) + tablet_info(pid=1, key_count=8)
+    yield 'three_languages_two_tablets', panel_readers_setup(2, language, table, 1, ((0x1234, 1), (0x1234, 2)))
+    yield 'huge_count_cut_table', panel_readers_setup(0x7FFFFFFF, b'[language list]\nnum=99999999999\n0=' +
+                                                      b'n' * 200, table[:250])
+    yield 'negative_count', panel_readers_setup(-4, b'[language list]\nnum=-3\n', table, -1)
+
+
 SEEDS = {
     'mapping_store': mapping_store_seeds,
+    'panel_readers': panel_readers_seeds,
     'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,

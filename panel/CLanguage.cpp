@@ -1,0 +1,89 @@
+#include "CLanguage.h"
+
+#include "CDataExchange.h"
+#include "CStyloraApp.h"
+#include "resource.h"
+
+#include <vector>
+
+namespace {
+
+std::wstring FromAnsi(const std::string& text)
+{
+    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+// Message boxes of the panel carry the program's name, as the class
+// library's message boxes do.
+std::string ProgramName()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string name = path;
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+CLanguage::CLanguage(CWnd* parent) : CDialog(IDD_LANGUAGE, parent) {}
+
+void CLanguage::DoDataExchange(CDataExchange* exchange)
+{
+    CDialog::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_LANGUAGE_LIST, m_list);
+}
+
+std::wstring CLanguage::DisplayName(const std::string& name, unsigned primaryLanguage, unsigned subLanguage)
+{
+    // The Chinese words are added as wide text: they are not ANSI text
+    // outside code page 936.
+    if (name == "Chinese Simple") {
+        if (primaryLanguage == 4 && subLanguage == 2)
+            return FromAnsi(name) + L"(\u7B80\u4F53\u4E2D\u6587)";
+        return FromAnsi(name);
+    }
+    if (name == "Chinese trad")
+        return FromAnsi(name) + L"(Big5)";
+    return FromAnsi(name);
+}
+
+BOOL CLanguage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_app = CStyloraApp::Instance();
+    std::vector<std::string> names;
+    if (CStyloraApp::ReadLanguageList(&names) == 0)
+        return TRUE;
+    const unsigned primary = m_app != nullptr ? m_app->SystemPrimaryLanguage() : 0;
+    const unsigned sub = m_app != nullptr ? m_app->SystemSubLanguage() : 0;
+    for (const std::string& name : names) {
+        const std::wstring shown = DisplayName(name, primary, sub);
+        ::SendMessageW(m_list.GetSafeHwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
+    m_list.SetSel(CStyloraApp::ReadSelectedLanguage(), true);
+    return TRUE;
+}
+
+void CLanguage::OnOK()
+{
+    if (m_list.GetSelCount() != 1) {
+        MessageBox("You must select one language!", ProgramName().c_str(), MB_OK);
+        return;
+    }
+    const std::vector<int> chosen = m_list.GetSelItems();
+    if (chosen.size() != 1)
+        return;
+    if (m_app != nullptr)
+        m_app->SetLanguageIndex(chosen[0]);
+    EndDialog(IDOK);
+}

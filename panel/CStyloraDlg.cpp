@@ -1,0 +1,471 @@
+#include "CStyloraDlg.h"
+
+#include "CDataExchange.h"
+#include "CLanguage.h"
+#include "CStyloraApp.h"
+#include "LanguageKeys.h"
+#include "ObjectNames.h"
+#include "PanelPaths.h"
+#include "PenFileWriter.h"
+#include "ServiceCodes.h"
+#include "SharedSections.h"
+#include "Win32FileSystem.h"
+#include "resource.h"
+
+#include <cstring>
+
+namespace {
+
+// The key area as far as the frame reads it: the head with the device's ids.
+constexpr size_t kKeyAreaProductIdOffset = 6;
+
+ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+
+std::string SectionName(bool global, const char* base)
+{
+    char name[objnames::NAME_BUFFER_SIZE];
+    objnames::FormatObjectName(name, sizeof name, global, base);
+    return name;
+}
+
+}  // namespace
+
+CStyloraDlg::CStyloraDlg(CWnd* parent) : CBkDialogKX(IDD_STYLORA_DIALOG, parent)
+{
+    m_icon = LoadIconA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+}
+
+CStyloraDlg::~CStyloraDlg()
+{
+    if (m_penCopy != nullptr)
+        HeapFree(GetProcessHeap(), 0, m_penCopy);
+    DeletePages(true, true, true);
+    if (m_backgroundDCDefault != nullptr)
+        m_backgroundDC.SelectObject(m_backgroundDCDefault);
+    if (m_overlayDCDefault != nullptr)
+        m_overlayDC.SelectObject(m_overlayDCDefault);
+}
+
+const MessageMap* CStyloraDlg::GetThisMessageMap()
+{
+    static const MapEntry entries[] = {
+        OnMessage<WM_SYSCOMMAND, &CStyloraDlg::OnSysCommand>(),
+        OnMessage<WM_PAINT, &CStyloraDlg::OnPaint>(),
+        OnMessage<WM_QUERYDRAGICON, &CStyloraDlg::OnQueryDragIcon>(),
+        OnControl<BN_CLICKED, IDC_PEN_SETTING, &CStyloraDlg::OnBnClickedPenSetting>(),
+        OnControl<BN_CLICKED, IDC_MAPPING, &CStyloraDlg::OnBnClickedMapping>(),
+        OnControl<BN_CLICKED, IDC_KEY_SETTING, &CStyloraDlg::OnBnClickedKeySetting>(),
+        OnControl<BN_CLICKED, IDC_ABOUT, &CStyloraDlg::OnBnClickedAbout>(),
+        OnMessage<WM_MOVE, &CStyloraDlg::OnMove>(),
+        // The pen settings, the try-here area and the knob add their entries here.
+        OnMessage<WM_PEN_TOOL_ID, &CStyloraDlg::OnPenId>(),
+    };
+    static const MessageMap map(CBkDialogKX::GetThisMessageMap(), entries);
+    return &map;
+}
+
+void CStyloraDlg::DoDataExchange(CDataExchange* exchange)
+{
+    CBkDialogKX::DoDataExchange(exchange);
+    DDX_Control(exchange, IDC_PEN_SETTING, m_penSettingButton);
+    DDX_Control(exchange, IDC_MAPPING, m_mappingButton);
+    DDX_Control(exchange, IDC_KEY_SETTING, m_keySettingButton);
+    DDX_Control(exchange, IDC_ABOUT, m_aboutButton);
+    DDX_Control(exchange, IDOK, m_saveButton);
+    DDX_Control(exchange, IDCANCEL, m_exitButton);
+}
+
+// ---- start-up ---------------------------------------------------------------
+
+void CStyloraDlg::EndAtStartup() { CDialog::EndDialog(IDOK); }
+
+BOOL CStyloraDlg::OnInitDialog()
+{
+    m_pageState = kPenPage;
+    m_app = CStyloraApp::Instance();
+    CBkDialogKX::OnInitDialog();
+    AddLanguageMenuItem();
+    // Without the service's sections there is nothing to set: end unseen.
+    if (m_app == nullptr || !OpenSections()) {
+        EndAtStartup();
+        return TRUE;
+    }
+    uint16_t productId = 0;
+    std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
+    m_plainModel = MainDialogRules::IsPlainModel(productId);
+    // The try-here area opens its tablet context here; without it the dialog ends.
+    if (m_plainModel)
+        ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
+    m_languageIndex = m_app->LanguageIndex();
+    if (!LoadBackgroundBitmap(IDB_BACKGROUND_PEN) || !TakePenBlockCopy()) {
+        EndAtStartup();
+        return TRUE;
+    }
+    // The pen settings create their pen-button labels here.
+    ApplyLanguage(m_languageIndex);
+    SetButtonIcons();
+    if (m_app->OsMajorVersion() > 5)
+        SetButtonsTransparent();
+    // The pen settings build the curve window, the try-here area, the tilt
+    // dial and the knob's position here.
+    LoadOverlay();
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    return TRUE;
+}
+
+void CStyloraDlg::AddLanguageMenuItem()
+{
+    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu == nullptr)
+        return;
+    // Wide text: the Chinese word is not ANSI text outside code page 936.
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, MainDialogRules::kLanguageMenuId, L"Language(\u8BED\u8A00)");
+}
+
+bool CStyloraDlg::OpenSections()
+{
+    const bool global = m_app->UsesGlobalNames();
+    return m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)) &&
+           m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
+                                 sizeof(KeyAreaSectionHead));
+}
+
+bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
+{
+    const CRect client = GetClientRect();
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(bitmapId),
+                                                     IMAGE_BITMAP, client.Width(), client.Height(),
+                                                     LR_CREATEDIBSECTION | LR_VGACOLOR));
+    if (bitmap == nullptr)
+        return false;
+    if (!m_backgroundDC.GetSafeHdc())
+        m_backgroundDC.CreateCompatibleDC(nullptr);
+    HGDIOBJ previous = m_backgroundDC.SelectObject(bitmap);
+    if (m_backgroundDCDefault == nullptr)
+        m_backgroundDCDefault = previous;
+    m_background.Attach(bitmap);  // deletes the one it held, no longer selected
+    Invalidate(true);
+    return true;
+}
+
+bool CStyloraDlg::TakePenBlockCopy()
+{
+    m_penCopy = static_cast<uint8_t*>(HeapAlloc(GetProcessHeap(), 0, kPenBlockSize));
+    if (m_penCopy == nullptr)
+        return false;
+    std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
+    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = 2;
+    return true;
+}
+
+void CStyloraDlg::SetButtonIcons()
+{
+    m_penSettingButton.SetIcon(IDI_PEN_SETTING, 0);
+    m_keySettingButton.SetIcon(IDI_KEY_SETTING, 0);
+    m_mappingButton.SetIcon(IDI_MAPPING, 0);
+    m_aboutButton.SetIcon(IDI_ABOUT, 0);
+    m_saveButton.SetIcon(IDI_SAVE, 0);
+    m_exitButton.SetIcon(IDI_EXIT, 0);
+}
+
+void CStyloraDlg::SetButtonsTransparent()
+{
+    for (CButtonKX* button : {&m_penSettingButton, &m_mappingButton, &m_keySettingButton, &m_aboutButton,
+                              &m_saveButton, &m_exitButton})
+        button->SetTransparent(false);
+}
+
+void CStyloraDlg::LoadOverlay()
+{
+    HBITMAP overlay = static_cast<HBITMAP>(LoadImageA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDB_OVERLAY),
+                                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_VGACOLOR));
+    if (overlay == nullptr)
+        return;
+    m_overlay.Attach(overlay);
+    SIZE size{};
+    m_overlay.GetSize(size);
+    m_overlayWidth = size.cx;
+    m_overlayHeight = size.cy;
+    m_overlayDC.CreateCompatibleDC(nullptr);
+    m_overlayDCDefault = m_overlayDC.SelectObject(overlay);
+}
+
+// ---- texts ----------------------------------------------------------------
+
+void CStyloraDlg::ApplyLanguage(int index)
+{
+    const LanguageFile file = CStyloraApp::ReadLanguageFile();
+    SetFrameTexts(file, index);
+    // The pen settings refill the parameter choice and relabel the pen buttons here.
+}
+
+void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
+{
+    using namespace langkeys;
+    const struct {
+        int id;
+        const LanguageKey& key;
+    } captions[] = {
+        {IDC_PEN_SETTING, kPenSetting}, {IDC_MAPPING, kMapping}, {IDC_KEY_SETTING, kKeySetting},
+        {IDC_ABOUT, kAbout},           {IDOK, kSave},           {IDCANCEL, kExit},
+        {IDC_PROFILE, kProfile},       {IDC_TRY_HERE_LABEL, kTryHere},
+    };
+    for (const auto& caption : captions) {
+        const std::string text = file.Text(index, caption.key.key, caption.key.english, caption.key.bufferSize);
+        SetItemTextRedraw(caption.id, text.c_str());
+    }
+    SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
+    const struct {
+        int id;
+        const LanguageKey& key;
+    } penCaptions[] = {
+        {IDC_CLEAN, kClean}, {IDC_DISABLE_PRESSURE, kDisablePressure}, {IDC_PARAMETER_LABEL, kParameterSetting},
+        {IDC_DEFAULT, kDefault},
+    };
+    for (const auto& caption : penCaptions) {
+        const std::string text = file.Text(index, caption.key.key, caption.key.english, caption.key.bufferSize);
+        SetItemTextRedraw(caption.id, text.c_str());
+    }
+}
+
+void CStyloraDlg::SetPenIdText(const std::string& text) { SetItemTextRedraw(IDC_PEN_ID, text.c_str()); }
+
+LRESULT CStyloraDlg::OnPenId(WPARAM wParam, LPARAM lParam)
+{
+    const uint32_t nibble = static_cast<uint32_t>(wParam & 0xFFFF);
+    SetPenIdText(MainDialogRules::PenIdText(nibble, static_cast<uint32_t>(lParam), m_plainModel));
+    return 1;
+}
+
+// ---- pages ----------------------------------------------------------------
+
+PageAnchor CStyloraDlg::AnchorNow() const
+{
+    RECT button{};
+    ::GetWindowRect(GetDlgItem(IDC_PEN_SETTING), &button);
+    return MainDialogRules::AnchorBeside(ToScreenRect(button), ToScreenRect(GetWindowRect()));
+}
+
+void CStyloraDlg::ShowPage(CBkDialogKX& page, bool wholeAnchor)
+{
+    const PageAnchor anchor = AnchorNow();
+    page.ShowWindow(SW_SHOW);
+    if (wholeAnchor)
+        page.SetAnchor(anchor.x, anchor.y, anchor.cx, anchor.cy);
+    else
+        page.SetAnchorOrigin(anchor.x, anchor.y);
+    page.MoveToAnchor();
+    page.SetMainWindow(m_hWnd);
+}
+
+void CStyloraDlg::ChangeBackground(PageState state, UINT bitmapId)
+{
+    if (m_pageState == state)
+        return;
+    if (!LoadBackgroundBitmap(bitmapId)) {
+        CDialog::EndDialog(IDOK);
+        return;
+    }
+    m_pageState = state;
+}
+
+void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
+{
+    if (mapping)
+        m_mappingPage.reset();
+    if (keys)
+        m_keysPage.reset();
+    if (about)
+        m_aboutPage.reset();
+}
+
+void CStyloraDlg::OnBnClickedPenSetting()
+{
+    ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+    DeletePages(true, true, true);
+}
+
+void CStyloraDlg::OnBnClickedMapping()
+{
+    ChangeBackground(kMappingPage, IDB_BACKGROUND_MAPPING);
+    if (m_mappingPage && !::IsWindow(m_mappingPage->GetSafeHwnd()))
+        m_mappingPage.reset();
+    if (m_mappingPage) {
+        ShowPage(*m_mappingPage, false);
+    } else {
+        auto page = std::make_unique<CRegionDlg>(this);
+        if (!page->Create(CRegionDlg::kTemplateId, this) || !::IsWindow(page->GetSafeHwnd())) {
+            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            return;
+        }
+        m_mappingPage = std::move(page);
+        ShowPage(*m_mappingPage, true);
+    }
+    DeletePages(false, true, true);
+}
+
+void CStyloraDlg::OnBnClickedKeySetting()
+{
+    if (m_keysPage && !::IsWindow(m_keysPage->GetSafeHwnd()))
+        m_keysPage.reset();
+    if (m_keysPage) {
+        ShowPage(*m_keysPage, false);
+    } else {
+        auto page = std::make_unique<CQXKeySet>(this);
+        const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
+        if (created && page->HasNoExpressKeys()) {
+            page.reset();
+            const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
+            const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
+            ::MessageBoxA(m_hWnd, text.c_str(), title.c_str(), MB_OK);
+            return;
+        }
+        if (!created) {
+            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            return;
+        }
+        m_keysPage = std::move(page);
+        ShowPage(*m_keysPage, true);
+    }
+    DeletePages(true, false, true);
+    ChangeBackground(kKeysPage, IDB_BACKGROUND_KEYS);
+}
+
+void CStyloraDlg::OnBnClickedAbout()
+{
+    ChangeBackground(kAboutPage, IDB_BACKGROUND_ABOUT);
+    m_aboutPage.reset();
+    auto page = std::make_unique<CAboutDlg>(this);
+    // A page whose start-up failed has no window left to show.
+    if (page->Create(IDD_ABOUT_PAGE, this) && ::IsWindow(page->GetSafeHwnd())) {
+        m_aboutPage = std::move(page);
+        ShowPage(*m_aboutPage, true);
+    }
+    DeletePages(true, true, false);
+}
+
+void CStyloraDlg::OnMove(int, int)
+{
+    Default();
+    const PageAnchor anchor = AnchorNow();
+    for (CBkDialogKX* page : {static_cast<CBkDialogKX*>(m_mappingPage.get()),
+                              static_cast<CBkDialogKX*>(m_keysPage.get()),
+                              static_cast<CBkDialogKX*>(m_aboutPage.get())}) {
+        if (page == nullptr || !::IsWindow(page->GetSafeHwnd()))
+            continue;
+        page->SetAnchorOrigin(anchor.x, anchor.y);
+        page->MoveToAnchor();
+    }
+}
+
+// ---- Save and Exit ----------------------------------------------------------
+
+void CStyloraDlg::OnOK()
+{
+    if (m_keysPage) {
+        if (::IsWindow(m_keysPage->GetSafeHwnd()))
+            m_keysPage->SendKeysToDriver();
+        return;
+    }
+    if (m_mappingPage) {
+        if (::IsWindow(m_mappingPage->GetSafeHwnd()))
+            m_mappingPage->ApplyMappingToDriver();
+        return;
+    }
+    if (m_aboutPage)
+        return;  // nothing to save on the About page
+    std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
+    SavePenSettings();
+}
+
+int CStyloraDlg::SavePenSettings()
+{
+    if (m_app == nullptr)
+        return 0;
+    if (m_app->OsMajorVersion() <= 5) {
+        // The service program of older systems takes no save command: the
+        // panel writes the pen settings file itself.
+        const std::string path = PanelPaths::ProgramFilesPath("\\Tablet\\qxpen.ked");
+        Win32FileSystem files;
+        return !path.empty() &&
+                       PenFileWriter::Write(files, path.c_str(), *reinterpret_cast<const PENSETTINGS*>(m_penCopy))
+                   ? 1
+                   : 0;
+    }
+    HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
+    if (commandEvent == nullptr)
+        return 0;
+    SharedSectionView connection;
+    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection))) {
+        CloseHandle(commandEvent);
+        return 0;
+    }
+    const int32_t command = CMD_SAVE_PEN_SETTINGS;
+    std::memcpy(connection.Bytes() + offsetof(ConnectionSection, command), &command, sizeof command);
+    PulseEvent(commandEvent);
+    CloseHandle(commandEvent);
+    return 1;
+}
+
+void CStyloraDlg::OnCancel()
+{
+    OnBnClickedPenSetting();
+    if (m_penCopy != nullptr && m_penSection.IsOpen())
+        std::memcpy(PenBlock(), m_penCopy, kPenBlockSize);
+    CDialog::EndDialog(IDCANCEL);
+}
+
+// ---- language ---------------------------------------------------------------
+
+void CStyloraDlg::OnSysCommand(UINT id, LPARAM)
+{
+    if (MainDialogRules::OpensLanguageDialog(id)) {
+        RunLanguageDialog();
+        return;
+    }
+    Default();
+}
+
+void CStyloraDlg::RunLanguageDialog()
+{
+    CLanguage dialog(this);
+    if (dialog.DoModal() != IDOK || m_app == nullptr || m_app->LanguageIndex() == m_languageIndex)
+        return;
+    m_languageIndex = m_app->LanguageIndex();
+    m_app->WriteSelectedLanguage(m_languageIndex);
+    ApplyLanguage(m_languageIndex);
+    if (m_mappingPage && ::IsWindow(m_mappingPage->GetSafeHwnd()))
+        m_mappingPage->ApplyLanguage(m_languageIndex);
+    if (m_keysPage && ::IsWindow(m_keysPage->GetSafeHwnd()))
+        m_keysPage->ApplyLanguage(m_languageIndex);
+    if (m_aboutPage && ::IsWindow(m_aboutPage->GetSafeHwnd()))
+        m_aboutPage->ReloadAboutText();
+}
+
+// ---- painting ---------------------------------------------------------------
+
+HCURSOR CStyloraDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_icon); }
+
+void CStyloraDlg::OnPaint()
+{
+    if (::IsIconic(m_hWnd)) {
+        CPaintDC dc(m_hWnd);
+        SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+        const CRect client = GetClientRect();
+        const int x = (client.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
+        const int y = (client.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
+        DrawIcon(dc, x, y, m_icon);
+        return;
+    }
+    if (m_app != nullptr && m_app->OsMajorVersion() < 6)
+        SetButtonsTransparent();
+    CPaintDC dc(m_hWnd);
+    const CRect client = GetClientRect();
+    if (m_backgroundDC.GetSafeHdc())
+        ::StretchBlt(dc, 0, 0, client.Width(), client.Height(), m_backgroundDC, 0, 0, client.Width(),
+                     client.Height(), SRCCOPY);
+    if (m_overlayDC.GetSafeHdc())
+        dc.BitBlt(190, 260, m_overlayWidth, m_overlayHeight, m_overlayDC, 0, 0, SRCCOPY);
+}

@@ -1,0 +1,116 @@
+// The panel's main window: the page buttons, the pen settings edited live in
+// the pen section, and one page at a time beside the buttons (mapping,
+// express keys, About). Save publishes the settings of the page in view; Exit
+// undoes the unsaved pen edits and closes.
+#pragma once
+
+#include "CAboutDlg.h"
+#include "CBkDialogKX.h"
+#include "CButtonKX.h"
+#include "CQXKeySet.h"
+#include "CRegionDlg.h"
+#include "GdiObjects.h"
+#include "MainDialogRules.h"
+#include "SharedSectionView.h"
+
+#include <cstdint>
+#include <memory>
+
+class CStyloraApp;
+class LanguageFile;
+
+class CStyloraDlg : public CBkDialogKX {
+public:
+    // Pen section: the process id, then the pen block edited in place.
+    static constexpr size_t kPenBlockOffset = 4;
+    static constexpr size_t kPenBlockSize = 1648;
+    enum PageState { kPenPage = 0, kMappingPage = 1, kKeysPage = 2, kAboutPage = 3 };
+
+    explicit CStyloraDlg(CWnd* parent = nullptr);
+    ~CStyloraDlg() override;
+
+    // Texts of the frame in the language `index`; nothing changes when the
+    // language cannot be named.
+    void ApplyLanguage(int index);
+    // 1 when the pen settings were handed to the service (or written), 0 on failure.
+    int SavePenSettings();
+
+    int PageStateNow() const { return m_pageState; }
+    CRegionDlg* MappingPage() const { return m_mappingPage.get(); }
+    CQXKeySet* KeysPage() const { return m_keysPage.get(); }
+    CAboutDlg* AboutPage() const { return m_aboutPage.get(); }
+    bool IsPlainModel() const { return m_plainModel; }
+
+    void DoDataExchange(CDataExchange* exchange) override;
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;      // Save
+    void OnCancel() override;  // Exit
+
+    uint8_t* PenBlock() const { return m_penSection.Bytes() + kPenBlockOffset; }
+    uint8_t* PenBlockCopy() const { return m_penCopy; }
+    uint8_t* KeyArea() const { return m_keyAreaSection.Bytes(); }
+    CStyloraApp* App() const { return m_app; }
+    int LanguageInUse() const { return m_languageIndex; }
+
+private:
+    // Start-up steps; each false ends the dialog.
+    bool OpenSections();
+    bool LoadBackgroundBitmap(UINT bitmapId);
+    bool TakePenBlockCopy();
+    void SetButtonIcons();
+    void LoadOverlay();
+    void AddLanguageMenuItem();
+    void EndAtStartup();
+
+    // Pages.
+    void OnBnClickedPenSetting();
+    void OnBnClickedMapping();
+    void OnBnClickedKeySetting();
+    void OnBnClickedAbout();
+    PageAnchor AnchorNow() const;
+    void ShowPage(CBkDialogKX& page, bool wholeAnchor);
+    void ChangeBackground(PageState state, UINT bitmapId);
+    void DeletePages(bool mapping, bool keys, bool about);
+
+    // Messages.
+    void OnSysCommand(UINT id, LPARAM lParam);
+    void OnPaint();
+    HCURSOR OnQueryDragIcon();
+    void OnMove(int x, int y);
+    LRESULT OnPenId(WPARAM wParam, LPARAM lParam);
+    void SetPenIdText(const std::string& text);
+    void RunLanguageDialog();
+    void SetButtonsTransparent();
+    void SetFrameTexts(const LanguageFile& file, int index);
+
+    CButtonKX m_penSettingButton;
+    CButtonKX m_mappingButton;
+    CButtonKX m_keySettingButton;
+    CButtonKX m_aboutButton;
+    CButtonKX m_saveButton;
+    CButtonKX m_exitButton;
+    std::unique_ptr<CRegionDlg> m_mappingPage;
+    std::unique_ptr<CQXKeySet> m_keysPage;
+    std::unique_ptr<CAboutDlg> m_aboutPage;
+    HICON m_icon = nullptr;  // shared resource icon, not destroyed
+    CStyloraApp* m_app = nullptr;
+    // The page background, kept selected in its memory DC.
+    CBitmap m_background;
+    CMemoryDC m_backgroundDC;
+    HGDIOBJ m_backgroundDCDefault = nullptr;
+    PageState m_pageState = kPenPage;
+    int m_languageIndex = 0;
+    CBitmap m_overlay;
+    CMemoryDC m_overlayDC;
+    HGDIOBJ m_overlayDCDefault = nullptr;
+    int m_overlayWidth = 0;
+    int m_overlayHeight = 0;
+    uint8_t* m_penCopy = nullptr;  // process heap, kPenBlockSize bytes
+    SharedSectionView m_penSection;
+    SharedSectionView m_keyAreaSection;
+    bool m_plainModel = false;
+};

@@ -1,0 +1,14 @@
+// The pen settings file written by the panel itself on older systems, where
+// the service takes no save command.
+#pragma once
+
+#include "SystemInterface.h"
+#include "TabletRecords.h"
+
+class PenFileWriter {
+public:
+    // Writes one PENSETTINGS over the start of the existing file at `path`;
+    // true only when the file opened and all 1132 bytes were written. A
+    // missing file is not created.
+    static bool Write(IFileSystem& files, const char* path, const PENSETTINGS& settings);
+};

@@ -1,0 +1,2 @@
+// Resource ids of the express-key page.
+#pragma once

@@ -1,0 +1,46 @@
+// Main dialog frame, About page and language dialog.
+#pragma once
+
+#define IDD_STYLORA_DIALOG 102
+#define IDD_ABOUT_PAGE 157
+#define IDD_LANGUAGE 171
+
+#define IDR_MAINFRAME 128
+#define IDI_EXIT 130
+#define IDI_PEN_SETTING 132
+#define IDI_MAPPING 133
+#define IDI_SAVE 134
+#define IDI_ABOUT 135
+#define IDI_DEFAULT_OUT 147
+#define IDI_DEFAULT_IN 148
+#define IDI_CLEAN_OUT 151
+#define IDI_CLEAN_IN 152
+#define IDI_KEY_SETTING 165
+
+#define IDB_BACKGROUND_PEN 129
+#define IDB_BACKGROUND_MAPPING 136
+#define IDB_BACKGROUND_ABOUT 137
+#define IDB_BACKGROUND_KEYS 138
+#define IDB_OVERLAY 139
+#define IDB_ABOUT_PAGE 155
+
+// Controls of dialog 102.
+#define IDC_PEN_SETTING 1000
+#define IDC_MAPPING 1001
+#define IDC_KEY_SETTING 131
+#define IDC_ABOUT 1003
+#define IDC_PROFILE 1004
+#define IDC_TRY_HERE_LABEL 1005
+#define IDC_TRY_HERE 1008
+#define IDC_PEN_ID 1022
+#define IDC_DISABLE_PRESSURE 1023
+#define IDC_CLEAN 1030
+#define IDC_DEFAULT 1031
+#define IDC_PARAMETER_LABEL 1057
+#define IDC_PARAMETER 1062
+#define IDC_KNOB 1064
+#define IDC_KNOB_VALUE 1065
+
+// About page and language dialog.
+#define IDC_ABOUT_TEXT 1067
+#define IDC_LANGUAGE_LIST 1066

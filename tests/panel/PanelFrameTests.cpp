@@ -1,0 +1,151 @@
+// The panel's main window against its partners: it opens, it ends at once
+// without a partner or as a second copy, its pages come and go beside the
+// page buttons, and it shows the pen's id.
+#include "PanelUnderTest.h"
+#include "ServiceCodes.h"
+#include "ids_main.h"
+
+#include <doctest/doctest.h>
+
+#include <cstring>
+
+namespace {
+
+// Runs a panel to its end, noting whether it ever showed a window.
+struct SilentRun {
+    int exitCode = -1;
+    bool showedWindow = false;
+};
+
+SilentRun RunUntilEnd(PanelUnderTest& panel, ChildProcess& process)
+{
+    SilentRun run;
+    for (int waited = 0; waited < 15000; waited += 20) {
+        run.showedWindow = run.showedWindow || !panel.PanelWindows().empty();
+        run.exitCode = process.Wait(20);
+        if (run.exitCode != -1)
+            break;
+    }
+    return run;
+}
+
+RECT RectOf(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+}  // namespace
+
+TEST_CASE("the panel opens only beside a running partner, and only once")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+
+    SUBCASE("without the library form it ends at once and shows no window")
+    {
+        REQUIRE(panel.StartPanel());
+        const SilentRun run = RunUntilEnd(panel, panel.Panel());
+        CHECK(run.exitCode != -1);
+        CHECK_FALSE(run.showedWindow);
+    }
+    SUBCASE("beside the library form it opens its main window; a second copy ends at once")
+    {
+        REQUIRE(panel.StartPartner());
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        CHECK(panel.ItemText(IDC_PEN_SETTING) == "Pen Setting");
+        CHECK(panel.ItemText(IDCANCEL) == "Exit");
+        CHECK(panel.ItemEnabled(IDC_KEY_SETTING));
+
+        ChildProcess second;
+        REQUIRE(second.Start(PanelUnderTest::kProgram, "", {"INKBRID_PROGRAM_FILES=" + panel.Settings().Path()}));
+        CHECK(second.Wait(10000) != -1);
+        CHECK(panel.PanelWindows().size() == 1);
+    }
+}
+
+TEST_CASE("beside the service program on an older system the panel opens the global sections")
+{
+    PanelUnderTest panel(PanelPartner::ServiceProgramOnXp);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    CHECK(panel.ItemText(IDOK) == "Save");
+}
+
+TEST_CASE("pages: About is made anew each time, Mapping is kept, and pages stay glued beside the buttons")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    CHECK(panel.VisiblePage() == nullptr);
+
+    panel.Click(IDC_ABOUT);
+    const HWND firstAbout = panel.VisiblePage();
+    REQUIRE(firstAbout != nullptr);
+    const RECT button = RectOf(panel.Item(IDC_PEN_SETTING));
+    const RECT main = RectOf(panel.MainWindow());
+    RECT page = RectOf(firstAbout);
+    CHECK(page.left == button.right + 4);
+    CHECK(page.top == button.top - 1);
+    CHECK(page.right == main.right - 2);
+    CHECK(page.bottom == main.bottom - 4);
+
+    panel.Click(IDC_ABOUT);
+    const HWND secondAbout = panel.VisiblePage();
+    REQUIRE(secondAbout != nullptr);
+    CHECK(secondAbout != firstAbout);
+    CHECK_FALSE(IsWindow(firstAbout));
+
+    // The dialog moves; the page follows at its size.
+    SetWindowPos(panel.MainWindow(), nullptr, 60, 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT movedButton = RectOf(panel.Item(IDC_PEN_SETTING));
+    CHECK(WaitUntil([&] { return RectOf(secondAbout).left == movedButton.right + 4; }, 3000));
+    const RECT movedPage = RectOf(secondAbout);
+    CHECK(movedPage.top == movedButton.top - 1);
+    CHECK(movedPage.right - movedPage.left == page.right - page.left);
+    CHECK(movedPage.bottom - movedPage.top == page.bottom - page.top);
+
+    panel.Click(IDC_MAPPING);
+    const HWND mapping = panel.VisiblePage();
+    REQUIRE(mapping != nullptr);
+    CHECK_FALSE(IsWindow(secondAbout));
+    panel.Click(IDC_MAPPING);
+    CHECK(panel.VisiblePage() == mapping);
+
+    panel.Click(IDC_PEN_SETTING);
+    CHECK(panel.VisiblePage() == nullptr);
+    CHECK_FALSE(IsWindow(mapping));
+}
+
+TEST_CASE("the pen's id: from the pen block, from the service's message, and none for the plain models")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    REQUIRE(panel.StartPartner());
+
+    SUBCASE("a tablet with keys")
+    {
+        panel.Pen().serialNibble = 0xA;
+        const uint8_t serial[4] = {0x12, 0x34, 0x56, 0x78};
+        std::memcpy(panel.Pen().serialBytes, serial, sizeof serial);
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        CHECK(panel.ItemText(IDC_PEN_ID) == "ID: A12345678");
+        CHECK(panel.Send(WM_PEN_TOOL_ID, 0x70005, 1) == 1);
+        CHECK(panel.ItemText(IDC_PEN_ID) == "ID: 500000001");
+        CHECK(panel.ItemEnabled(IDC_KEY_SETTING));
+    }
+    SUBCASE("a plain model in the key area")
+    {
+        const uint16_t plainModel = 0x5A21;
+        std::memcpy(panel.KeyArea() + 6, &plainModel, sizeof plainModel);
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        CHECK_FALSE(panel.ItemEnabled(IDC_KEY_SETTING));
+        CHECK(panel.ItemText(IDC_PEN_ID).empty());
+        panel.Send(WM_PEN_TOOL_ID, 5, 1);
+        CHECK(panel.ItemText(IDC_PEN_ID).empty());
+    }
+}

@@ -1,0 +1,172 @@
+#include "PanelUnderTest.h"
+
+#include "LibraryHostBench.h"
+#include "ObjectNames.h"
+#include "RunningService.h"
+#include "TempFolder.h"
+
+namespace {
+
+constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Stylora.exe";
+
+struct WindowSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectProcessWindows(HWND window, LPARAM parameter)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window))
+        search->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
+PanelUnderTest::PanelUnderTest(PanelPartner partner) : partner_(partner)
+{
+    if (partner_ == PanelPartner::LibraryForm) {
+        host_ = std::make_unique<LibraryHostBench>();
+        host_->AddVirtualOutputDevice();
+    } else {
+        service_ = std::make_unique<RunningService>("Inkbrid.exe", true);
+        SetPanelWindowsVersion("winxp");
+    }
+    // Installed files: the saves only ever write existing ones.
+    WriteSettingsFile("Tablet\\qxpen.ked", "");
+    WriteSettingsFile("Tablet\\StyloraFind.ked", "");
+}
+
+PanelUnderTest::~PanelUnderTest()
+{
+    if (panel_.Process() != nullptr && panel_.Wait(0) == -1) {
+        if (mainWindow_ != nullptr)
+            PostMessageA(mainWindow_, WM_COMMAND, IDCANCEL, 0);
+        if (panel_.Wait(5000) == -1)
+            panel_.Kill();
+    }
+    pen_.Close();
+    keyArea_.Close();
+    connection_.Close();
+    host_.reset();
+    service_.reset();
+    if (versionSet_)
+        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaultsKey);
+}
+
+void PanelUnderTest::SetPanelWindowsVersion(const char* version)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
+                   static_cast<DWORD>(strlen(version) + 1));
+    RegCloseKey(key);
+    versionSet_ = true;
+}
+
+const TempFolder& PanelUnderTest::Settings() const { return host_ ? host_->Settings() : service_->Settings(); }
+
+void PanelUnderTest::WriteSettingsFile(const std::string& relative, const std::string& contents) const
+{
+    WriteSettingsFile(relative, contents.data(), contents.size());
+}
+
+void PanelUnderTest::WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const
+{
+    const uint8_t* begin = static_cast<const uint8_t*>(bytes);
+    Settings().WriteFile(relative, std::vector<uint8_t>(begin, begin + size));
+}
+
+std::vector<uint8_t> PanelUnderTest::ReadSettingsFile(const std::string& relative) const
+{
+    return Settings().ReadFile(relative);
+}
+
+bool PanelUnderTest::StartPartner()
+{
+    const bool started = host_ ? host_->Start() : service_->Start();
+    return started && OpenSections();
+}
+
+bool PanelUnderTest::OpenSections()
+{
+    const bool global = partner_ == PanelPartner::ServiceProgramOnXp;
+    auto name = [global](const char* base) { return std::string(global ? objnames::GLOBAL_PREFIX : "") + base; };
+    return pen_.Open(name(objnames::PEN_SECTION)) && keyArea_.Open(name(objnames::KEY_AREA_SECTION)) &&
+           connection_.Open(name(objnames::CONNECTION_SECTION));
+}
+
+bool PanelUnderTest::StartPanel(const std::string& extraArguments)
+{
+    mainWindow_ = nullptr;
+    return panel_.Start(kProgram, extraArguments, {"INKBRID_PROGRAM_FILES=" + Settings().Path()});
+}
+
+HWND PanelUnderTest::WaitForMainWindow(DWORD timeoutMs)
+{
+    mainWindow_ = WaitForPanelWindow(kMainWindowTitle, timeoutMs);
+    return mainWindow_;
+}
+
+int PanelUnderTest::WaitForPanelExit(DWORD timeoutMs) { return panel_.Wait(timeoutMs); }
+
+std::vector<HWND> PanelUnderTest::PanelWindows() const
+{
+    WindowSearch search{panel_.ProcessId(), {}};
+    if (search.processId != 0)
+        EnumWindows(&CollectProcessWindows, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND PanelUnderTest::WaitForPanelWindow(const char* title, DWORD timeoutMs) const
+{
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : PanelWindows()) {
+                if (WindowText(window) == title) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND PanelUnderTest::VisiblePage() const
+{
+    for (HWND window : PanelWindows()) {
+        if (window != mainWindow_ && GetWindow(window, GW_OWNER) == mainWindow_ &&
+            (GetWindowLongPtrA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+            return window;
+    }
+    return nullptr;
+}
+
+void PanelUnderTest::ClickIn(HWND dialog, int id)
+{
+    HWND button = GetDlgItem(dialog, id);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+}
+
+LRESULT PanelUnderTest::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return SendMessageA(mainWindow_, message, wParam, lParam);
+}
+
+std::string PanelUnderTest::WindowText(HWND window)
+{
+    // Asked of the window itself: another process's controls answer only so.
+    char text[1024] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_NORMAL, 5000, &ignored);
+    text[sizeof text - 1] = '\0';
+    return text;
+}

@@ -1,0 +1,89 @@
+// The control panel program started by a test against one of its two
+// partners: the library form in a host on the Windows 6.1 that Wine reports
+// (unprefixed names, saves by command), or the service program with the panel
+// seeing Windows XP (the "Global\" names, the panel writes the settings files
+// itself). The test prepares the settings folder, starts the partner and the
+// panel, then presses the panel's buttons and reads its controls.
+#pragma once
+
+#include "ChildProcess.h"
+#include "SectionView.h"
+#include "SharedSections.h"
+#include "TempFolder.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class LibraryHostBench;
+class RunningService;
+
+enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
+
+class PanelUnderTest {
+public:
+    static constexpr const char* kProgram = "Stylora.exe";
+    static constexpr const char* kMainWindowTitle = "Tablet";
+
+    explicit PanelUnderTest(PanelPartner partner);
+    ~PanelUnderTest();
+    PanelUnderTest(const PanelUnderTest&) = delete;
+    PanelUnderTest& operator=(const PanelUnderTest&) = delete;
+
+    PanelPartner Partner() const { return partner_; }
+    const TempFolder& Settings() const;
+    void WriteSettingsFile(const std::string& relative, const std::string& contents) const;
+    void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
+    std::vector<uint8_t> ReadSettingsFile(const std::string& relative) const;
+
+    // Starts the partner and maps its sections; false when it does not come up.
+    bool StartPartner();
+    uint8_t* PenBlock() const { return pen_.Bytes() + offsetof(PenSection, pen); }
+    PENSETTINGS& Pen() const { return pen_.As<PenSection>()->pen; }
+    uint8_t* KeyArea() const { return keyArea_.Bytes(); }
+    ConnectionSection* Connection() const { return connection_.As<ConnectionSection>(); }
+
+    // Starts the panel with the settings folder; `extraArguments` go on its
+    // command line. False when it could not be started.
+    bool StartPanel(const std::string& extraArguments = "");
+    // Waits for the panel's visible main window; null when none appears.
+    HWND WaitForMainWindow(DWORD timeoutMs = 15000);
+    HWND MainWindow() const { return mainWindow_; }
+    ChildProcess& Panel() { return panel_; }
+    // The panel's exit code, or -1 when it is still running after the wait.
+    int WaitForPanelExit(DWORD timeoutMs);
+    // Visible top-level windows of the panel's process.
+    std::vector<HWND> PanelWindows() const;
+    // A visible top-level window of the panel titled `title`, waited for.
+    HWND WaitForPanelWindow(const char* title, DWORD timeoutMs = 5000) const;
+    // A visible owned popup of the main window without a caption (a page).
+    HWND VisiblePage() const;
+
+    HWND Item(int id) const { return GetDlgItem(mainWindow_, id); }
+    std::string ItemText(int id) const { return WindowText(Item(id)); }
+    bool ItemEnabled(int id) const { return IsWindowEnabled(Item(id)) != FALSE; }
+    // Presses a button of the main window the way a click does, and waits
+    // until the panel has handled it.
+    void Click(int id) const { ClickIn(mainWindow_, id); }
+    static void ClickIn(HWND dialog, int id);
+    // Sends a message and waits for the panel to handle it.
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    static std::string WindowText(HWND window);
+
+private:
+    bool OpenSections();
+    void SetPanelWindowsVersion(const char* version);
+
+    PanelPartner partner_;
+    std::unique_ptr<LibraryHostBench> host_;
+    std::unique_ptr<RunningService> service_;
+    SectionView pen_;
+    SectionView keyArea_;
+    SectionView connection_;
+    ChildProcess panel_;
+    HWND mainWindow_ = nullptr;
+    bool versionSet_ = false;
+};
