@@ -1,7 +1,8 @@
 #include "CPenPage.h"
 
+#include "CWinApp.h"
 #include "CXPMenu.h"
-#include "res/ids_pen.h"
+#include "resource.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,8 +32,11 @@ bool CPenPage::AttachControls(PENSETTINGS* penBlock, const PENSETTINGS& copy, bo
     m_parameters = PenParameters(m_policy, modelFlag);
     const HWND dialog = m_dialog.GetSafeHwnd();
     if (!m_parameterList.SubclassDlgItem(kParameterListId, dialog) || !m_knob.SubclassDlgItem(kKnobId, dialog) ||
-        !m_disablePressure.SubclassDlgItem(kDisablePressureId, dialog))
+        !m_disablePressure.SubclassDlgItem(kDisablePressureId, dialog) || !m_cleanButton.SubclassDlgItem(kCleanId, dialog) ||
+        !m_defaultButton.SubclassDlgItem(kDefaultId, dialog))
         return false;
+    m_cleanButton.SetIcon(IDI_CLEAN_IN, IDI_CLEAN_OUT);
+    m_defaultButton.SetIcon(IDI_DEFAULT_IN, IDI_DEFAULT_OUT);
     ShowValue(PenParameters::Read(copy, PenParameter::Pressure));
     CreatePenButtonLabels(copy.penButtonCount);
     return true;
@@ -71,6 +75,14 @@ void CPenPage::ApplyLanguage(const PENSETTINGS& copy)
     RelabelPenButtons(copy);
 }
 
+void CPenPage::SetButtonsTransparent()
+{
+    for (CButtonKX* button : {&m_cleanButton, &m_defaultButton}) {
+        if (button->GetSafeHwnd() != nullptr)
+            button->SetTransparent(false);
+    }
+}
+
 // ---- parameters and the knob --------------------------------------------------
 
 bool CPenPage::ChosenParameter(PenParameter& parameter) const
@@ -86,8 +98,7 @@ void CPenPage::ShowValue(int32_t value)
 {
     char text[16];
     std::snprintf(text, sizeof text, "%d", static_cast<int>(value));
-    SetDlgItemTextA(m_dialog.GetSafeHwnd(), kValueLabelId, text);
-    m_dialog.InvalidateBehindItem(kValueLabelId);
+    m_dialog.SetItemTextRedraw(kValueLabelId, text);
 }
 
 void CPenPage::SetKnob(int32_t value)
@@ -171,6 +182,8 @@ void CPenPage::CreatePenButtonLabels(int32_t penButtonCount)
         const RECT rect{place.rect.left, place.rect.top, place.rect.right, place.rect.bottom};
         if (!label.Create("", kPenButtonLabelStyle, rect, m_dialog.GetSafeHwnd(), static_cast<UINT>(place.id)))
             continue;
+        // Made at run time, the labels take the dialog's font themselves.
+        label.SendMessage(WM_SETFONT, static_cast<WPARAM>(m_dialog.SendMessage(WM_GETFONT)), FALSE);
         label.EnableWindow(place.enabled);
         if (m_pen != nullptr && place.record >= 0)
             SetLabelText(place.id, LabelTextOf(m_pen->penButton[place.record]));
@@ -193,8 +206,7 @@ void CPenPage::SetLabelText(int labelId, const std::string& text)
     const HWND label = PenButtonLabel(labelId);
     if (label == nullptr)
         return;
-    SetWindowTextA(label, text.c_str());
-    m_dialog.InvalidateBehindItem(labelId);
+    m_dialog.SetItemTextRedraw(labelId, text.c_str());
 }
 
 void CPenPage::RelabelPenButtons(const PENSETTINGS& copy)
@@ -290,6 +302,10 @@ void CPenPage::OnLButtonUp(UINT flags, CPoint point)
 {
     if (m_knob.GetSafeHwnd() == nullptr)
         return;
+    if (m_brand.knobEndsAtCursor) {
+        m_knob.EndDragAtCursor();
+        return;
+    }
     POINT inKnob = point;
     MapWindowPoints(m_dialog.GetSafeHwnd(), m_knob.GetSafeHwnd(), &inKnob, 1);
     m_knob.OnLButtonUp(flags, CPoint(inKnob.x, inKnob.y));

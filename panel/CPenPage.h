@@ -10,6 +10,7 @@
 
 #include "CBkDialogKX.h"
 #include "CButton.h"
+#include "CButtonKX.h"
 #include "CComboBox.h"
 #include "CKnobControlKX.h"
 #include "CPressureCurveWnd.h"
@@ -75,6 +76,8 @@ public:
     void CreateViews(const PENSETTINGS& copy);
     // Refills the parameter list (selection kept) and relabels the pen buttons.
     void ApplyLanguage(const PENSETTINGS& copy);
+    // "Clean" and "Default" draw no background of their own, as the frame's buttons.
+    void SetButtonsTransparent();
 
     // Handlers the main dialog forwards.
     void OnSelEndOkParameter();
@@ -126,6 +129,8 @@ private:
     CComboBox m_parameterList;
     CKnobControlKX m_knob;
     CButton m_disablePressure;
+    CButtonKX m_cleanButton;
+    CButtonKX m_defaultButton;
     std::array<CStatic, 2> m_penButtonLabels;
     CTabletContext m_context;
     CPressureCurveWnd m_curve;

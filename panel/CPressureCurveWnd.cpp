@@ -1,5 +1,6 @@
 #include "CPressureCurveWnd.h"
 
+#include "CWinApp.h"
 #include "res/ids_pen.h"
 
 namespace {
@@ -53,7 +54,7 @@ int CPressureCurveWnd::OnCreate(CREATESTRUCTA*)
     m_windowDc = ::GetDC(m_hWnd);
     if (m_windowDc != nullptr && m_gridDc.CreateCompatibleDC(m_windowDc)) {
         // A missing picture leaves the memory DC empty; the curve is still drawn.
-        m_grid.Attach(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr),
+        m_grid.Attach(static_cast<HBITMAP>(LoadImageA(CWinApp::ResourceHandle(),
                                                       MAKEINTRESOURCEA(IDB_PRESSURE_CURVE_GRID), IMAGE_BITMAP, 0,
                                                       0, LR_CREATEDIBSECTION | LR_VGACOLOR)));
         if (m_grid)

@@ -4,6 +4,9 @@
 #include "CLanguage.h"
 #include "CStyloraApp.h"
 #include "LanguageKeys.h"
+#include "MainDialogBrand.h"
+#include "PanelBrand.h"
+#include "PenPagePolicy.h"
 #include "ObjectNames.h"
 #include "PanelPaths.h"
 #include "PenFileWriter.h"
@@ -30,7 +33,10 @@ std::string SectionName(bool global, const char* base)
 
 }  // namespace
 
-CStyloraDlg::CStyloraDlg(CWnd* parent) : CBkDialogKX(IDD_STYLORA_DIALOG, parent)
+CStyloraDlg::CStyloraDlg(CWnd* parent)
+    : CBkDialogKX(IDD_STYLORA_DIALOG, parent),
+      m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage,
+                kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog)
 {
     m_icon = LoadIconA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -56,8 +62,17 @@ const MessageMap* CStyloraDlg::GetThisMessageMap()
         OnControl<BN_CLICKED, IDC_MAPPING, &CStyloraDlg::OnBnClickedMapping>(),
         OnControl<BN_CLICKED, IDC_KEY_SETTING, &CStyloraDlg::OnBnClickedKeySetting>(),
         OnControl<BN_CLICKED, IDC_ABOUT, &CStyloraDlg::OnBnClickedAbout>(),
+        OnMessage<WM_LBUTTONDOWN, &CStyloraDlg::OnLButtonDown>(),
+        OnMessage<WM_LBUTTONUP, &CStyloraDlg::OnLButtonUp>(),
+        OnMessage<WM_MOUSEMOVE, &CStyloraDlg::OnMouseMove>(),
         OnMessage<WM_MOVE, &CStyloraDlg::OnMove>(),
-        // The pen settings, the try-here area and the knob add their entries here.
+        OnControl<CBN_SELENDOK, IDC_PARAMETER, &CStyloraDlg::OnSelEndOkParameter>(),
+        OnControl<BN_CLICKED, IDC_DEFAULT, &CStyloraDlg::OnDefault>(),
+        OnControl<BN_CLICKED, IDC_PEN_BUTTON_FIRST, &CStyloraDlg::OnFirstPenButtonLabel>(),
+        OnControl<BN_CLICKED, IDC_PEN_BUTTON_SECOND, &CStyloraDlg::OnSecondPenButtonLabel>(),
+        OnControl<BN_CLICKED, IDC_CLEAN, &CStyloraDlg::OnBnClickedClean>(),
+        OnControl<BN_CLICKED, IDC_DISABLE_PRESSURE, &CStyloraDlg::OnDisablePressure>(),
+        OnMessage<CPenPage::kKnobMessage, &CStyloraDlg::OnKnobChanged>(),
         OnMessage<WM_PEN_TOOL_ID, &CStyloraDlg::OnPenId>(),
     };
     static const MessageMap map(CBkDialogKX::GetThisMessageMap(), entries);
@@ -93,7 +108,11 @@ BOOL CStyloraDlg::OnInitDialog()
     uint16_t productId = 0;
     std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
     m_plainModel = MainDialogRules::IsPlainModel(productId);
-    // The try-here area opens its tablet context here; without it the dialog ends.
+    // Without a tablet context the try-here area would stay dead: the dialog ends.
+    if (!m_penPage.OpenTabletContext()) {
+        EndAtStartup();
+        return TRUE;
+    }
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
@@ -101,13 +120,16 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    // The pen settings create their pen-button labels here.
+    m_penPage.SetServices(PenServices());
+    if (!m_penPage.AttachControls(PenSettings(), PenSettingsCopy(), m_plainModel)) {
+        EndAtStartup();
+        return TRUE;
+    }
     ApplyLanguage(m_languageIndex);
     SetButtonIcons();
     if (m_app->OsMajorVersion() > 5)
         SetButtonsTransparent();
-    // The pen settings build the curve window, the try-here area, the tilt
-    // dial and the knob's position here.
+    m_penPage.CreateViews(PenSettingsCopy());
     LoadOverlay();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
@@ -175,6 +197,7 @@ void CStyloraDlg::SetButtonsTransparent()
     for (CButtonKX* button : {&m_penSettingButton, &m_mappingButton, &m_keySettingButton, &m_aboutButton,
                               &m_saveButton, &m_exitButton})
         button->SetTransparent(false);
+    m_penPage.SetButtonsTransparent();
 }
 
 void CStyloraDlg::LoadOverlay()
@@ -198,7 +221,8 @@ void CStyloraDlg::ApplyLanguage(int index)
 {
     const LanguageFile file = CStyloraApp::ReadLanguageFile();
     SetFrameTexts(file, index);
-    // The pen settings refill the parameter choice and relabel the pen buttons here.
+    if (m_penCopy != nullptr)
+        m_penPage.ApplyLanguage(PenSettingsCopy());
 }
 
 void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
@@ -442,6 +466,48 @@ void CStyloraDlg::RunLanguageDialog()
         m_keysPage->ApplyLanguage(m_languageIndex);
     if (m_aboutPage && ::IsWindow(m_aboutPage->GetSafeHwnd()))
         m_aboutPage->ReloadAboutText();
+}
+
+// ---- pen settings and the try-here area ------------------------------------
+
+PenPageServices CStyloraDlg::PenServices()
+{
+    PenPageServices services;
+    services.text = [this](const char* key, const char* english) {
+        return CStyloraApp::LanguageText(m_languageIndex, LanguageKey{key, english, 64});
+    };
+    services.menuText = [this](uint32_t code) {
+        char text[64] = "";
+        CStyloraApp::GetFunctionMenuText(m_languageIndex, code, text);
+        return std::string(text);
+    };
+    return services;
+}
+
+BOOL CStyloraDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // The function menu's choices arrive as menu commands.
+    if (lParam == 0 && HIWORD(wParam) == 0)
+        m_penPage.OnMenuCommand(LOWORD(wParam));
+    return CBkDialogKX::OnCommand(wParam, lParam);
+}
+
+void CStyloraDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    CBkDialogKX::OnLButtonDown(flags, point);
+    m_penPage.OnLButtonDown(point);
+}
+
+void CStyloraDlg::OnLButtonUp(UINT flags, CPoint point)
+{
+    m_penPage.OnLButtonUp(flags, point);
+    Default();
+}
+
+void CStyloraDlg::OnMouseMove(UINT flags, CPoint point)
+{
+    Default();
+    m_penPage.OnMouseMove(flags, point);
 }
 
 // ---- painting ---------------------------------------------------------------

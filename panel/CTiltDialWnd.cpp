@@ -1,5 +1,6 @@
 #include "CTiltDialWnd.h"
 
+#include "CWinApp.h"
 #include "res/ids_pen.h"
 
 namespace {
@@ -54,7 +55,7 @@ int CTiltDialWnd::OnCreate(CREATESTRUCTA*)
 {
     CClientDC windowDc(m_hWnd);
     if (windowDc.GetSafeHdc() != nullptr && m_faceDc.CreateCompatibleDC(windowDc)) {
-        m_face.Attach(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TILT_DIAL_FACE),
+        m_face.Attach(static_cast<HBITMAP>(LoadImageA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDB_TILT_DIAL_FACE),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_VGACOLOR)));
         if (m_face)
             ::SelectObject(m_faceDc, m_face);
