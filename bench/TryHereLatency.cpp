@@ -39,24 +39,35 @@ POINT Cursor()
     return at;
 }
 
-// Sends one report of the stroke and waits for its ink under the pointer it moved; the wait in ms, or -1.
-double TimeOnePoint(TryHereDriver& driver, POINT target)
+struct PointTimes {
+    double pointer;  // the report moved the desktop pointer (service side done)
+    double ink;      // the panel's stroke reached the screen there
+};
+
+// Sends one report of the stroke and waits for its ink under the pointer it
+// moved; the waits in ms, negative when the point never showed.
+PointTimes TimeOnePoint(TryHereDriver& driver, POINT target)
 {
     const POINT before = Cursor();
     const double start = NowMs();
+    PointTimes times{-1.0, -1.0};
     if (!driver.Report(TryHereDriver::kTip, target, kPressure, TryHereDriver::kUprightTilt, 0))
-        return -1.0;
+        return times;
     POINT moved = before;
     while (NowMs() - start < kPointTimeoutMs) {
         moved = Cursor();
-        if (moved.x != before.x || moved.y != before.y)
+        if (moved.x != before.x || moved.y != before.y) {
+            times.pointer = NowMs() - start;
             break;
+        }
     }
     while (NowMs() - start < kPointTimeoutMs) {
-        if (TryHereDriver::IsInk(TryHereDriver::ScreenPixel(moved)))
-            return NowMs() - start;
+        if (TryHereDriver::IsInk(TryHereDriver::ScreenPixel(moved))) {
+            times.ink = NowMs() - start;
+            break;
+        }
     }
-    return -1.0;
+    return times;
 }
 
 double Percentile(std::vector<double> values, double fraction)
@@ -78,6 +89,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<double> latencies;
+    std::vector<double> pointerTimes;
     int lost = 0;
     for (int stroke = 0; static_cast<int>(latencies.size()) + lost < wanted; ++stroke) {
         const double down = 0.45 + 0.1 * (stroke % 5);
@@ -88,11 +100,13 @@ int main(int argc, char** argv)
         driver.Report(TryHereDriver::kTip, from, kPressure, TryHereDriver::kUprightTilt, 50);
         for (int i = 1; i <= kPointsPerStroke; ++i) {
             const POINT at{from.x + (to.x - from.x) * i / kPointsPerStroke, from.y};
-            const double ms = TimeOnePoint(driver, at);
-            if (ms < 0)
+            const PointTimes times = TimeOnePoint(driver, at);
+            if (times.ink < 0 || times.pointer < 0) {
                 ++lost;
-            else
-                latencies.push_back(ms);
+                continue;
+            }
+            latencies.push_back(times.ink);
+            pointerTimes.push_back(times.pointer);
         }
         driver.Report(TryHereDriver::kHover, to, 0);
         driver.Report(TryHereDriver::kLeave, to, 0, TryHereDriver::kUprightTilt, 100);
@@ -107,6 +121,8 @@ int main(int argc, char** argv)
     std::printf("ms per point: median %.2f  p99 %.2f  min %.2f  max %.2f\n", Percentile(latencies, 0.5),
                 Percentile(latencies, 0.99), *std::min_element(latencies.begin(), latencies.end()),
                 *std::max_element(latencies.begin(), latencies.end()));
+    std::printf("of which report -> desktop pointer moved: median %.2f  p99 %.2f\n", Percentile(pointerTimes, 0.5),
+                Percentile(pointerTimes, 0.99));
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
     return 0;
