@@ -25,22 +25,11 @@ const MessageMap* CPressureCurveWnd::GetThisMessageMap()
 
 CPressureCurveWnd::~CPressureCurveWnd() = default;
 
-bool CPressureCurveWnd::RegisterCurveClass()
-{
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    // A second registration fails and changes nothing.
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 bool CPressureCurveWnd::CreatePressureCurveWindow(HWND parent, int x, int y)
 {
-    RegisterCurveClass();
+    // A second registration fails and changes nothing.
+    RegisterNamedClass(kClassName, CS_HREDRAW | CS_VREDRAW, LoadCursor(nullptr, IDC_ARROW),
+                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     const RECT rect{x, y, x + PressureCurve::kSize, y + PressureCurve::kSize};
     if (!CreateEx(0, kClassName, "", WS_CHILD | WS_BORDER, rect, parent, 0))
         return false;

@@ -24,7 +24,6 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
-    static bool RegisterCurveClass();
     int OnCreate(CREATESTRUCTA* create);
     void OnPaint();
     LRESULT OnSet(WPARAM wParam, LPARAM lParam);

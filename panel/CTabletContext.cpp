@@ -4,20 +4,6 @@
 
 HCTX CTabletContext::s_shared = nullptr;
 
-wintab::LOGCONTEXTA CTabletContext::TryHereContext(const wintab::LOGCONTEXTA& system)
-{
-    wintab::LOGCONTEXTA context = system;
-    context.lcOptions |= wintab::CXO_MESSAGES;
-    context.lcPktData = wintab::PANEL_PACKET_DATA;
-    context.lcPktMode = wintab::PANEL_PACKET_MODE;
-    context.lcMoveMask = wintab::PANEL_PACKET_DATA;
-    context.lcBtnUpMask = context.lcBtnDnMask;
-    context.lcOutOrgX = 0;
-    context.lcOutOrgY = 0;
-    context.lcOutExtY = -context.lcOutExtY;
-    return context;
-}
-
 bool CTabletContext::Open(HWND window)
 {
     Close();
@@ -25,7 +11,7 @@ bool CTabletContext::Open(HWND window)
         return false;
     wintab::LOGCONTEXTA system{};
     WTInfoA(wintab::WTI_DEFSYSCTX, 0, &system);
-    wintab::LOGCONTEXTA context = TryHereContext(system);
+    wintab::LOGCONTEXTA context = wintab::PanelContextFrom(system);
 
     wintab::AXIS axes[3] = {};
     if (WTInfoA(wintab::WTI_DEVICES, wintab::DVC_ORIENTATION, axes) != 0)

@@ -28,9 +28,6 @@ public:
     void Discard();
     const TiltDial::Factors& Factors() const { return m_factors; }
 
-    // The default system context with the try-here area's changes.
-    static wintab::LOGCONTEXTA TryHereContext(const wintab::LOGCONTEXTA& system);
-
 private:
     HCTX m_context = nullptr;
     TiltDial::Factors m_factors;

@@ -22,21 +22,11 @@ const MessageMap* CTiltDialWnd::GetThisMessageMap()
     return &map;
 }
 
-bool CTiltDialWnd::RegisterClockClass()
-{
-    WNDCLASSA windowClass{};
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    windowClass.lpszClassName = kClassName;
-    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 bool CTiltDialWnd::CreateClockWindow(HWND parent, int x, int y)
 {
-    RegisterClockClass();
+    // A second registration fails and changes nothing.
+    RegisterNamedClass(kClassName, CS_HREDRAW | CS_VREDRAW, LoadCursor(nullptr, IDC_ARROW),
+                       reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     const RECT rect{x, y, x + TiltDial::kSize, y + TiltDial::kSize};
     if (!CreateEx(0, kClassName, "", WS_CHILD, rect, parent, 0))
         return false;

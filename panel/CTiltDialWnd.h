@@ -26,7 +26,6 @@ public:
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
-    static bool RegisterClockClass();
     int OnCreate(CREATESTRUCTA* create);
     void OnPaint();
     LRESULT OnSetMarker(WPARAM wParam, LPARAM lParam);

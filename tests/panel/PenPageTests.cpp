@@ -202,9 +202,10 @@ TEST_SUITE("pen page")
         // A tablet client of our own keeps the library form injecting the pointer.
         ScreenCanvas canvas({WM_LBUTTONDOWN});
         REQUIRE(canvas.Window() != nullptr);
-        wintab::LOGCONTEXTA context{};
-        REQUIRE(WTInfoA(wintab::WTI_DEFSYSCTX, 0, &context) != 0);
-        context.lcOptions |= wintab::CXO_MESSAGES | wintab::CXO_SYSTEM;
+        wintab::LOGCONTEXTA system{};
+        REQUIRE(WTInfoA(wintab::WTI_DEFSYSCTX, 0, &system) != 0);
+        wintab::LOGCONTEXTA context = wintab::PanelContextFrom(system);
+        context.lcOptions |= wintab::CXO_SYSTEM;
         HCTX client = WTOpenA(canvas.Window(), &context, TRUE);
         REQUIRE(client != nullptr);
         canvas.Pump(200);

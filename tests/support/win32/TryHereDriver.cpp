@@ -9,22 +9,12 @@ namespace {
 constexpr int kTryHereId = 1008;
 constexpr int kSearchSpan = 8;
 
-// Where the service puts tablet (x, y) on a whole-desktop mapping, in pixels.
-POINT PixelOf(int x, int y)
-{
-    const TABLETINFO model = DeskModel();
-    const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / model.xMax);
-    const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / model.yMax);
-    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
-                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
-}
-
 // The smallest tablet value whose pixel is `pixel` along one axis.
 int TabletValueOf(int pixel, int screenSize, int tabletMax, bool horizontal)
 {
     const int guess = static_cast<int>(static_cast<double>(pixel) * tabletMax / screenSize);
     for (int value = guess - kSearchSpan; value <= guess + kSearchSpan; ++value) {
-        const POINT at = horizontal ? PixelOf(value, 0) : PixelOf(0, value);
+        const POINT at = horizontal ? DeskPixelOf(value, 0) : DeskPixelOf(0, value);
         if ((horizontal ? at.x : at.y) == pixel)
             return value;
     }
