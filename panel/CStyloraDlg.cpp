@@ -33,10 +33,13 @@ std::string SectionName(bool global, const char* base)
 
 }  // namespace
 
+const MainDialog::Brand& CStyloraDlg::Brand()
+{
+    return kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog;
+}
+
 CStyloraDlg::CStyloraDlg(CWnd* parent)
-    : CBkDialogKX(IDD_STYLORA_DIALOG, parent),
-      m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage,
-                kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog)
+    : CBkDialogKX(IDD_STYLORA_DIALOG, parent), m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage, Brand())
 {
     m_icon = LoadIconA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -96,7 +99,7 @@ void CStyloraDlg::EndAtStartup() { CDialog::EndDialog(IDOK); }
 
 BOOL CStyloraDlg::OnInitDialog()
 {
-    m_pageState = kPenPage;
+    m_pageState = Brand().penPage.state;
     m_app = CStyloraApp::Instance();
     CBkDialogKX::OnInitDialog();
     AddLanguageMenuItem();
@@ -105,9 +108,11 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    uint16_t productId = 0;
-    std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
-    m_plainModel = MainDialogRules::IsPlainModel(productId);
+    if (Brand().opensKeyArea) {
+        uint16_t productId = 0;
+        std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
+        m_plainModel = MainDialogRules::IsPlainModel(productId);
+    }
     // Without a tablet context the try-here area would stay dead: the dialog ends.
     if (!m_penPage.OpenTabletContext()) {
         EndAtStartup();
@@ -116,7 +121,7 @@ BOOL CStyloraDlg::OnInitDialog()
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
-    if (!LoadBackgroundBitmap(IDB_BACKGROUND_PEN) || !TakePenBlockCopy()) {
+    if (!LoadBackgroundBitmap(Brand().penPage.background) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
     }
@@ -149,9 +154,12 @@ void CStyloraDlg::AddLanguageMenuItem()
 bool CStyloraDlg::OpenSections()
 {
     const bool global = m_app->UsesGlobalNames();
-    return m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection)) &&
-           m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                 sizeof(KeyAreaSectionHead));
+    // Each view covers what the panel reads: a smaller section does not map.
+    constexpr DWORD access = FILE_MAP_READ | FILE_MAP_WRITE;
+    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection), access))
+        return false;
+    return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
+                                                          sizeof(KeyAreaSectionHead), access);
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -240,7 +248,8 @@ void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
         const std::string text = file.Text(index, caption.key.key, caption.key.english, caption.key.bufferSize);
         SetItemTextRedraw(caption.id, text.c_str());
     }
-    SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
+    if (Brand().showsPenId)
+        SetPenIdText(MainDialogRules::PenIdTextFromBlock(PenBlock(), m_plainModel));
     const struct {
         int id;
         const LanguageKey& key;
@@ -258,6 +267,8 @@ void CStyloraDlg::SetPenIdText(const std::string& text) { SetItemTextRedraw(IDC_
 
 LRESULT CStyloraDlg::OnPenId(WPARAM wParam, LPARAM lParam)
 {
+    if (!Brand().showsPenId)
+        return 1;
     const uint32_t nibble = static_cast<uint32_t>(wParam & 0xFFFF);
     SetPenIdText(MainDialogRules::PenIdText(nibble, static_cast<uint32_t>(lParam), m_plainModel));
     return 1;
@@ -284,15 +295,15 @@ void CStyloraDlg::ShowPage(CBkDialogKX& page, bool wholeAnchor)
     page.SetMainWindow(m_hWnd);
 }
 
-void CStyloraDlg::ChangeBackground(PageState state, UINT bitmapId)
+void CStyloraDlg::ChangeBackground(const MainDialog::PageLook& page)
 {
-    if (m_pageState == state)
+    if (m_pageState == page.state)
         return;
-    if (!LoadBackgroundBitmap(bitmapId)) {
+    if (!LoadBackgroundBitmap(static_cast<UINT>(page.background))) {
         CDialog::EndDialog(IDOK);
         return;
     }
-    m_pageState = state;
+    m_pageState = page.state;
 }
 
 void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
@@ -307,13 +318,13 @@ void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
 
 void CStyloraDlg::OnBnClickedPenSetting()
 {
-    ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+    ChangeBackground(Brand().penPage);
     DeletePages(true, true, true);
 }
 
 void CStyloraDlg::OnBnClickedMapping()
 {
-    ChangeBackground(kMappingPage, IDB_BACKGROUND_MAPPING);
+    ChangeBackground(Brand().mappingPage);
     if (m_mappingPage && !::IsWindow(m_mappingPage->GetSafeHwnd()))
         m_mappingPage.reset();
     if (m_mappingPage) {
@@ -321,7 +332,7 @@ void CStyloraDlg::OnBnClickedMapping()
     } else {
         auto page = std::make_unique<CRegionDlg>(this);
         if (!page->Create(CRegionDlg::kTemplateId, this) || !::IsWindow(page->GetSafeHwnd())) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_mappingPage = std::move(page);
@@ -339,7 +350,7 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && page->HasNoExpressKeys()) {
+        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -347,19 +358,19 @@ void CStyloraDlg::OnBnClickedKeySetting()
             return;
         }
         if (!created) {
-            ChangeBackground(kPenPage, IDB_BACKGROUND_PEN);
+            ChangeBackground(Brand().penPage);
             return;
         }
         m_keysPage = std::move(page);
         ShowPage(*m_keysPage, true);
     }
     DeletePages(true, false, true);
-    ChangeBackground(kKeysPage, IDB_BACKGROUND_KEYS);
+    ChangeBackground(Brand().keyPage);
 }
 
 void CStyloraDlg::OnBnClickedAbout()
 {
-    ChangeBackground(kAboutPage, IDB_BACKGROUND_ABOUT);
+    ChangeBackground(Brand().aboutPage);
     m_aboutPage.reset();
     auto page = std::make_unique<CAboutDlg>(this);
     // A page whose start-up failed has no window left to show.
@@ -421,13 +432,13 @@ int CStyloraDlg::SavePenSettings()
     HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
     if (commandEvent == nullptr)
         return 0;
-    SharedSectionView connection;
-    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection))) {
+    SharedView connection;
+    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
         CloseHandle(commandEvent);
         return 0;
     }
     const int32_t command = CMD_SAVE_PEN_SETTINGS;
-    std::memcpy(connection.Bytes() + offsetof(ConnectionSection, command), &command, sizeof command);
+    std::memcpy(&connection.As<ConnectionSection>()->command, &command, sizeof command);
     PulseEvent(commandEvent);
     CloseHandle(commandEvent);
     return 1;

@@ -11,8 +11,9 @@
 #include "CQXKeySet.h"
 #include "CRegionDlg.h"
 #include "GdiObjects.h"
+#include "MainDialogBrand.h"
 #include "MainDialogRules.h"
-#include "SharedSectionView.h"
+#include "SharedView.h"
 
 #include <cstdint>
 #include <memory>
@@ -25,7 +26,6 @@ public:
     // Pen section: the process id, then the pen block edited in place.
     static constexpr size_t kPenBlockOffset = 4;
     static constexpr size_t kPenBlockSize = 1648;
-    enum PageState { kPenPage = 0, kMappingPage = 1, kKeysPage = 2, kAboutPage = 3 };
 
     explicit CStyloraDlg(CWnd* parent = nullptr);
     ~CStyloraDlg() override;
@@ -35,6 +35,10 @@ public:
     void ApplyLanguage(int index);
     // 1 when the pen settings were handed to the service (or written), 0 on failure.
     int SavePenSettings();
+
+    // This build's main-dialog values: page states and backgrounds, pen id,
+    // key area, the express-key check.
+    static const MainDialog::Brand& Brand();
 
     int PageStateNow() const { return m_pageState; }
     CRegionDlg* MappingPage() const { return m_mappingPage.get(); }
@@ -51,9 +55,9 @@ protected:
     void OnOK() override;      // Save
     void OnCancel() override;  // Exit
 
-    uint8_t* PenBlock() const { return m_penSection.Bytes() + kPenBlockOffset; }
+    uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
     uint8_t* PenBlockCopy() const { return m_penCopy; }
-    uint8_t* KeyArea() const { return m_keyAreaSection.Bytes(); }
+    uint8_t* KeyArea() const { return m_keyAreaSection.As<uint8_t>(); }
     CStyloraApp* App() const { return m_app; }
     int LanguageInUse() const { return m_languageIndex; }
 
@@ -74,7 +78,7 @@ private:
     void OnBnClickedAbout();
     PageAnchor AnchorNow() const;
     void ShowPage(CBkDialogKX& page, bool wholeAnchor);
-    void ChangeBackground(PageState state, UINT bitmapId);
+    void ChangeBackground(const MainDialog::PageLook& page);
     void DeletePages(bool mapping, bool keys, bool about);
 
     // The pen settings and the try-here area (their logic is the pen page's).
@@ -119,7 +123,7 @@ private:
     CBitmap m_background;
     CMemoryDC m_backgroundDC;
     HGDIOBJ m_backgroundDCDefault = nullptr;
-    PageState m_pageState = kPenPage;
+    int m_pageState = 0;
     int m_languageIndex = 0;
     CBitmap m_overlay;
     CMemoryDC m_overlayDC;
@@ -127,8 +131,8 @@ private:
     int m_overlayWidth = 0;
     int m_overlayHeight = 0;
     uint8_t* m_penCopy = nullptr;  // process heap, kPenBlockSize bytes
-    SharedSectionView m_penSection;
-    SharedSectionView m_keyAreaSection;
+    SharedView m_penSection;
+    SharedView m_keyAreaSection;
     bool m_plainModel = false;
     // Last: its windows and tablet context go before the sections they read.
     CPenPage m_penPage;

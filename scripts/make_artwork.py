@@ -16,6 +16,9 @@ Files (by role):
                 about_page (the About page beside the buttons),
                 overlay, tablet, calibrate, tile (a 32x32 tile), shaped
                 (a rounded card on magenta, the transparent colour)
+  companions    keyveil_panel, keyveil_panel_turned (895x637, the overlay's
+                panel and the same turned), mousora_closed, mousora_opened
+                (42x42), icons mousora, viewtap
   second brand  pm_bg_pen, pm_bg_mapping, pm_bg_keys, pm_bg_about (its main
                 dialog, drawn for 657x568; the page-button column keeps a
                 fifth of the width, so the pictures fit both the large
@@ -468,6 +471,92 @@ def make_menu_images(out):
         write_bmp4(os.path.join(out, name + ".bmp"), picture(draw))
 
 
+# ---- companions --------------------------------------------------------------
+
+# Rows of the overlay's labels (top of the text, 24-pixel Arial) for keys
+# 0-3 and 5-8 on the unturned panel; the turned picture is this one rotated.
+OVERLAY_LABEL_ROWS = (130, 160, 190, 220, 390, 420, 450, 480)
+
+
+def keyveil_panel():
+    """The express-key panel with its key column on the left and a blank
+    band right of each key for the overlay's red label."""
+    width, height = 895, 637
+    c = Flat(width, height, MIST)
+    c.rect(0, 0, width, 8, INK)
+    c.rect(0, height - 8, width, height, INK)
+    c.rect(0, 0, 124, height, INK)
+    c.rect(124, 0, 128, height, SLATE)
+    for y in OVERLAY_LABEL_ROWS:
+        c.rect(20, y - 1, 100, y + 25, SLATE)
+        c.rect(24, y + 3, 96, y + 21, (214, 220, 230))
+        c.rect(100, y + 11, 140, y + 13, SLATE)
+        c.rect(140, y - 1, 870, y + 28, WHITE)
+    # The touch strips between and below the key groups (never labelled).
+    c.rect(44, 262, 76, 372, SLATE)
+    c.rect(48, 266, 72, 368, TEAL)
+    c.rect(44, 530, 76, 610, SLATE)
+    c.rect(48, 534, 72, 606, TEAL)
+    # The tablet's active area beside the labels, away from their bands.
+    c.rect(600, 262, 860, 372, (214, 220, 230))
+    c.rect(604, 266, 856, 368, PAPER)
+    c.rect(600, 530, 860, 610, (214, 220, 230))
+    c.rect(604, 534, 856, 606, PAPER)
+    return c.rows
+
+
+def make_keyveil_pictures(out):
+    rows = keyveil_panel()
+    write_bmp24(os.path.join(out, "keyveil_panel.bmp"), rows)
+    turned = [list(reversed(row)) for row in reversed(rows)]
+    write_bmp24(os.path.join(out, "keyveil_panel_turned.bmp"), turned)
+
+
+def on_paper(rows):
+    """RGBA rows blended onto the paper colour, for 24-bit pictures."""
+    return [[tuple((p[i] * p[3] + PAPER[i] * (255 - p[3])) // 255 for i in range(3)) for p in row]
+            for row in rows]
+
+
+def icon_mouse(c, ink):
+    c.round_rect(10, 6, 22, 26, 6, WHITE)
+    c.rect(15.4, 6, 16.6, 14, ink)
+    c.rect(10, 13.4, 22, 14.6, ink)
+    c.ellipse(16, 10, 1.4, 2.4, CORAL)
+
+
+def icon_turn(c, ink):
+    c.round_rect(6, 9, 24, 21, 2, WHITE)
+    c.rect(8, 11, 22, 19, ink)
+    c.ellipse(22, 22, 6, 6, CORAL, inner=0.6)
+    c.polygon([(25, 16), (29, 20), (23, 21)], CORAL)
+
+
+def make_mousora_pictures(out):
+    """The double-click test picture, closed (129) and opened (130), and the icon."""
+    def folder(opened):
+        c = Canvas(42, 42, PAPER + (255,))
+        c.round_rect(4, 9, 20, 15, 2, SLATE)
+        c.round_rect(4, 12, 38, 35, 3, SLATE)
+        if opened:
+            c.round_rect(8, 7, 34, 28, 1, WHITE)
+            c.polygon([(2, 18), (40, 18), (36, 36), (6, 36)], SUN)
+        else:
+            c.round_rect(5, 16, 37, 34, 2, TEAL)
+        return on_paper(c.pixels())
+    write_bmp24(os.path.join(out, "mousora_closed.bmp"), folder(False))
+    write_bmp24(os.path.join(out, "mousora_opened.bmp"), folder(True))
+    c = tile(TEAL)
+    icon_mouse(c, INK)
+    write_ico(os.path.join(out, "mousora.ico"), c.pixels())
+
+
+def make_viewtap_icon(out):
+    c = tile(SLATE)
+    icon_turn(c, INK)
+    write_ico(os.path.join(out, "viewtap.ico"), c.pixels())
+
+
 # ---- pen page pictures --------------------------------------------------------
 
 def make_pen_pictures(out):
@@ -502,6 +591,9 @@ def main():
     make_icons(out)
     make_backgrounds(out)
     make_menu_images(out)
+    make_keyveil_pictures(out)
+    make_mousora_pictures(out)
+    make_viewtap_icon(out)
     make_key_artwork(out)
     make_pen_pictures(out)
     with open(os.path.join(out, "artwork.stamp"), "w") as f:

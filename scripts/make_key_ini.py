@@ -30,7 +30,14 @@ def key_ini(rows):
     out += b"[selected]\r\nlanguage=0\r\n\r\n[language list]\r\n"
     for index, (name, _) in enumerate(LANGUAGES):
         out += f"{index}={name}\r\n".encode("ascii")
-    for column, (name, encoding) in enumerate(LANGUAGES, 1):
+    return bytes(out + language_sections(rows, LANGUAGES))
+
+
+def language_sections(rows, languages):
+    """One section per (name, code page) of `languages`: the key of each row
+    with the row's text in that language's column, the English one when empty."""
+    out = bytearray()
+    for column, (name, encoding) in enumerate(languages, 1):
         out += f"\r\n[{name}]\r\n".encode("ascii")
         for fields in rows:
             text = fields[column] or fields[1]

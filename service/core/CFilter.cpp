@@ -12,6 +12,22 @@ constexpr int32_t HISTORY = CFilter::HISTORY;  // for the free helpers below
 constexpr uint8_t TANGENTS[33] = {3,   9,   16,  22,  28,  35,  42,  48,  53,  62,  68,  74,  81,  88,  95,  102, 110,
                                   117, 125, 133, 141, 150, 158, 167, 176, 185, 195, 205, 215, 226, 238, 250, 255};
 
+// For each ratio 0..255 of the shorter to the longer side, the first
+// TANGENTS entry at or above it (32 when none is).
+struct TangentIndex {
+    uint8_t of[256] = {};
+    constexpr TangentIndex()
+    {
+        for (int f = 0; f < 256; ++f) {
+            int i = 0;
+            while (i < 32 && TANGENTS[i] < f)
+                ++i;
+            of[f] = static_cast<uint8_t>(i);
+        }
+    }
+};
+constexpr TangentIndex TANGENT_INDEX;
+
 constexpr int16_t MODE_NONE = 0;
 constexpr int16_t MODE_FILTERED_AVERAGE = 1;
 constexpr int16_t MODE_RAW_AVERAGE = 2;
@@ -19,6 +35,15 @@ constexpr int16_t MODE_THREE_POINT = 3;
 
 // b is always positive here.
 int32_t DivNearest(int32_t a, int32_t b) { return (a + (b >> 1)) / b; }
+
+// a / b (b > 0), by the narrower division when both fit 32 bits: the values
+// of a stroke nearly always do, and the quotient is the same.
+int64_t Quotient(int64_t a, int64_t b)
+{
+    if (a >= INT32_MIN && a <= INT32_MAX && b <= INT32_MAX)
+        return static_cast<int32_t>(a) / static_cast<int32_t>(b);
+    return a / b;
+}
 
 // Average step over the history window.
 int32_t MeanStep(int32_t value, const uint16_t* history, int32_t n)
@@ -50,7 +75,16 @@ int32_t ThreePoint(int32_t value, const uint16_t* history, int32_t n)
     return (history[k] + 4 * history[k + 1] + value + 3) / 6;
 }
 
-template <typename T> void ShiftDown(T* history) { std::memmove(history, history + 1, (HISTORY - 1) * sizeof(T)); }
+// Every entry read before any is written, in registers: no call, and no
+// stack copy to read back.
+template <typename T> void ShiftDown(T* history)
+{
+    static_assert(HISTORY == 8, "one line per entry");
+    const T e1 = history[1], e2 = history[2], e3 = history[3], e4 = history[4], e5 = history[5], e6 = history[6],
+            e7 = history[7];
+    history[0] = e1, history[1] = e2, history[2] = e3, history[3] = e4, history[4] = e5, history[5] = e6,
+    history[6] = e7;
+}
 
 // Fills from index 0; a full history drops its oldest entry.
 void Push(uint16_t* history, int32_t n, int32_t value)
@@ -90,10 +124,9 @@ uint8_t CFilter::Direction(int32_t dx, int32_t dy)
             return dy > 0 ? 32 : 224;
         return dy > 0 ? 96 : 160;
     }
-    const int64_t f = 256 * std::min(ax, ay) / std::max(ax, ay);
-    int32_t i = 0;
-    while (i < 32 && TANGENTS[i] < f)
-        ++i;
+    // The shorter side is below the longer here, so the ratio is below 256.
+    const int64_t f = Quotient(256 * std::min(ax, ay), std::max(ax, ay));
+    int32_t i = TANGENT_INDEX.of[f];
     if (ax < ay)
         i = 64 - i;
     int32_t angle;
@@ -144,8 +177,9 @@ int32_t CFilter::TurnLevel() const
         square += t * t * w;
     }
     const int64_t divisor = weights != 0 ? weights : n;
-    const int64_t mean = moment / divisor;
-    const int64_t variance = std::clamp<int64_t>(square / divisor - mean * mean, 0, INT32_MAX);
+    const int64_t mean = divisor > 0 ? Quotient(moment, divisor) : moment / divisor;
+    const int64_t variance =
+        std::clamp<int64_t>((divisor > 0 ? Quotient(square, divisor) : square / divisor) - mean * mean, 0, INT32_MAX);
     int64_t spread = IntegerRoot(static_cast<int32_t>(variance));
     const int64_t h = std::llabs(turns_[n - 1] - mean);
     int64_t level = (h + spread - std::llabs(mean)) / 16 + 3;

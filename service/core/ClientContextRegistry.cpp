@@ -32,6 +32,7 @@ void ClientContextRegistry::AddContext()
     while (*tail != nullptr)
         tail = &(*tail)->next;
     *tail = node;
+    CountChange();
 
     // The library form lets the overlap rules settle the new context instead
     // of flagging the change itself.
@@ -60,6 +61,7 @@ void ClientContextRegistry::RemoveContext(int32_t contextId)
             if ((*link)->contextId == contextId) {
                 removed = *link;
                 *link = removed->next;
+                CountChange();
                 break;
             }
         }
@@ -76,6 +78,7 @@ void ClientContextRegistry::OnContextEnable()
     CLIENTNODE* node = FindLocked(contextId);
     if (node == nullptr)
         return;
+    CountChange();
 
     if ((node->status ^ status) & CTX_STATUS_DISABLED) {
         node->status = status;
@@ -107,6 +110,7 @@ void ClientContextRegistry::OverlapLocked(int32_t contextId, uint32_t status)
     // must not obscure the others.
     if (FindLocked(contextId) == nullptr)
         return;
+    CountChange();
     const BuildPolicy& policy = *context_.policy;
     for (CLIENTNODE* node = head_; node != nullptr; node = node->next) {
         if (node->contextId == contextId) {
@@ -128,9 +132,23 @@ void ClientContextRegistry::OverlapLocked(int32_t contextId, uint32_t status)
     }
 }
 
+void ClientContextRegistry::RefreshOnTopContexts(OnTopContexts& view, uint32_t& seen) const
+{
+    if (seen != 0 && changes_.load(std::memory_order_acquire) == seen)
+        return;
+    std::lock_guard<std::mutex> guard(lock_);
+    seen = changes_.load(std::memory_order_relaxed);
+    CollectLocked(view);
+}
+
 int ClientContextRegistry::CollectOnTopContexts(OnTopContexts& out) const
 {
     std::lock_guard<std::mutex> guard(lock_);
+    return CollectLocked(out);
+}
+
+int ClientContextRegistry::CollectLocked(OnTopContexts& out) const
+{
     out.count = 0;
     for (const CLIENTNODE* node = head_; node != nullptr && out.count < MAX_ON_TOP_CONTEXTS; node = node->next) {
         if (!context_.policy->IsOnTop(node->status))
@@ -153,6 +171,7 @@ int ClientContextRegistry::GetOnTopSystemCursor(uint32_t& value) const
 void ClientContextRegistry::FreeContexts()
 {
     std::lock_guard<std::mutex> guard(lock_);
+    CountChange();
     while (head_ != nullptr) {
         CLIENTNODE* next = head_->next;
         delete head_;

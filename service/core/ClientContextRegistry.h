@@ -6,6 +6,7 @@
 
 #include "ServiceContext.h"
 
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 
@@ -43,6 +44,10 @@ public:
 
     // Copies the on-top contexts in list order, at most MAX_ON_TOP_CONTEXTS.
     int CollectOnTopContexts(OnTopContexts& out) const;
+    // The same into a caller's own copy, only when the list changed since
+    // `seen` (0 at first), which it updates: a pen report's look at an
+    // unchanged list then takes no lock.
+    void RefreshOnTopContexts(OnTopContexts& view, uint32_t& seen) const;
     // 1 and the system-cursor bit of the first on-top context; 0 when none is on top.
     int GetOnTopSystemCursor(uint32_t& value) const;
     void FreeContexts();
@@ -54,14 +59,18 @@ public:
 private:
     // The helpers below expect lock_ to be held.
     CLIENTNODE* FindLocked(int32_t contextId) const;
+    int CollectLocked(OnTopContexts& out) const;
     int OnTopSystemCursorLocked(uint32_t& value) const;
     void OverlapLocked(int32_t contextId, uint32_t status);
     void SetPointerOutputFromOnTopLocked();
     void SetPointerOutputForContext(const CLIENTNODE& node);
     void PostProximityUnlessPainter(const CLIENTNODE& node);
     void MarkListChanged();
+    // Every change of the list or a status, counted under the lock.
+    void CountChange() { changes_.fetch_add(1, std::memory_order_release); }
 
     ServiceContext& context_;
     mutable std::mutex lock_;
     CLIENTNODE* head_ = nullptr;
+    std::atomic<uint32_t> changes_{1};
 };

@@ -1,5 +1,7 @@
 #include "DeviceReadState.h"
 
+#include "PenReportState.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -17,6 +19,7 @@ bool DeviceReadState::Init(const TABLETINFO& header, const MAPPINGDEF& mapping, 
     if (keyCount_ > 0)
         std::memcpy(keyCopy_.get() + sizeof(int32_t), keys, KEYACTION_SIZE * static_cast<size_t>(keyCount_));
     keyState_ = ExpressKeyState{};
+    penInRange_ = false;
     return true;
 }
 
@@ -60,6 +63,7 @@ bool DeviceReadState::Dispatch(size_t bytesRead, IReportSink& sink)
     if (bytesRead != ReadLength() || bytesRead > READ_BUFFER_SIZE || bytesRead == 0)
         return false;
     if (readBuffer_[0] != KEY_REPORT_ID) {
+        penInRange_ = readBuffer_[1] != REPORT_OUT_OF_RANGE;
         sink.OnPenReport(readBuffer_, bytesRead, header_, mapping_);
         return true;
     }

@@ -79,11 +79,11 @@ void ExpressKeys::ProcessKeyReport(const TABLETINFO& header, const KeyTableRef& 
         return;
     if (current[KEY_GROUP_1_BYTE] != 0 || previous[KEY_GROUP_1_BYTE] != 0) {
         state.stateWord = STATE_KEY_GROUP_1;
-        ProcessKeyGroup(current[KEY_GROUP_1_BYTE], previous[KEY_GROUP_1_BYTE], 1, table);
+        ProcessKeyGroup(current[KEY_GROUP_1_BYTE], previous[KEY_GROUP_1_BYTE], 1, table, state);
     }
     if (current[KEY_GROUP_2_BYTE] != 0 || previous[KEY_GROUP_2_BYTE] != 0) {
         state.stateWord = STATE_KEY_GROUP_2;
-        ProcessKeyGroup(current[KEY_GROUP_2_BYTE], previous[KEY_GROUP_2_BYTE], 2, table);
+        ProcessKeyGroup(current[KEY_GROUP_2_BYTE], previous[KEY_GROUP_2_BYTE], 2, table, state);
     }
 }
 
@@ -136,14 +136,15 @@ bool ExpressKeys::ProcessStrip(uint8_t current, uint8_t previous, int32_t firstS
     return true;
 }
 
-void ExpressKeys::ProcessKeyGroup(uint8_t current, uint8_t previous, int group, const KeyTableRef& table)
+void ExpressKeys::ProcessKeyGroup(uint8_t current, uint8_t previous, int group, const KeyTableRef& table,
+                                  ExpressKeyState& state)
 {
     for (int bit = 0; bit < 8; ++bit) {
         const uint8_t mask = static_cast<uint8_t>(1u << bit);
         if ((current & mask) && !(previous & mask))
-            PerformAction(SlotOf(group, bit), 1, &table);
+            PerformAction(SlotOf(group, bit), 1, &table, &state);
         else if (!(current & mask) && (previous & mask))
-            PerformAction(SlotOf(group, bit), 0, &table);
+            PerformAction(SlotOf(group, bit), 0, &table, &state);
     }
 }
 
@@ -203,7 +204,7 @@ void ExpressKeys::ProcessSplitStripReport(const KeyTableRef& table, ExpressKeySt
     state.stateWord = 0;
 }
 
-void ExpressKeys::ReleaseSplitStripKeys(const KeyTableRef& table, const ExpressKeyState& state)
+void ExpressKeys::ReleaseSplitStripKeys(const KeyTableRef& table, ExpressKeyState& state)
 {
     if (state.stateWord & STATE_KEY_GROUP_1) {
         // Group 1 belongs to the client applications.
@@ -219,7 +220,7 @@ void ExpressKeys::ReleaseSplitStripKeys(const KeyTableRef& table, const ExpressK
         static const uint8_t keyBits[] = {1, 2, 4, 8};
         for (int i = 0; i < 4; ++i)
             if (state.previous[KEY_GROUP_2_BYTE] == keyBits[i])
-                PerformAction(5 + i, 0, &table);
+                PerformAction(5 + i, 0, &table, &state);
     }
 }
 
@@ -234,17 +235,17 @@ const KEYACTION* ExpressKeys::EntryOf(int index, const KeyTableRef* table) const
     return &context_.pen->pen.penButton[index];
 }
 
-ExpressKeys::HeldPress* ExpressKeys::HeldPressOf(int index, const KeyTableRef* table)
+HeldPress* ExpressKeys::HeldPressOf(int index, const KeyTableRef* table, ExpressKeyState* keyState)
 {
     if (table == nullptr)
         return index >= 0 && index < PEN_BUTTON_ENTRIES ? &heldPenButtons_[index] : nullptr;
-    return index >= 0 && index < KEY_SLOTS ? &heldKeys_[index] : nullptr;
+    return keyState != nullptr && index >= 0 && index < KEY_SLOTS ? &keyState->heldKeys[index] : nullptr;
 }
 
-void ExpressKeys::PerformAction(int index, int32_t pressed, const KeyTableRef* table)
+void ExpressKeys::PerformAction(int index, int32_t pressed, const KeyTableRef* table, ExpressKeyState* keyState)
 {
     const bool penTable = table == nullptr;
-    HeldPress* held = HeldPressOf(index, table);
+    HeldPress* held = HeldPressOf(index, table, keyState);
     // What the press put down comes up again, whatever the entry says now.
     if (held != nullptr && held->active) {
         ReleaseHeldPress(*held, index, penTable);
@@ -437,10 +438,10 @@ void ExpressKeys::ZoomStep(int n)
     system.KeyEvent(VK_CONTROL_KEY, KEY_UP);
 }
 
-void ExpressKeys::ReleaseHeldButtons()
+void ExpressKeys::ReleaseHeldButtons(bool leftButton)
 {
-    const uint32_t held =
-        context_.flags.buttonState.fetch_and(~(BUTTON_LEFT_HELD | BUTTON_PEN_1_HELD | BUTTON_PEN_2_HELD));
+    const uint32_t released = BUTTON_PEN_1_HELD | BUTTON_PEN_2_HELD | (leftButton ? BUTTON_LEFT_HELD : 0);
+    const uint32_t held = context_.flags.buttonState.fetch_and(~released) & released;
     if (held & BUTTON_PEN_2_HELD)
         PerformAction(1, 0, nullptr);
     if (held & BUTTON_PEN_1_HELD)

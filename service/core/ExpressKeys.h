@@ -14,11 +14,27 @@ struct KeyTableRef {
     const KEYACTION* keys = nullptr;
 };
 
-// Kept by each read thread between key reports; zero at thread start.
+constexpr int KEYSTROKE_BYTES = 6;
+constexpr int KEY_SLOTS = 18;
+
+// What a press left down (a mouse button or keys), so that its release lets
+// go of exactly that, even when the entry or the swapped-buttons flag
+// changed in between.
+struct HeldPress {
+    bool active = false;
+    bool swapped = false;
+    int32_t actionCode = 0;
+    uint8_t keys[KEYSTROKE_BYTES] = {};
+};
+
+// Kept by each read thread between key reports; zero at thread start. What
+// this tablet's key presses sent is its own: another tablet's release of the
+// same slot lets none of it go.
 struct ExpressKeyState {
     uint8_t previous[KEY_REPORT_LENGTH] = {};
     uint8_t current[KEY_REPORT_LENGTH] = {};
     int32_t stateWord = 0;
+    HeldPress heldKeys[KEY_SLOTS];
 };
 
 class ExpressKeys {
@@ -28,29 +44,19 @@ public:
     // Handles state.current against state.previous; the caller copies current
     // over previous afterwards.
     void ProcessKeyReport(const TABLETINFO& header, const KeyTableRef& table, ExpressKeyState& state);
-    // pressed: 1 press, 0 release (the wheel amount for a strip). No table: the pen table.
-    void PerformAction(int index, int32_t pressed, const KeyTableRef* table);
+    // pressed: 1 press, 0 release (the wheel amount for a strip). No table:
+    // the pen table. keyState: the read thread's record of what its key
+    // presses sent; without it a key table's press is not remembered.
+    void PerformAction(int index, int32_t pressed, const KeyTableRef* table, ExpressKeyState* keyState = nullptr);
     void ZoomStep(int n);
 
-    // For the read thread whose device went away: releases the pen-button
-    // actions (button-state bits 1 and 2) and the injected left button (bit 0)
-    // that are still held, so nothing stays pressed in the system.
-    void ReleaseHeldButtons();
+    // A tablet went away while its pen was out of range: the pen-button
+    // actions (button-state bits 1 and 2) still held are released, and with
+    // leftButton the left button (bit 0) too; nothing is posted.
+    void ReleaseHeldButtons(bool leftButton);
 
 private:
-    static constexpr int KEYSTROKE_BYTES = 6;
-    static constexpr int KEY_SLOTS = 18;
     static constexpr int PEN_BUTTON_ENTRIES = 2;
-
-    // What a press left down (a mouse button or keys), so that its release
-    // lets go of exactly that, even when the entry or the swapped-buttons
-    // flag changed in between.
-    struct HeldPress {
-        bool active = false;
-        bool swapped = false;
-        int32_t actionCode = 0;
-        uint8_t keys[KEYSTROKE_BYTES] = {};
-    };
 
     // The second brand's keystroke entry held down by a press, released when
     // another entry is released.
@@ -66,13 +72,14 @@ private:
     // False when this was the first strip report, which ends the report.
     bool ProcessStrip(uint8_t current, uint8_t previous, int32_t firstState, int offSwitchSlot,
                       const KeyTableRef& table, ExpressKeyState& state);
-    void ProcessKeyGroup(uint8_t current, uint8_t previous, int group, const KeyTableRef& table);
+    void ProcessKeyGroup(uint8_t current, uint8_t previous, int group, const KeyTableRef& table,
+                         ExpressKeyState& state);
     void ProcessSplitStripReport(const KeyTableRef& table, ExpressKeyState& state);
-    void ReleaseSplitStripKeys(const KeyTableRef& table, const ExpressKeyState& state);
+    void ReleaseSplitStripKeys(const KeyTableRef& table, ExpressKeyState& state);
     static bool StripIsOff(const KeyTableRef& table, int slot);
 
     const KEYACTION* EntryOf(int index, const KeyTableRef* table) const;
-    HeldPress* HeldPressOf(int index, const KeyTableRef* table);
+    HeldPress* HeldPressOf(int index, const KeyTableRef* table, ExpressKeyState* keyState);
     void Perform(int index, int32_t pressed, const KEYACTION& entry, bool penTable, bool swapped);
     void ReleaseHeldPress(HeldPress& held, int index, bool penTable);
     bool ButtonsSwapped() const;
@@ -87,6 +94,5 @@ private:
 
     ServiceContext& context_;
     HeldKeystroke held_;
-    HeldPress heldKeys_[KEY_SLOTS];
     HeldPress heldPenButtons_[PEN_BUTTON_ENTRIES];
 };

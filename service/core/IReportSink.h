@@ -20,6 +20,7 @@ public:
     virtual void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                              ExpressKeyState& state) = 0;
     // The tablet went away: anything injected on its behalf must be released.
-    // header and mapping are the removed thread's copies.
-    virtual void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping) = 0;
+    // header and mapping are the removed thread's copies; penInRange: the
+    // tablet's last pen report had its pen in range (not a leave).
+    virtual void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) = 0;
 };

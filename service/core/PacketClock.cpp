@@ -10,6 +10,9 @@ constexpr double CLOCK_MODULUS = 4294967296.0;
 // counter that ran backwards must not turn into an undefined conversion.
 uint32_t WrapToClock(double milliseconds)
 {
+    // The usual case: the clock has not wrapped.
+    if (milliseconds >= 0 && milliseconds < CLOCK_MODULUS)
+        return static_cast<uint32_t>(milliseconds);
     double wrapped = std::fmod(std::trunc(milliseconds), CLOCK_MODULUS);
     if (wrapped < 0)
         wrapped += CLOCK_MODULUS;

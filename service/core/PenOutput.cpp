@@ -161,12 +161,11 @@ void PenOutput::NotifyClients(PenPacketWork& work)
 {
     const BuildPolicy& policy = *context_.policy;
     if (policy.tracksToolChanges) {
-        // The tool-changed flag waits while a tool packet is pending.
+        // The tool-changed flag waits while a tool packet is pending (it was not taken then).
         if (work.clientFlag != 0 && state_.toolPacket == 0) {
             if (work.clients)
                 ResetRing();
             PostCursorChange(work.packet.serialNumber);
-            context_.flags.clientListChanged.store(0);
         }
     } else if (work.clientFlag != 0) {
         if (work.clients)

@@ -59,11 +59,55 @@ int32_t TiltDegrees(int tilt, int upright)
     return tilt <= upright ? 60 * tilt / upright - 60 : 60 * (tilt - upright) / upright;
 }
 
+// Azimuth and altitude of every pair of tilt bytes (6 and 7 bits), worked
+// out once with the conversion itself: the trigonometry is the costliest
+// step of a pen packet, and a pen has only these 8192 tilts.
+class TiltTable {
+public:
+    static constexpr int TILT_X_VALUES = 64;
+    static constexpr int TILT_Y_VALUES = 128;
+
+    TiltTable()
+    {
+        uint8_t report[9] = {};
+        for (int tx = 0; tx < TILT_X_VALUES; ++tx) {
+            for (int ty = 0; ty < TILT_Y_VALUES; ++ty) {
+                report[7] = static_cast<uint8_t>(tx);
+                report[8] = static_cast<uint8_t>(ty);
+                int32_t azimuth = 0;
+                int32_t altitude = 0;
+                PenPipeline::TiltToOrientation(report, azimuth, altitude);
+                entries_[tx * TILT_Y_VALUES + ty] = {static_cast<int16_t>(azimuth), static_cast<int16_t>(altitude)};
+            }
+        }
+    }
+    static const TiltTable& Get()
+    {
+        static const TiltTable table;
+        return table;
+    }
+    void Look(const uint8_t* report, int32_t& azimuth, int32_t& altitude) const
+    {
+        const Entry& entry = entries_[(report[7] & 0x3F) * TILT_Y_VALUES + (report[8] & 0x7F)];
+        azimuth = entry.azimuth;
+        altitude = entry.altitude;
+    }
+
+private:
+    // Azimuth 0..3600 and altitude 300..900 fit 16 bits.
+    struct Entry {
+        int16_t azimuth;
+        int16_t altitude;
+    };
+    Entry entries_[TILT_X_VALUES * TILT_Y_VALUES];
+};
+
 }  // namespace
 
 PenPipeline::PenPipeline(ServiceContext& context, ExpressKeys& actions)
     : context_(context), state_(*context.penState), output_(context, *context.penState), keys_(actions)
 {
+    TiltTable::Get();  // worked out here, not on the read thread's first report
 }
 
 void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping)
@@ -84,10 +128,25 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
     // Pen packets of any other length have no known layout and are dropped.
 }
 
-void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping)
+void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
 {
-    CollectOnTopContexts();
-    ProximityLeave(mapping);
+    if (penInRange) {
+        CollectOnTopContexts();
+        ProximityLeave(mapping);
+        return;
+    }
+    // In the library form bit 0 alone can be the mark a context command
+    // leaves; only a button that was injected comes up.
+    keys_.ReleaseHeldButtons(!context_.policy->virtualPenOutput || state_.leftDownInjected);
+    state_.leftDownInjected = false;
+    // A leave the pipeline could not take (the mapping had no tablet area)
+    // left the virtual pen touching: it is lifted and taken out of range.
+    if (state_.virtualTipDown) {
+        output_.VirtualPen(state_.lastX, state_.lastY, 0, context_.pen->pen.clickSensitivity, mapping.tabletArea);
+        VirtualPenReport::WriteVirtualOutOfRangeReport(*context_.system, state_.lastX, state_.lastY, 0,
+                                                       mapping.tabletArea);
+        context_.flags.buttonState.fetch_and(~HELD_LEFT_BUTTON);  // the touch's bit
+    }
 }
 
 void PenPipeline::CollectOnTopContexts()
@@ -98,8 +157,10 @@ void PenPipeline::CollectOnTopContexts()
         policy.keepsOnTopWhileLeftDown && (context_.flags.buttonState.load() & HELD_LEFT_BUTTON) != 0;
     OnTopContexts& target = mayKeep ? state_.collected : state_.onTop;
     target.count = 0;
-    if (context_.registry != nullptr)
-        context_.registry->CollectOnTopContexts(target);
+    if (context_.registry != nullptr) {
+        context_.registry->RefreshOnTopContexts(state_.registryView, state_.registryChanges);
+        CopyContexts(state_.registryView, target);
+    }
 
     if (target.count == 0 && policy.clientlessReportEnablesPointer)
         context_.flags.pointerOutput.store(1);
@@ -275,8 +336,7 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     ApplyClickThreshold(work, pressure, range);
 
     output_.Calibrate(work);
-    work.clientFlag = policy.tracksToolChanges ? context_.flags.clientListChanged.load()
-                                               : context_.flags.clientListChanged.exchange(0);
+    work.clientFlag = TakeClientFlag();
     output_.FillPacket(work, azimuth, altitude);
     output_.NotifyClients(work);
     output_.MapAndQueue(work, header, mapping);
@@ -285,19 +345,24 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     std::memcpy(state_.previous, report, PEN_FRAME_SIZE);
 }
 
+// Taken in one step, so a context command that sets the flag while this
+// packet is on its way is seen by the next packet, not lost. The second
+// brand's tool-changed flag waits, untaken, while a tool packet is pending.
+int32_t PenPipeline::TakeClientFlag()
+{
+    std::atomic<int32_t>& flag = context_.flags.clientListChanged;
+    if (context_.policy->tracksToolChanges && state_.toolPacket != 0)
+        return flag.load();
+    return flag.exchange(0);
+}
+
 int32_t PenPipeline::DecodePressure(const TABLETINFO& header, int32_t& azimuth, int32_t& altitude)
 {
     const uint8_t* report = state_.report;
     const uint16_t length = header.InputReportByteLength_Pen;
     int32_t pressure = PenPressure::Decode(report, length, header.pressureMax);
     if (length == 10) {
-        const int32_t tiltKey = (report[7] & 0x3F) << 7 | (report[8] & 0x7F);
-        if (tiltKey != state_.tiltKey) {
-            TiltToOrientation(report, state_.tiltAzimuth, state_.tiltAltitude);
-            state_.tiltKey = tiltKey;
-        }
-        azimuth = state_.tiltAzimuth;
-        altitude = state_.tiltAltitude;
+        TiltTable::Get().Look(report, azimuth, altitude);
         altitude = BoundedAltitude(static_cast<int64_t>(altitude) - context_.pen->pen.tiltSensitivity);
     } else {
         azimuth = 0;

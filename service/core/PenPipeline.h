@@ -22,8 +22,9 @@ public:
     // copies of the device's header and mapping block.
     void ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping);
     // A device went away: whatever the pen held (left button, pen-button
-    // actions) is released as if the pen had left proximity.
-    void DeviceRemoved(const MAPPINGDEF& mapping);
+    // actions) is released. A pen still in range leaves proximity with
+    // everything that goes with it; one that had left posts nothing more.
+    void DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange);
 
     // Tilt bytes 7 and 8 of a 10-byte report as azimuth and altitude in
     // tenths of a degree.
@@ -40,6 +41,7 @@ private:
     void ReleaseHeldPenButtons();
     void ReleaseLeftButtonAtLeave(const MAPPINGDEF& mapping);
     void PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    int32_t TakeClientFlag();
     int32_t DecodePressure(const TABLETINFO& header, int32_t& azimuth, int32_t& altitude);
     void ApplyClickThreshold(PenPacketWork& work, int32_t pressure, int64_t range);
     void ButtonsAndPointer(PenPacketWork& work, const MAPPINGDEF& mapping);

@@ -77,12 +77,10 @@ struct PenReportState {
     // its own place first).
     OnTopContexts onTop;
     OnTopContexts collected;
-
-    // The tilt bytes of the last pen packet and their orientation: a pen's
-    // tilt changes slowly, and the conversion is the costliest step.
-    int32_t tiltKey = -1;
-    int32_t tiltAzimuth = 0;
-    int32_t tiltAltitude = 0;
+    // The registry's on-top contexts as last collected, and the count of its
+    // changes they reflect (0: never collected).
+    OnTopContexts registryView;
+    uint32_t registryChanges = 0;
 };
 
 inline uint16_t FrameU16(const uint8_t* frame, size_t offset)

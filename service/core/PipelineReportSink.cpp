@@ -19,7 +19,7 @@ void PipelineReportSink::OnKeyReport(const uint8_t*, size_t, const TABLETINFO& h
     keys_.ProcessKeyReport(header, keys, state);
 }
 
-void PipelineReportSink::OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF& mapping)
+void PipelineReportSink::OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF& mapping, bool penInRange)
 {
-    pipeline_.DeviceRemoved(mapping);
+    pipeline_.DeviceRemoved(mapping, penInRange);
 }

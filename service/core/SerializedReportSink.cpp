@@ -32,11 +32,11 @@ void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, con
         target_->OnKeyReport(report, length, header, keys, state);
 }
 
-void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
+void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
 {
     std::lock_guard<std::mutex> hold(lock_);
     if (observer_ != nullptr)
-        observer_->OnDeviceRemoved(header, mapping);
+        observer_->OnDeviceRemoved(header, mapping, penInRange);
     if (target_ != nullptr)
-        target_->OnDeviceRemoved(header, mapping);
+        target_->OnDeviceRemoved(header, mapping, penInRange);
 }

@@ -17,7 +17,7 @@ public:
                      const MAPPINGDEF& mapping) override;
     void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                      ExpressKeyState& state) override;
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping) override;
+    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) override;
 
 private:
     std::mutex lock_;

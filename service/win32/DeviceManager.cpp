@@ -136,7 +136,7 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
     return ScopedHandle();
 }
 
-void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
+void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
 {
     {
         std::lock_guard<std::mutex> hold(searchLock_);
@@ -144,7 +144,7 @@ void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& 
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
     // Whatever the tablet held pressed is let go.
-    sink_.OnDeviceRemoved(header, mapping);
+    sink_.OnDeviceRemoved(header, mapping, penInRange);
 }
 
 void DeviceManager::PruneEndedThreads()

@@ -47,7 +47,7 @@ public:
     bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange);
     IReportSink& Sink() { return sink_; }
     const KeyAreaView& KeyArea() const { return context_.keyArea; }
     const BuildPolicy& Policy() const { return policy_; }

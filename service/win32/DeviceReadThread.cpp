@@ -64,7 +64,7 @@ DWORD DeviceReadThread::Run()
     }
     if (outcome == Outcome::Removed) {
         state_.ReleaseHeldKeys(manager_.Sink());
-        manager_.OnDeviceRemoved(state_.Header(), state_.Mapping());
+        manager_.OnDeviceRemoved(state_.Header(), state_.Mapping(), state_.PenInRange());
     }
     return 1;
 }

@@ -18,9 +18,9 @@ LibraryService::LibraryService() : runtime_(BuildPolicy::Library(), false) {}
 LibraryService::~LibraryService()
 {
     // The runtime's read threads must not write through the device afterwards,
-    // and a write under way ends (done or cancelled) before this returns: only
-    // then are the device, the OVERLAPPED and its event taken away.
-    runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
+    // and every write under way ends (done or cancelled) before this returns:
+    // only then is the device closed.
+    runtime_.System().SetVirtualOutputDevice(nullptr);
 }
 
 bool LibraryService::Init()
@@ -29,11 +29,8 @@ bool LibraryService::Init()
     system.DebugOutput("InitRZVirtualHIDDev\n");
     if (!runtime_.InitSharedObjects())
         return false;
-    outputEvent_.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    outputOverlapped_ = OVERLAPPED{};
-    outputOverlapped_.hEvent = outputEvent_.Get();
     virtualDevice_ = runtime_.Devices().FindVirtualHidDevice();
-    runtime_.System().SetVirtualOutputDevice(virtualDevice_.Get(), &outputOverlapped_);
+    runtime_.System().SetVirtualOutputDevice(virtualDevice_.Get());
     runtime_.AttachRing();
     ServiceFlags& flags = runtime_.Context().flags;
     flags.pointerOutput = 1;
@@ -70,7 +67,7 @@ bool LibraryService::Exit()
         CloseHandle(stopEvent_);
     stopEvent_ = nullptr;
     serviceThread_.Reset();
-    runtime_.System().SetVirtualOutputDevice(nullptr, nullptr);
+    runtime_.System().SetVirtualOutputDevice(nullptr);
     runtime_.CloseSharedSections();
     return true;
 }

@@ -35,8 +35,6 @@ private:
     void SearchDevices();
 
     ServiceRuntime runtime_;
-    ScopedHandle outputEvent_;
-    OVERLAPPED outputOverlapped_{};
     ScopedHandle virtualDevice_;
     HANDLE stopEvent_ = nullptr;  // the host's; closed by Exit
     ScopedHandle serviceThread_;

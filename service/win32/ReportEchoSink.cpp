@@ -37,7 +37,7 @@ void ReportEchoSink::OnKeyReport(const uint8_t* report, size_t length, const TAB
     Send(echo);
 }
 
-void ReportEchoSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping)
+void ReportEchoSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool)
 {
     ReportEcho echo = Describe(EchoKind::Removed, nullptr, 0, &header);
     echo.mapping = mapping;

@@ -9,8 +9,6 @@
 
 namespace {
 
-// How long a pen report waits for the virtual output device to take it.
-constexpr DWORD VIRTUAL_WRITE_WAIT_MS = 100;
 
 HWND AsWindow(uint32_t window) { return static_cast<HWND>(ULongToHandle(window)); }
 uint32_t FromWindow(HWND window) { return HandleToULong(window); }
@@ -159,33 +157,6 @@ bool Win32System::ProgramFilesFolder(char* buffer, size_t size)
     return true;
 }
 
-void Win32System::SetVirtualOutputDevice(HANDLE device, OVERLAPPED* overlapped)
-{
-    std::lock_guard<std::mutex> hold(virtualWriteLock_);
-    virtualOverlapped_ = overlapped;
-    virtualDevice_ = device;
-}
+bool Win32System::HasVirtualOutputDevice() { return virtualOutput_.Attached(); }
 
-bool Win32System::HasVirtualOutputDevice() { return virtualDevice_.load() != nullptr; }
-
-void Win32System::WriteVirtualOutput(const uint8_t* report, size_t length)
-{
-    std::lock_guard<std::mutex> hold(virtualWriteLock_);
-    HANDLE device = virtualDevice_.load();
-    if (device == nullptr || virtualOverlapped_ == nullptr || virtualOverlapped_->hEvent == nullptr)
-        return;
-    // The report lives on the caller's stack and the OVERLAPPED serves every
-    // write: each write is over, done or cancelled, before this returns.
-    OVERLAPPED& overlapped = *virtualOverlapped_;
-    const HANDLE event = overlapped.hEvent;
-    overlapped = OVERLAPPED{};
-    overlapped.hEvent = event;
-    if (WriteFile(device, report, static_cast<DWORD>(length), nullptr, &overlapped) ||
-        GetLastError() != ERROR_IO_PENDING)
-        return;
-    // A device that takes no reports must not hold up the pen for long.
-    if (WaitForSingleObject(event, VIRTUAL_WRITE_WAIT_MS) != WAIT_OBJECT_0)
-        CancelIo(device);
-    DWORD written = 0;
-    GetOverlappedResult(device, &overlapped, &written, TRUE);
-}
+void Win32System::WriteVirtualOutput(const uint8_t* report, size_t length) { virtualOutput_.Write(report, length); }

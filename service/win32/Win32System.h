@@ -2,11 +2,9 @@
 #pragma once
 
 #include "SystemInterface.h"
+#include "VirtualOutputWriter.h"
 
 #include <windows.h>
-
-#include <atomic>
-#include <mutex>
 
 class Win32System : public ISystem {
 public:
@@ -39,11 +37,10 @@ public:
     bool HasVirtualOutputDevice() override;
     void WriteVirtualOutput(const uint8_t* report, size_t length) override;
 
-    // The library form's virtual HID output device and the OVERLAPPED (with
-    // its event) for writes to it, both owned by the caller. Returns once no
-    // write to the previous device is under way, so the caller may then
-    // close and free them.
-    void SetVirtualOutputDevice(HANDLE device, OVERLAPPED* overlapped);
+    // The library form's virtual HID output device, owned by the caller, or
+    // none. Returns once no write to the previous device is under way, so
+    // the caller may then close it.
+    void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
     bool UsesInjectionLibrary() const { return mouseEventEx_ != nullptr; }
 
 private:
@@ -51,8 +48,5 @@ private:
 
     HMODULE injectionLibrary_ = nullptr;
     MouseEventExProc mouseEventEx_ = nullptr;
-    std::atomic<HANDLE> virtualDevice_{nullptr};
-    OVERLAPPED* virtualOverlapped_ = nullptr;
-    // One write at a time through the one OVERLAPPED; held for the whole write.
-    std::mutex virtualWriteLock_;
+    VirtualOutputWriter virtualOutput_;
 };

@@ -115,6 +115,36 @@ TEST_SUITE("client contexts")
         }
     }
 
+    TEST_CASE("a report's own copy of the on-top contexts follows every command and only then")
+    {
+        ServiceFixture f(REF);
+        OnTopContexts view;
+        uint32_t seen = 0;
+        auto ids = [&] {
+            f.registry.RefreshOnTopContexts(view, seen);
+            return std::vector<int32_t>(view.ids, view.ids + view.count);
+        };
+        CHECK(ids().empty());
+        f.Add(1, A, CTX_STATUS_ON_TOP);
+        CHECK(ids() == std::vector<int32_t>{1});
+        view.count = 0;  // nothing changed: the copy is not collected again
+        CHECK(ids().empty());
+        f.Add(2, B, CTX_STATUS_ON_TOP);
+        CHECK(ids() == std::vector<int32_t>{1, 2});
+        f.Fields(1, A, CTX_STATUS_ON_TOP | CTX_STATUS_DISABLED);
+        f.registry.OnContextEnable();
+        CHECK(ids() == std::vector<int32_t>{2});
+        f.Fields(1, A, CTX_STATUS_ON_TOP);
+        f.registry.OnContextOverlap();  // 1 comes on top of 2
+        CHECK(ids() == std::vector<int32_t>{1});
+        f.registry.RemoveContext(1);
+        CHECK(ids().empty());
+        f.Add(3, A, CTX_STATUS_ON_TOP);
+        CHECK(ids() == std::vector<int32_t>{3});
+        f.registry.FreeContexts();
+        CHECK(ids().empty());
+    }
+
     TEST_CASE("removing takes out the first context of that id only, the library gives the pointer back")
     {
         for (const BuildPolicy* policy : {&REF, &LIB}) {

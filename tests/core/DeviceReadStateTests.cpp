@@ -44,7 +44,7 @@ public:
         std::memcpy(call.currentAtCall, state.current, sizeof call.currentAtCall);
         calls.push_back(call);
     }
-    void OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF&) override {}
+    void OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF&, bool) override {}
 };
 
 TABLETINFO Header(uint16_t penLength)

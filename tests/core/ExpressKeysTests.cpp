@@ -45,7 +45,7 @@ struct KeysFixture : ServiceFixture {
     void Act(int index, int32_t pressed, int32_t count = 18)
     {
         const KeyTableRef ref{count, table.data()};
-        keys.PerformAction(index, pressed, &ref);
+        keys.PerformAction(index, pressed, &ref, &state);
     }
 };
 
@@ -198,8 +198,8 @@ TEST_SUITE("express keys")
             f.pen->pen.penButton[0] = Action(ACTION_RIGHT_CLICK);
             f.pen->pen.penButton[1] = Action(ACTION_MIDDLE_CLICK);
             f.context.flags.buttonState = row.held | 0x80;
-            f.keys.ReleaseHeldButtons();
-            f.keys.ReleaseHeldButtons();
+            f.keys.ReleaseHeldButtons(true);
+            f.keys.ReleaseHeldButtons(true);
             CHECK(f.system.calls == row.expected);
             CHECK(f.context.flags.buttonState == 0x80u);
         }

@@ -22,6 +22,7 @@ constexpr uint32_t RIGHT_DOWN = MOUSE_VIRTUALDESK | MOUSE_RIGHTDOWN, RIGHT_UP = 
 struct KeysFixture : ServiceFixture {
     ExpressKeys keys{context};
     std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
+    ExpressKeyState keyState;
 
     explicit KeysFixture(const BuildPolicy& policy = BuildPolicy::Reference()) : ServiceFixture(policy)
     {
@@ -30,7 +31,7 @@ struct KeysFixture : ServiceFixture {
     void Act(int index, int32_t pressed)
     {
         const KeyTableRef ref{static_cast<int32_t>(table.size()), table.data()};
-        keys.PerformAction(index, pressed, &ref);
+        keys.PerformAction(index, pressed, &ref, &keyState);
     }
 };
 
@@ -105,7 +106,7 @@ TEST_SUITE("nothing stays held")
         thread.ReloadKeys(rig.context.keyArea);
         rig.system.Clear();
         thread.ReleaseHeldKeys(sink);
-        sink.OnDeviceRemoved(rig.header, rig.mapping);
+        sink.OnDeviceRemoved(rig.header, rig.mapping, thread.PenInRange());
         CHECK(rig.system.Events() ==
               std::vector<SystemCall>{K(0x43, KEY_UP), K(0x11, KEY_UP), P(RIGHT_UP)});
     }
@@ -134,11 +135,102 @@ TEST_SUITE("nothing stays held")
 
     TEST_CASE("a device removed while the tablet area is empty still lifts the virtual pen")
     {
-        TouchingVirtualPen rig;
-        rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
-        rig.pipeline->DeviceRemoved(rig.mapping);
-        rig.keys.ReleaseHeldButtons();
-        CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
-        CHECK(rig.Buttons() == 0);
+        for (bool leaveDropped : {false, true}) {
+            CAPTURE(leaveDropped);
+            TouchingVirtualPen rig;
+            rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
+            if (leaveDropped)
+                rig.Feed(Leave());  // a report the pipeline cannot take without an area
+            rig.pipeline->DeviceRemoved(rig.mapping, !leaveDropped);
+            CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
+            CHECK(rig.Buttons() == 0);
+        }
+    }
+}
+
+namespace {
+
+// A tablet's read thread with a one-key table, handing its reads to the pipeline.
+struct ScriptedTablet {
+    DeviceReadState thread;
+    PipelineReportSink sink;
+
+    // key: the action of slot 5 (group 2, bit 0), which every build acts on.
+    ScriptedTablet(PenRig& rig, const KEYACTION& key) : sink(rig.state, *rig.pipeline, rig.keys)
+    {
+        KEYACTION table[6] = {};
+        table[5] = key;
+        REQUIRE(thread.Init(rig.header, rig.mapping, 6, table, 6));
+    }
+    void Send(const RawPenReport& report)
+    {
+        std::memcpy(thread.ReadBuffer(), report.bytes, sizeof report.bytes);
+        REQUIRE(thread.Dispatch(thread.ReadLength(), sink));
+    }
+    void Keys(uint8_t group2)
+    {
+        RawPenReport report{};
+        report.bytes[0] = 12;
+        report.bytes[6] = group2;
+        Send(report);
+    }
+    // The read thread's removal path.
+    void Unplug(PenRig& rig)
+    {
+        thread.ReleaseHeldKeys(sink);
+        sink.OnDeviceRemoved(rig.header, rig.mapping, thread.PenInRange());
+    }
+};
+
+}  // namespace
+
+TEST_SUITE("several tablets and their removal")
+{
+    TEST_CASE("two tablets pressing the same key slot each let go of their own keys")
+    {
+        PenRig rig;
+        rig.system.recordSleeps = false;
+        ScriptedTablet first(rig, Action(ACTION_KEYSTROKE, {0x11, 0x41}));
+        ScriptedTablet second(rig, Action(ACTION_KEYSTROKE, {0x10, 0x42}));
+        first.Keys(0x01);
+        second.Keys(0x01);
+        first.Keys(0x00);
+        CHECK(rig.system.Events() == std::vector<SystemCall>{K(0x11), K(0x41), K(0x10), K(0x42), K(0x41, KEY_UP),
+                                                             K(0x11, KEY_UP)});
+        rig.system.Clear();
+        second.Unplug(rig);
+        CHECK(rig.system.Events() == std::vector<SystemCall>{K(0x42, KEY_UP), K(0x10, KEY_UP)});
+    }
+
+    TEST_CASE("a tablet goes away posting only what its pen had started")
+    {
+        struct Row { const char* name; const BuildPolicy& policy; bool penCame; bool penLeft; };
+        const Row rows[] = {{"express keys only", BuildPolicy::Reference(), false, false},
+                            {"express keys only, second brand", BuildPolicy::SecondBrand(), false, false},
+                            {"express keys only, library", BuildPolicy::Library(), false, false},
+                            {"pen came and left, second brand", BuildPolicy::SecondBrand(), true, true},
+                            {"pen in range", BuildPolicy::Reference(), true, false}};
+        for (const Row& row : rows) {
+            CAPTURE(row.name);
+            PenRig rig(row.policy);
+            rig.system.recordSleeps = false;
+            rig.AddClient(7, 0x70, CTX_OPTION_CSRCHANGE_MESSAGES | CTX_OPTION_PACKET_MESSAGES);
+            ScriptedTablet tablet(rig, Action(ACTION_KEYSTROKE, {0x41}));
+            if (row.penCame)
+                tablet.Send(Pen(HOVER, 100, 100, 0));
+            if (row.penLeft)
+                tablet.Send(Leave());
+            tablet.Keys(0x01);
+            rig.Settle();
+            rig.connection->writeIndex = 3;  // packets the client has not read yet
+            tablet.Unplug(rig);
+
+            std::vector<SystemCall> expected{K(0x41, KEY_UP | (row.policy.keystrokeExtendedKeys ? KEY_EXTENDED : 0))};
+            if (row.penCame && !row.penLeft)
+                expected.push_back(Post(0x70, WT_PROXIMITY, 7, PROXIMITY_LEAVE));
+            CHECK(rig.system.Events() == expected);
+            CHECK(rig.connection->writeIndex == (expected.size() == 1 ? 3 : 0));
+            CHECK(rig.context.flags.clientListChanged.load() == 0);
+        }
     }
 }

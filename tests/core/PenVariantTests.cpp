@@ -110,6 +110,28 @@ TEST_SUITE("pen pipeline of the second brand")
         CHECK((ring[0].changed & 0x20) != 0);
     }
 
+    TEST_CASE("a context command that sets the tool-changed flag while a packet announces it is not lost")
+    {
+        PenRig rig(BuildPolicy::SecondBrand());
+        rig.AddClient(7, 0x70, CTX_OPTION_CSRCHANGE_MESSAGES);
+        rig.Settle();
+        rig.context.flags.clientListChanged.store(1);
+        bool commandDone = false;
+        rig.system.afterPost = [&](const SystemCall& call) {
+            if (call.b == WT_CSRCHANGE && !commandDone) {
+                commandDone = true;
+                rig.context.flags.clientListChanged.store(1);  // another client came on top meanwhile
+            }
+        };
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        REQUIRE(commandDone);
+        rig.system.Clear();
+        rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+        CHECK(rig.system.Of(SystemCall::Post) == std::vector<SystemCall>{Post(0x70, WT_CSRCHANGE, 2, 7)});
+        CHECK((rig.Ring().back().changed & 0x20) != 0);
+        CHECK(rig.context.flags.clientListChanged.load() == 0);
+    }
+
     TEST_CASE("without clients: pointer output comes back, no calibration message, the serial still moves")
     {
         PenRig rig(BuildPolicy::SecondBrand());

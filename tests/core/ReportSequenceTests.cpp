@@ -62,7 +62,7 @@ public:
             ending_ = "every key up, then proximity leave";
         } else {
             thread_.ReleaseHeldKeys(sink_);
-            sink_.OnDeviceRemoved(thread_.Header(), thread_.Mapping());
+            sink_.OnDeviceRemoved(thread_.Header(), thread_.Mapping(), thread_.PenInRange());
             ending_ = "device removal";
         }
         CheckRing();

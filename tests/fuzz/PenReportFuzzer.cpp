@@ -156,6 +156,7 @@ private:
     void Feed(const uint8_t* bytes)
     {
         std::memcpy(service_.state.report, bytes, REPORT_BYTES);
+        penInRange_ = bytes[1] != LEAVE_STATUS;
         service_.system.Trace("report %02x %02x %02x%02x %02x%02x %02x %02x %02x, clients %d, pointer %d", bytes[0],
                               bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
                               service_.registry.Count(), service_.context.flags.pointerOutput.load());
@@ -178,7 +179,7 @@ private:
     // The read thread's removal path (no express keys here to let go of).
     void Removed()
     {
-        service_.sink->OnDeviceRemoved(header_, mapping_);
+        service_.sink->OnDeviceRemoved(header_, mapping_, penInRange_);
         service_.RequireNothingHeld("device removal");
     }
 
@@ -277,6 +278,7 @@ private:
     ServiceCommands commands_;
     TABLETINFO header_{};
     MAPPINGDEF mapping_{};
+    bool penInRange_ = false;
     int64_t damagedRead_ = NOT_DAMAGED;
     int64_t damagedWrite_ = NOT_DAMAGED;
 };

@@ -280,6 +280,60 @@ def device_records_seeds():
         tablet_info(pid=0x5A24, pen_length=8, key_count=30) + op(RELOAD_KEYS) + op(DEFAULTS)
 
 
+# ---------------------------------------------------------------- panel readers
+
+def panel_readers_setup(reported, language, table, index=0, pairs=((0x1234, 1),)):
+    room = b''.join(struct.pack('<HH', vid, pid) for vid, pid in pairs).ljust(64 * 4, b'\0')
+    return struct.pack('<iHHb', reported, len(language), len(table), index) + room + language + table
+
+
+def panel_readers_seeds():
+    language = (b'[language list]\r\nnum=3\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n'
+                b'[selected]\r\nlanguage=1\r\n[English]\r\nSave=Save\r\nLience=Line one|Line two\r\n'
+                b'[Chinese Simple]\r\nSave=\xb1\xa3\xb4\xe6\r\nLience=\xd7|\xb0\xe6|x\r\n')
+    table = tablet_info(pid=1) + tablet_info(pid=2) + tablet_info(pid=1, key_count=8)
+    yield 'three_languages_two_tablets', panel_readers_setup(2, language, table, 1, ((0x1234, 1), (0x1234, 2)))
+    yield 'huge_count_cut_table', panel_readers_setup(0x7FFFFFFF, b'[language list]\nnum=99999999999\n0=' +
+                                                      b'n' * 200, table[:250])
+    yield 'negative_count', panel_readers_setup(-4, b'[language list]\nnum=-3\n', table, -1)
+
+
+def overlay_labels_seeds():
+    """Setup byte (0x80: a language file, low bits its texts' length), then the key area."""
+    def action(code, data=b'', parameters=b''):
+        entry = bytearray(516)
+        struct.pack_into('<i', entry, 0, code)
+        entry[4:4 + len(data)] = data
+        entry[388:388 + len(parameters)] = parameters
+        return bytes(entry)
+    head = bytearray(244)
+    struct.pack_into('<i', head, 96, 0)
+    keys = [action(256, bytes([17, 18, 65])), action(17), action(4096, b'C:\\Tools\\app.exe', b'-x'),
+            action(22), action(256, bytes([162])), action(0x130C), action(4096, b'P' * 384, b'Q' * 128),
+            action(256, bytes([112]) * 384), action(19), action(16)]
+    yield 'every_action', b'\x00' + bytes(head) + b''.join(keys)
+    turned = bytearray(head)
+    struct.pack_into('<i', turned, 96, 512)
+    yield 'turned_language_file', b'\xbf' + bytes(turned) + b''.join(keys[:6])
+    yield 'area_cut_short', b'\x80' + bytes(head[:120])
+
+
+def display_rotation_seeds():
+    """State, mapped area, path and display counts, then 17 bytes per path and display."""
+    def entry(x, y, width, height, rotation, name):
+        return struct.pack('<iiHHBB', x, y, width, height, rotation, name)
+    def setup(state, area, paths, displays):
+        return struct.pack('<b4HBB', state, *area, len(paths), len(displays)) + b''.join(paths + displays)
+    whole = (0, 0, 65535, 65535)
+    yield 'portrait_single', setup(1, whole, [entry(0, 0, 1024, 768, 2, 1)], [entry(0, 0, 768, 1024, 0, 1)])
+    yield 'spanning_two', setup(1, whole, [entry(0, 0, 1024, 768, 1, 1), entry(1024, 0, 1024, 768, 1, 2)],
+                                [entry(0, 0, 1024, 768, 0, 1), entry(1024, 0, 1024, 768, 0, 2)])
+    yield 'left_of_primary_turned', setup(4, (0, 0, 32767, 65535),
+                                          [entry(0, 0, 1024, 1024, 1, 1), entry(-1000, 0, 1280, 1024, 4, 2)],
+                                          [entry(-1280, 0, 1280, 1024, 0, 2), entry(0, 0, 1024, 1024, 0, 1)])
+    yield 'no_display_attached', setup(0, whole, [entry(0, 0, 1024, 768, 3, 2)], [])
+
+
 def mapping_store_seeds():
     head = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + bytes(80)
     tablets = tablet_info(vid=0x3C5E, pid=0x1F, key_count=8) + tablet_info(vid=0x256C, pid=0x6B01, key_count=18)
@@ -336,31 +390,14 @@ def pen_block_seeds():
     yield 'wild_sensitivities_full_keys', bytes([3, 6]) + axes + bytes(wild) + spare + stroke
 
 
-# ---------------------------------------------------------------- panel readers
-
-def panel_readers_setup(reported, language, table, index=0, pairs=((0x1234, 1),)):
-    room = b''.join(struct.pack('<HH', vid, pid) for vid, pid in pairs).ljust(64 * 4, b'\0')
-    return struct.pack('<iHHb', reported, len(language), len(table), index) + room + language + table
-
-
-def panel_readers_seeds():
-    language = (b'[language list]\r\nnum=3\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n'
-                b'[selected]\r\nlanguage=1\r\n[English]\r\nSave=Save\r\nLience=Line one|Line two\r\n'
-                b'[Chinese Simple]\r\nSave=\xb1\xa3\xb4\xe6\r\nLience=\xd7|\xb0\xe6|x\r\n')
-    table = tablet_info(pid=1) + tablet_info(pid=2) + tablet_info(pid=1, key_count=8)
-    yield 'three_languages_two_tablets', panel_readers_setup(2, language, table, 1, ((0x1234, 1), (0x1234, 2)))
-    yield 'huge_count_cut_table', panel_readers_setup(0x7FFFFFFF, b'[language list]\nnum=99999999999\n0=' +
-                                                      b'n' * 200, table[:250])
-    yield 'negative_count', panel_readers_setup(-4, b'[language list]\nnum=-3\n', table, -1)
-
-
 SEEDS = {
-    'mapping_store': mapping_store_seeds,
     'panel_readers': panel_readers_seeds,
+    'mapping_store': mapping_store_seeds,
     'device_records': device_records_seeds,
     'pen_report': pen_report_seeds, 'key_report': key_report_seeds, 'device_file_read': device_file_read_seeds,
     'device_file_write': device_file_write_seeds, 'supported_devices': supported_devices_seeds,
     'pen_file': pen_file_seeds, 'key_area_commands': key_area_commands_seeds,
+    'overlay_labels': overlay_labels_seeds, 'display_rotation': display_rotation_seeds,
     'express_key_file': express_key_file_seeds,
     'pen_block': pen_block_seeds,
 }

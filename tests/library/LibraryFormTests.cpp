@@ -342,7 +342,7 @@ TEST_SUITE("library form")
         bench.CloseSections();
     }
 
-    TEST_CASE("a virtual output device that takes no more reports costs each one a short wait, no pending write")
+    TEST_CASE("a virtual output device that takes its time holds up no pen report, and exit waits out its writes")
     {
         LibraryHostBench bench;
         // Room for three reports, and nobody reads them for now.
@@ -351,24 +351,40 @@ TEST_SUITE("library form")
         TestPipe& output = *run.output;
         TestPipe& tablet = *run.tablet;
         const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
-        for (uint16_t x = 1000; x < 1006; ++x)
-            Send(tablet, penreport::Pen(penreport::HOVER, x, middleY, 0));
-        Sleep(1500);
+        auto sendHovers = [&](int count) {
+            for (int i = 0; i < count; ++i)
+                Send(tablet, penreport::Pen(penreport::HOVER, static_cast<uint16_t>(1000 + 500 * i), middleY, 0));
+            Sleep(1500);
+        };
+        auto receiveAll = [&]() {
+            std::vector<uint16_t> xs;
+            std::vector<uint8_t> report;
+            while (output.Receive(report, 300)) {
+                REQUIRE(report.size() == 19);
+                CHECK(report[0] == 3);  // whole reports, never a reused or freed buffer
+                CHECK(report[2] == 0xA0);
+                xs.push_back(Word(report, 3));
+            }
+            return xs;
+        };
 
-        // The reports that found room arrive; the others were given up, not
-        // left pending to turn up later.
-        std::vector<uint8_t> report;
-        int arrived = 0;
-        while (output.Receive(report, 300))
-            ++arrived;
-        CHECK(arrived == 3);
+        // Three fit the device; four more stay in flight while it takes its
+        // time; the last two give up the two oldest of those.
+        sendHovers(9);
+        const std::vector<uint16_t> xs = receiveAll();
+        REQUIRE(xs.size() == 7);
+        for (size_t i = 1; i < xs.size(); ++i)
+            CHECK(xs[i] > xs[i - 1]);
+        const int step = xs[1] - xs[0];
+        CHECK(xs[3] - xs[2] > 2 * step);  // reports 4 and 5 were given up
+        CHECK(xs[6] - xs[3] < 4 * step);  // 6 to 9 arrived
 
-        // With room again the device takes the next report.
-        Send(tablet, penreport::Pen(penreport::HOVER, 2000, middleY, 0));
-        std::vector<uint8_t> next = NextVirtualReport(output);
-        CHECK(next[2] == 0xA0);
+        // Writes still in flight when the host exits end before the library
+        // lets go of them: cancelled, none turns up afterwards.
+        sendHovers(7);
         REQUIRE(bench.Exit());
         CHECK(Contains(bench.Output(), "exit 1\n"));
         CHECK(bench.Unload() == 0);
+        CHECK(receiveAll().size() == 3);
     }
 }

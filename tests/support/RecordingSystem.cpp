@@ -89,6 +89,8 @@ std::vector<SystemCall> RecordingSystem::Events() const
 void RecordingSystem::PostWindowMessage(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam)
 {
     calls.push_back(SystemCall::PostOf(window, message, wParam, lParam));
+    if (afterPost)
+        afterPost(calls.back());
 }
 
 uint32_t RecordingSystem::FindWindowByTitle(const char* title)

@@ -7,6 +7,7 @@
 #include <doctest/doctest.h>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -59,6 +60,9 @@ public:
     bool virtualDevice = false;
     bool recordSleeps = true;
     bool recordDebug = false;
+    // Runs after each post is recorded: a test acts there as another thread
+    // would at that moment.
+    std::function<void(const SystemCall&)> afterPost;
 
     void Clear() { calls.clear(); }
     std::vector<SystemCall> Of(SystemCall::Kind kind) const;

@@ -116,6 +116,10 @@ void FakeService::Record()
     const volatile ConnectionSection& section = Connection();
     RecordedCommand command{section.command, section.contextId, section.contextWindow, section.contextOptions,
                             section.contextStatus};
+    const volatile KeyAreaSectionHead& keyArea = KeyArea();
+    command.rotationCode = keyArea.record.info.rotationCode;
+    command.screenArea = {keyArea.record.mapping.screenArea.left, keyArea.record.mapping.screenArea.top,
+                          keyArea.record.mapping.screenArea.right, keyArea.record.mapping.screenArea.bottom};
     std::lock_guard<std::mutex> hold(commandsMutex_);
     commands_.push_back(command);
 }
@@ -159,4 +163,9 @@ TABLETINFO& FakeService::Tablet() const
 {
     return *reinterpret_cast<TABLETINFO*>(static_cast<uint8_t*>(objects_->keyArea.view.get()) +
                                           KEYAREA_RECORD_OFFSET);
+}
+
+KeyAreaSectionHead& FakeService::KeyArea() const
+{
+    return *static_cast<KeyAreaSectionHead*>(objects_->keyArea.view.get());
 }

@@ -20,6 +20,9 @@ struct RecordedCommand {
     uint32_t window;
     uint32_t options;
     uint32_t status;
+    // The key area's rotation code and mapped screen area when the command came.
+    int32_t rotationCode = 0;
+    RECT32 screenArea{};
 };
 
 class FakeService {
@@ -49,6 +52,7 @@ public:
     void ReleaseRingLock();
 
     ConnectionSection& Connection() const;
+    KeyAreaSectionHead& KeyArea() const;
     TABLETINFO& Tablet() const;
 
 private:

@@ -1,0 +1,32 @@
+// The display configuration as the rotation watcher needs it: the active
+// paths (source mode, rotation, GDI name) and the displays attached to the
+// desktop. The display-configuration functions are looked up at run time,
+// so the program also starts on systems that lack them.
+#pragma once
+
+#include "DisplayRotation.h"
+
+#include <windows.h>
+
+#include <vector>
+
+class DisplayConfigQuery {
+public:
+    DisplayConfigQuery();
+
+    bool Available() const { return bufferSizes_ != nullptr && query_ != nullptr && deviceInfo_ != nullptr; }
+    // The active paths; false when the functions are missing or the query fails.
+    bool ActivePaths(std::vector<rotation::DisplayPath>& paths) const;
+
+    static std::vector<rotation::AttachedDisplay> AttachedDisplays();
+
+private:
+    using BufferSizesFn = LONG(WINAPI*)(UINT32, UINT32*, UINT32*);
+    using QueryFn = LONG(WINAPI*)(UINT32, UINT32*, DISPLAYCONFIG_PATH_INFO*, UINT32*, DISPLAYCONFIG_MODE_INFO*,
+                                  DISPLAYCONFIG_TOPOLOGY_ID*);
+    using DeviceInfoFn = LONG(WINAPI*)(DISPLAYCONFIG_DEVICE_INFO_HEADER*);
+
+    BufferSizesFn bufferSizes_ = nullptr;
+    QueryFn query_ = nullptr;
+    DeviceInfoFn deviceInfo_ = nullptr;
+};

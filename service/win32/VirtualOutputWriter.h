@@ -1,0 +1,58 @@
+// Writes the library form's virtual pen reports to its output device without
+// waiting on it: each report is copied into one of a few buffers with its own
+// OVERLAPPED, which stays in flight while the device takes its time and is
+// taken back once the write is over. Only when every buffer is in flight is
+// the oldest write cancelled and waited for. A new device (or none) is taken
+// only after every write to the previous one is over, so no write ever runs
+// from a buffer that has been given up.
+#pragma once
+
+#include "ScopedHandle.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+
+class VirtualOutputWriter {
+public:
+    // Writes in flight at most; the next report gives up the oldest.
+    static constexpr size_t SLOTS = 4;
+    static constexpr size_t REPORT_ROOM = 64;
+
+    VirtualOutputWriter();
+    ~VirtualOutputWriter() { Attach(nullptr); }
+    VirtualOutputWriter(const VirtualOutputWriter&) = delete;
+    VirtualOutputWriter& operator=(const VirtualOutputWriter&) = delete;
+
+    // The device to write to (owned by the caller), or none. Returns once no
+    // write to the previous device is under way: cancelled ones included.
+    void Attach(HANDLE device);
+    bool Attached() const { return device_.load() != nullptr; }
+    // Starts writing one report (at most REPORT_ROOM bytes); never waits on
+    // the device unless every buffer is in flight.
+    void Write(const uint8_t* report, size_t length);
+
+private:
+    struct Slot {
+        OVERLAPPED overlapped{};
+        ScopedHandle event;
+        uint8_t buffer[REPORT_ROOM] = {};
+        bool pending = false;
+        uint64_t order = 0;
+    };
+
+    // Takes back the buffers whose writes are over.
+    void Reap(HANDLE device);
+    Slot* TakeSlot(HANDLE device);
+    // Cancels the slot's write and waits until it is over.
+    void GiveUp(HANDLE device, Slot& slot);
+    void Finish(HANDLE device, Slot& slot, BOOL wait);
+
+    std::mutex lock_;  // held for a write and while the device changes
+    std::atomic<HANDLE> device_{nullptr};
+    Slot slots_[SLOTS];
+    uint64_t writes_ = 0;
+};
