@@ -22,7 +22,6 @@ namespace {
 constexpr int kValueLabel = 1065;
 constexpr int kLightPressure = 150;
 constexpr int kHeavyPressure = 1000;
-constexpr int kMenuItemHeight = 22;
 
 // A horizontal stroke across the area's lower part, clear of the dial.
 void StrokeAcross(TryHereDriver& driver, double down, int pressure)
@@ -49,28 +48,13 @@ RECT StrokeBand(TryHereDriver& driver)
     return RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
 }
 
-// Chooses a function for a pen-button label through its menu, as a click does.
+// Chooses a function for a pen-button label through its menu.
 void ChooseFunction(PanelUnderTest& panel, int labelId, int menuIndex)
 {
     const HWND label = panel.Item(labelId);
     REQUIRE(label != nullptr);
     PostMessageA(panel.MainWindow(), WM_COMMAND, MAKEWPARAM(labelId, BN_CLICKED), reinterpret_cast<LPARAM>(label));
-    HWND menu = nullptr;
-    REQUIRE(WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000));
-    RECT rect{};
-    GetWindowRect(menu, &rect);
-    Sleep(300);  // the menu takes input once its tracking loop runs
-    const int x = rect.left + 60;
-    const int y = rect.top + 3 + menuIndex * kMenuItemHeight + kMenuItemHeight / 2;
-    const int width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-    const int height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, static_cast<DWORD>(x * 65536 / width),
-                static_cast<DWORD>(y * 65536 / height), 0, 0);
-    Sleep(100);
-    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-    Sleep(50);
-    mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-    REQUIRE(WaitUntil([&] { return !IsWindowVisible(menu); }, 5000));
+    REQUIRE(panel.PickMenuEntry(menuIndex));
 }
 
 void ChooseParameter(PanelUnderTest& panel, int index)

@@ -7,6 +7,7 @@
 #include "ServiceCodes.h"
 #include "TempFolder.h"
 #include "TryHereDriver.h"
+#include "ids_keys.h"
 #include "ids_main.h"
 #include "ids_pen.h"
 
@@ -169,6 +170,8 @@ int main(int argc, char** argv)
                 panel.WriteSettingsFile(std::string("Tablet\\") + file, contents);
         }
     }
+    // Two tablets with express keys plugged in: eighteen keys and ten.
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "7A4B:6B12,7A4B:5A25");
     if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
         std::fprintf(stderr, "the panel did not open\n");
         return 1;
@@ -186,6 +189,40 @@ int main(int argc, char** argv)
         {"pen_click_entry", [&] { ShootClickEntry(panel, tour); }},
         {"main_mapping", [&] { panel.Click(IDC_MAPPING); tour.ShootMain("main_mapping"); }},
         {"main_keys", [&] { panel.Click(IDC_KEY_SETTING); tour.ShootMain("main_keys"); }},
+        {"keys_ten", [&] {
+             const HWND page = panel.VisiblePage();
+             const HWND tablets = GetDlgItem(page, IDC_TABLET_ID);
+             SendMessageA(tablets, CB_SETCURSEL, 1, 0);
+             SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TABLET_ID, CBN_SELENDOK), reinterpret_cast<LPARAM>(tablets));
+             tour.ShootMain("keys_ten");
+         }},
+        {"keyboard", [&] {
+             const HWND page = panel.VisiblePage();
+             PostMessageA(page, WM_COMMAND, MAKEWPARAM(8192, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 8192)));
+             Settle();
+             tour.Shoot("key_menu", {panel.MainWindow(), page});
+             panel.PickMenuEntry(6);
+             const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+             RECT client{};
+             GetClientRect(keyboard, &client);
+             for (POINT at : {POINT{10, 60}, POINT{client.right / 4, 100}})
+                 PostMessageA(keyboard, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+             tour.Shoot("keyboard", {keyboard});
+             if (keyboard != nullptr)
+                 PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+         }},
+        {"launch", [&] {
+             Settle();
+             const HWND page = panel.VisiblePage();
+             PostMessageA(page, WM_COMMAND, MAKEWPARAM(8193, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 8193)));
+             panel.PickMenuEntry(7);
+             const HWND launch = panel.WaitForPanelWindow("Utility");
+             SetDlgItemTextA(launch, IDC_LAUNCH_PATH, "C:\\Program Files\\Paint\\paint.exe");
+             SetDlgItemTextA(launch, IDC_LAUNCH_PARAMETERS, "/new");
+             tour.Shoot("launch", {launch});
+             if (launch != nullptr)
+                 PostMessageA(launch, WM_COMMAND, IDCANCEL, 0);
+         }},
         {"main_about", [&] { panel.Click(IDC_ABOUT); tour.ShootMain("main_about"); }},
         {"language", [&] {
              PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
