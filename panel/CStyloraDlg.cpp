@@ -3,6 +3,7 @@
 #include "CDataExchange.h"
 #include "CLanguage.h"
 #include "CStyloraApp.h"
+#include "KeyBrandPolicies.h"
 #include "LanguageKeys.h"
 #include "MainDialogBrand.h"
 #include "PanelBrand.h"
@@ -39,7 +40,12 @@ const MainDialog::Brand& CStyloraDlg::Brand()
 }
 
 CStyloraDlg::CStyloraDlg(CWnd* parent)
-    : CBkDialogKX(IDD_STYLORA_DIALOG, parent), m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage, Brand())
+    : CBkDialogKX(IDD_STYLORA_DIALOG, parent),
+      m_keyboard(this),
+      m_launch(this),
+      m_keyFile(PanelKeyNamePolicy()),
+      m_keyNames(m_keyFile, m_keyFile.Policy()),
+      m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage, Brand())
 {
     m_icon = LoadIconA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -491,6 +497,22 @@ PenPageServices CStyloraDlg::PenServices()
         char text[64] = "";
         CStyloraApp::GetFunctionMenuText(m_languageIndex, code, text);
         return std::string(text);
+    };
+    services.keyNames = &m_keyNames;
+    services.runKeyboard = [this](uint8_t (&keys)[PenPageServices::kKeyBufferSize]) {
+        static_assert(sizeof m_keyboard.m_keyBuffer == PenPageServices::kKeyBufferSize, "key buffer");
+        std::memcpy(m_keyboard.m_keyBuffer, keys, sizeof keys);
+        if (m_keyboard.DoModal() != IDOK)
+            return false;
+        std::memcpy(keys, m_keyboard.m_keyBuffer, sizeof keys);
+        return true;
+    };
+    services.runLaunch = [this](std::string& path, std::string& parameters) {
+        if (m_launch.DoModal() != IDOK)
+            return false;
+        path = m_launch.m_path;
+        parameters = m_launch.m_parameters;
+        return true;
     };
     return services;
 }

@@ -7,7 +7,10 @@
 #include "CAboutDlg.h"
 #include "CBkDialogKX.h"
 #include "CButtonKX.h"
+#include "CFileExe.h"
+#include "CKeyboardSet.h"
 #include "CPenPage.h"
+#include "KeyIniFile.h"
 #include "CQXKeySet.h"
 #include "CRegionDlg.h"
 #include "GdiObjects.h"
@@ -134,6 +137,12 @@ private:
     SharedView m_penSection;
     SharedView m_keyAreaSection;
     bool m_plainModel = false;
+    // The function menu's keyboard and launch dialogs, reused for every run,
+    // and the key names of the pen-button labels.
+    CKeyboardSet m_keyboard;
+    CFileExe m_launch;
+    KeyIniFile m_keyFile;
+    KeyNames m_keyNames;
     // Last: its windows and tablet context go before the sections they read.
     CPenPage m_penPage;
 };
