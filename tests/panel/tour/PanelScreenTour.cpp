@@ -3,8 +3,10 @@
 // the library form in a host, with the package's installed data files.
 //
 // Usage: PanelScreenTour.exe <output folder> [<package data folder>]
+#include "ChildProcess.h"
 #include "PanelUnderTest.h"
 #include "ServiceCodes.h"
+#include "SharedSections.h"
 #include "TempFolder.h"
 #include "TryHereDriver.h"
 #include "ids_keys.h"
@@ -16,6 +18,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -154,6 +157,59 @@ int ShootTryHere(const std::string& folder)
     return tour.failures;
 }
 
+// The companions beside the library form: the express-key overlay with
+// labels of a few actions, the double-click dialog and its language dialog,
+// with the companions' language file. (The rotation watcher has no visible
+// window.)
+HWND WaitForWindow(const char* className, const char* title)
+{
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA(className, title)) != nullptr && IsWindowVisible(window); }, 10000);
+    return window;
+}
+
+void PutOverlayActions(uint8_t* keyArea)
+{
+    if (keyArea == nullptr)
+        return;
+    KEYACTION* keys = reinterpret_cast<KEYACTION*>(keyArea + KEYAREA_KEYS_OFFSET);
+    keys[0].actionCode = ACTION_KEYSTROKE;
+    std::memcpy(keys[0].data, "\xA2\x5A", 3);  // left Ctrl, Z
+    keys[1].actionCode = ACTION_RIGHT_CLICK;
+    keys[2].actionCode = ACTION_LAUNCH;
+    std::strcpy(keys[2].data, "C:\\Windows\\notepad.exe");
+    keys[5].actionCode = ACTION_SCROLL_UP;
+    keys[6].actionCode = ACTION_DOUBLE_CLICK;
+}
+
+void ShootCompanions(Tour& tour, const std::string& packageFolder)
+{
+    const std::string language = ReadAll(packageFolder + "\\companions\\language.ini");
+    if (!language.empty())
+        tour.panel.WriteSettingsFile("Stylora\\language.ini", language);
+    const std::vector<std::string> settings = {"INKBRID_PROGRAM_FILES=" + tour.panel.Settings().Path()};
+    PutOverlayActions(tour.panel.KeyArea());
+    ChildProcess overlay;
+    if (overlay.Start("Keyveil.exe", "showkeyboard", settings)) {
+        const HWND window = WaitForWindow(nullptr, "QXKorin3ShowKeyboard2009");
+        Sleep(500);  // the labels come half a second after the picture
+        tour.Shoot("keyveil", {window});
+        PostMessageA(window, WM_KEYOVERLAY_CLOSE, 2, 0);
+        overlay.Wait(5000);
+    }
+    ChildProcess mousora;
+    if (mousora.Start("Mousora.exe", "", settings)) {
+        const HWND dialog = WaitForWindow("#32770", "Mousora");
+        tour.Shoot("mousora", {dialog});
+        PostMessageA(dialog, WM_SYSCOMMAND, 16, 0);
+        const HWND chooser = WaitForWindow("#32770", "Dialog");
+        tour.Shoot("mousora_language", {chooser});
+        PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        mousora.Wait(5000);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -162,6 +218,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: PanelScreenTour <output folder> [<package data folder>]\n");
         return 2;
     }
+    // The try-here area with a scripted tablet, in a session of its own first.
+    const int tryHereFailures = ShootTryHere(argv[1]);
     PanelUnderTest panel(PanelPartner::LibraryForm);
     if (argc > 2) {
         for (const char* file : {"StyloraInfo.ked", "language.ini"}) {
@@ -231,11 +289,37 @@ int main(int argc, char** argv)
              if (dialog != nullptr)
                  PanelUnderTest::ClickIn(dialog, IDCANCEL);
          }},
+        {"keyboard_layouts", [&] {
+             // Seven languages, so that every keyboard layout can be chosen by its language index.
+             panel.WriteSettingsFile("Tablet\\language.ini",
+                                     "[language list]\r\nnum=7\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n"
+                                     "3=Deutsch\r\n4=Francais\r\n5=Korean\r\n6=Japanese\r\n[selected]\r\nlanguage=0\r\n");
+             for (int index : {3, 4, 5, 6}) {
+                 PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
+                 const HWND dialog = panel.WaitForPanelWindow("Language");
+                 const HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+                 SendMessageA(list, LB_SETSEL, FALSE, -1);
+                 SendMessageA(list, LB_SETSEL, TRUE, index);
+                 PanelUnderTest::ClickIn(dialog, IDOK);
+                 panel.Click(IDC_KEY_SETTING);
+                 Settle();
+                 const HWND page = panel.VisiblePage();
+                 PostMessageA(page, WM_COMMAND, MAKEWPARAM(8192, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(GetDlgItem(page, 8192)));
+                 panel.PickMenuEntry(6);
+                 const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+                 const std::string name = "keyboard_layout_" + std::to_string(index);
+                 tour.Shoot(name.c_str(), {keyboard});
+                 if (keyboard != nullptr)
+                     PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+                 Settle();
+             }
+         }},
     };
     for (const auto& step : steps)
         step.second();
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
-    const int tryHereFailures = ShootTryHere(argv[1]);
+    ShootCompanions(tour, argc > 2 ? argv[2] : "");
     return tour.failures + tryHereFailures == 0 ? 0 : 1;
 }
