@@ -69,6 +69,7 @@ private:
     bool OpenSections();
     bool LoadBackgroundBitmap(UINT bitmapId);
     bool TakePenBlockCopy();
+    void ApplyLanguageLayout();
     void SetButtonIcons();
     void LoadOverlay();
     void AddLanguageMenuItem();

@@ -210,6 +210,39 @@ void ShootCompanions(Tour& tour, const std::string& packageFolder)
     }
 }
 
+// The second brand's main dialog in its large layout with each page, then in
+// the template layout of language 3.
+int PenmiraTour(const std::string& folder)
+{
+    int failures = 0;
+    for (const int language : {0, 3}) {
+        PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+        panel.WriteSettingsFile("Tablet\\language.ini",
+                                "[language list]\r\nnum=4\r\n0=English\r\n1=English\r\n2=English\r\n3=English\r\n"
+                                "[selected]\r\nlanguage=" + std::to_string(language) + "\r\n");
+        if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
+            std::fprintf(stderr, "the second brand's panel did not open\n");
+            return failures + 1;
+        }
+        SetWindowPos(panel.MainWindow(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+        SetForegroundWindow(panel.MainWindow());
+        Tour tour{panel, folder};
+        if (language == 0) {
+            tour.ShootMain("penmira_main_pen");
+            panel.Click(IDC_MAPPING);
+            tour.ShootMain("penmira_main_mapping");
+            panel.Click(IDC_ABOUT);
+            tour.ShootMain("penmira_main_about");
+        } else {
+            tour.ShootMain("penmira_main_language3");
+        }
+        panel.Click(IDCANCEL);
+        panel.WaitForPanelExit(5000);
+        failures += tour.failures;
+    }
+    return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -321,5 +354,6 @@ int main(int argc, char** argv)
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
     ShootCompanions(tour, argc > 2 ? argv[2] : "");
-    return tour.failures + tryHereFailures == 0 ? 0 : 1;
+    const int penmiraFailures = PenmiraTour(argv[1]);
+    return tour.failures + tryHereFailures + penmiraFailures == 0 ? 0 : 1;
 }
