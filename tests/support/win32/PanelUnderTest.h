@@ -45,9 +45,6 @@ public:
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
     std::vector<uint8_t> ReadSettingsFile(const std::string& relative) const;
 
-    // The library form's host (null beside the service program): tablets are
-    // plugged into it before the partner starts.
-    LibraryHostBench* Host() const { return host_.get(); }
     // Starts the partner and maps its sections; false when it does not come up.
     bool StartPartner();
     uint8_t* PenBlock() const { return pen_.Bytes() + offsetof(PenSection, pen); }
