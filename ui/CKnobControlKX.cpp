@@ -216,7 +216,7 @@ BOOL CKnobControlKX::PreTranslateMessage(MSG* message) {
 // the focus and the mouse itself instead.
 void CKnobControlKX::OnLButtonDown(UINT, CPoint point) {
     SetFocus();
-    ::SetCapture(m_hWnd);
+    SetCapture(m_hWnd);
     if (m_square.Contains(point.x, point.y)) m_dragging = 1;
 }
 

@@ -116,6 +116,18 @@ public:
     static bool ReleaseCapture() { return ::ReleaseCapture() != FALSE; }
     static HWND GetCapture() { return ::GetCapture(); }
 
+    // The system's forms of the helpers above stay callable without "::"
+    // inside window classes, as code written against the plain API expects.
+    static BOOL SetDlgItemText(HWND window, int id, const char* text) { return ::SetDlgItemTextA(window, id, text); }
+    static UINT GetDlgItemText(HWND window, int id, char* text, int size) {
+        return ::GetDlgItemTextA(window, id, text, size);
+    }
+    static BOOL CheckDlgButton(HWND window, int id, UINT check) { return ::CheckDlgButton(window, id, check); }
+    static UINT IsDlgButtonChecked(HWND window, int id) { return ::IsDlgButtonChecked(window, id); }
+    static HWND ChildWindowFromPoint(HWND window, POINT point) { return ::ChildWindowFromPoint(window, point); }
+    static HMENU GetSystemMenu(HWND window, BOOL revert) { return ::GetSystemMenu(window, revert); }
+    static HWND SetCapture(HWND window) { return ::SetCapture(window); }
+
     // The message being handled, for handlers that need more than their arguments.
     const MSG* GetCurrentMessage() const { return &m_current; }
 
