@@ -31,6 +31,7 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner) : partner_(partner)
     if (partner_ == PanelPartner::LibraryForm) {
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
+        ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
     } else {
         service_ = std::make_unique<RunningService>("Inkbrid.exe", true);
         SetPanelWindowsVersion("winxp");
@@ -54,7 +55,16 @@ PanelUnderTest::~PanelUnderTest()
     host_.reset();
     service_.reset();
     if (versionSet_)
-        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaultsKey);
+        ClearPanelWindowsVersion();
+}
+
+void PanelUnderTest::ClearPanelWindowsVersion()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "Version");
+    RegCloseKey(key);
 }
 
 void PanelUnderTest::SetPanelWindowsVersion(const char* version)

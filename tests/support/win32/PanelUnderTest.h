@@ -76,6 +76,7 @@ public:
 private:
     bool OpenSections();
     void SetPanelWindowsVersion(const char* version);
+    static void ClearPanelWindowsVersion();
 
     PanelPartner partner_;
     std::unique_ptr<LibraryHostBench> host_;
