@@ -1,24 +1,101 @@
-// The express-key page shown beside the main dialog's page buttons. This is
-// the page's frame only: the key controls come with the express-key page itself.
+// The express-key page beside the main dialog's page buttons: for the
+// chosen connected tablet, one label per express key naming its function
+// (a click opens the function menu) and check boxes for the touch strip and
+// ring. Edits stay in the page's key block until the main dialog's Save.
 #pragma once
 
 #include "CBkDialogKX.h"
+#include "CButtonKX.h"
+#include "CComboBox.h"
+#include "CFileExe.h"
+#include "CKeyboardSet.h"
+#include "CStatic.h"
+#include "CToolTipWnd.h"
+#include "ExpressKeyLayout.h"
+#include "ExpressKeyStorage.h"
+#include "KeyBlock.h"
+#include "KeyIniFile.h"
+#include "KeyServiceLink.h"
+#include "SettingsFiles.h"
+#include "Win32FileSystem.h"
+#include "Win32System.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
 
 class CQXKeySet : public CBkDialogKX {
 public:
     static constexpr UINT kTemplateId = 156;
 
-    explicit CQXKeySet(CWnd* parent = nullptr) : CBkDialogKX(kTemplateId, parent) {}
+    explicit CQXKeySet(CWnd* parent = nullptr);
+    ~CQXKeySet() override;
 
-    // The tablet in the key area has no express keys: the main dialog shows
-    // the "NoKey" message instead of the page.
-    bool HasNoExpressKeys() const { return false; }
+    // No tablet with express keys was found: the main dialog shows the "NoKey" message instead.
+    bool HasNoExpressKeys() const;
     // Save with the page in view; 1 done, 0 failed.
-    int SendKeysToDriver() { return 0; }
-    void ApplyLanguage(int) {}
+    int SendKeysToDriver();
+    void ApplyLanguage(int index);
+
+    // Fills the tablet list, obtains the key block and builds the controls;
+    // the slot count, or -1 when no tablet is connected.
+    int LoadTabletKeys(uint16_t vid, uint16_t pid);
+    const KeyBlock& Block() const { return m_block; }
+    uint16_t CurrentProductId() const { return m_productId; }
+
+    static const MessageMap* GetThisMessageMap();
+    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
 protected:
-    // Enter and Esc do nothing on a page.
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* exchange) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL PreTranslateMessage(MSG* message) override;
+    // Enter and Esc leave the page open.
     void OnOK() override {}
     void OnCancel() override {}
+
+private:
+    template <int Id>
+    void OnKeyLabelClicked() { OnKeyButtonClicked(Id); }
+    void OnKeyButtonClicked(int id);
+    void OnSelEndOkTabletId();
+
+    bool LoadBackground(int32_t slotCount);
+    void ChooseFirstKeypadTablet();
+    void BuildKeyControls(int32_t slotCount);
+    void DisableForKeypadModel();
+    void DestroyKeyControls();
+    void ShowFunctionMenu(int labelId);
+    void SetKeyFunction(int command, const uint8_t* data);
+    void OnCheckBoxClicked(int id);
+    void RunKeyboard();
+    void RunLaunchDialog();
+
+    std::string MenuText(uint32_t code) const;
+    std::string SlotLabelText(int slot) const;
+    std::string CheckBoxCaption() const;
+    std::string CheckBoxTip(int check) const;
+    void RefreshLabel(int id, const std::string& text);
+    CWnd* ControlOf(int id);
+    KEYACTION* SlotOfKey(int id);
+
+    CComboBox m_tabletIds;
+    CKeyboardSet m_keyboard;
+    CFileExe m_launch;
+    CToolTipWnd m_tips;
+    std::array<CStatic, 16> m_labels;
+    std::array<CButtonKX, 2> m_checkBoxes;  // strip, ring
+    int m_currentKeyId = 0;
+    bool m_hasKeypad = false;
+
+    KeyServiceLink m_link;
+    Win32System m_system{false};
+    Win32FileSystem m_files;
+    SettingsFiles m_settings;
+    ExpressKeyStorage m_storage;
+    KeyIniFile m_keyFile;
+    KeyNames m_names;
+    KeyBlock m_block;
+    uint16_t m_productId = 0;
 };

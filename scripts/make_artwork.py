@@ -430,16 +430,17 @@ def check_icon(checked):
 
 
 def make_key_artwork(out):
-    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((130, 430), (460, 560))))
+    write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((150, 520),)))
     write_bmp24(os.path.join(out, "bg_keys_large.bmp"),
-                key_page_picture(1141, 826, ((130, 480), (520, 700), (720, 790))))
+                key_page_picture(1141, 826, ((225, 430), (440, 700))))
 
+    # The launch dialog's client area, 204 x 101 dialog units in Arial 12.
     def launch(c):
-        c.rect(0, 0, 400, 4, SUN)
-        c.rect(10, 40, 390, 72, WHITE)
-        c.rect(10, 112, 390, 150, WHITE)
-        c.rect(0, 158, 400, 220, MIST)
-    write_bmp24(os.path.join(out, "bg_launch_app.bmp"), flat_picture(400, 220, launch))
+        c.rect(0, 0, 470, 4, SUN)
+        c.rect(8, 40, 462, 76, WHITE)
+        c.rect(4, 112, 462, 150, WHITE)
+        c.rect(0, 168, 470, 230, MIST)
+    write_bmp24(os.path.join(out, "bg_launch_app.bmp"), flat_picture(470, 230, launch))
     write_ico(os.path.join(out, "check_on.ico"), check_icon(True).pixels())
     write_ico(os.path.join(out, "check_off.ico"), check_icon(False).pixels())
 

@@ -6,6 +6,7 @@
 #include "PanelUnderTest.h"
 #include "ServiceCodes.h"
 #include "TempFolder.h"
+#include "ids_keys.h"
 #include "ids_main.h"
 
 #include <windows.h>
@@ -119,6 +120,8 @@ int main(int argc, char** argv)
                 panel.WriteSettingsFile(std::string("Tablet\\") + file, contents);
         }
     }
+    // Two tablets with express keys plugged in: eighteen keys and ten.
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "7A4B:6B12,7A4B:5A25");
     if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
         std::fprintf(stderr, "the panel did not open\n");
         return 1;
@@ -134,6 +137,40 @@ int main(int argc, char** argv)
         {"main_pen", [&] { panel.Click(IDC_PEN_SETTING); panel.Send(WM_PEN_TOOL_ID, 5, 1); tour.ShootMain("main_pen"); }},
         {"main_mapping", [&] { panel.Click(IDC_MAPPING); tour.ShootMain("main_mapping"); }},
         {"main_keys", [&] { panel.Click(IDC_KEY_SETTING); tour.ShootMain("main_keys"); }},
+        {"keys_ten", [&] {
+             const HWND page = panel.VisiblePage();
+             const HWND tablets = GetDlgItem(page, IDC_TABLET_ID);
+             SendMessageA(tablets, CB_SETCURSEL, 1, 0);
+             SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TABLET_ID, CBN_SELENDOK), reinterpret_cast<LPARAM>(tablets));
+             tour.ShootMain("keys_ten");
+         }},
+        {"keyboard", [&] {
+             const HWND page = panel.VisiblePage();
+             PostMessageA(page, WM_COMMAND, MAKEWPARAM(8192, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 8192)));
+             Settle();
+             tour.Shoot("key_menu", {panel.MainWindow(), page});
+             panel.PickMenuEntry(6);
+             const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+             RECT client{};
+             GetClientRect(keyboard, &client);
+             for (POINT at : {POINT{10, 60}, POINT{client.right / 4, 100}})
+                 PostMessageA(keyboard, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+             tour.Shoot("keyboard", {keyboard});
+             if (keyboard != nullptr)
+                 PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+         }},
+        {"launch", [&] {
+             Settle();
+             const HWND page = panel.VisiblePage();
+             PostMessageA(page, WM_COMMAND, MAKEWPARAM(8193, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, 8193)));
+             panel.PickMenuEntry(7);
+             const HWND launch = panel.WaitForPanelWindow("Utility");
+             SetDlgItemTextA(launch, IDC_LAUNCH_PATH, "C:\\Program Files\\Paint\\paint.exe");
+             SetDlgItemTextA(launch, IDC_LAUNCH_PARAMETERS, "/new");
+             tour.Shoot("launch", {launch});
+             if (launch != nullptr)
+                 PostMessageA(launch, WM_COMMAND, IDCANCEL, 0);
+         }},
         {"main_about", [&] { panel.Click(IDC_ABOUT); tour.ShootMain("main_about"); }},
         {"language", [&] {
              PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
@@ -141,6 +178,32 @@ int main(int argc, char** argv)
              tour.Shoot("language", {dialog});
              if (dialog != nullptr)
                  PanelUnderTest::ClickIn(dialog, IDCANCEL);
+         }},
+        {"keyboard_layouts", [&] {
+             // Seven languages, so that every keyboard layout can be chosen by its language index.
+             panel.WriteSettingsFile("Tablet\\language.ini",
+                                     "[language list]\r\nnum=7\r\n0=English\r\n1=Chinese Simple\r\n2=Chinese trad\r\n"
+                                     "3=Deutsch\r\n4=Francais\r\n5=Korean\r\n6=Japanese\r\n[selected]\r\nlanguage=0\r\n");
+             for (int index : {3, 4, 5, 6}) {
+                 PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
+                 const HWND dialog = panel.WaitForPanelWindow("Language");
+                 const HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+                 SendMessageA(list, LB_SETSEL, FALSE, -1);
+                 SendMessageA(list, LB_SETSEL, TRUE, index);
+                 PanelUnderTest::ClickIn(dialog, IDOK);
+                 panel.Click(IDC_KEY_SETTING);
+                 Settle();
+                 const HWND page = panel.VisiblePage();
+                 PostMessageA(page, WM_COMMAND, MAKEWPARAM(8192, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(GetDlgItem(page, 8192)));
+                 panel.PickMenuEntry(6);
+                 const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+                 const std::string name = "keyboard_layout_" + std::to_string(index);
+                 tour.Shoot(name.c_str(), {keyboard});
+                 if (keyboard != nullptr)
+                     PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+                 Settle();
+             }
          }},
     };
     for (const auto& step : steps)

@@ -5,6 +5,8 @@
 #include "RunningService.h"
 #include "TempFolder.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Stylora.exe";
@@ -158,6 +160,28 @@ HWND PanelUnderTest::VisiblePage() const
             return window;
     }
     return nullptr;
+}
+
+bool PanelUnderTest::PickMenuEntry(int entry, DWORD timeoutMs) const
+{
+    HWND menu = nullptr;
+    const bool shown = WaitUntil(
+        [&] {
+            for (HWND window : PanelWindows()) {
+                char className[16] = {};
+                GetClassNameA(window, className, sizeof className);
+                if (std::strcmp(className, "#32768") == 0)
+                    return (menu = window) != nullptr;
+            }
+            return false;
+        },
+        timeoutMs);
+    if (!shown)
+        return false;
+    for (int i = 0; i <= entry; ++i)
+        PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return true;
 }
 
 void PanelUnderTest::ClickIn(HWND dialog, int id)

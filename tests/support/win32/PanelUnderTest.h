@@ -61,6 +61,9 @@ public:
     HWND WaitForPanelWindow(const char* title, DWORD timeoutMs = 5000) const;
     // A visible owned popup of the main window without a caption (a page).
     HWND VisiblePage() const;
+    // Picks entry `entry` (from 0) of the popup menu the panel shows, with the
+    // keys a user would press; false when no menu appears in time.
+    bool PickMenuEntry(int entry, DWORD timeoutMs = 5000) const;
 
     HWND Item(int id) const { return GetDlgItem(mainWindow_, id); }
     std::string ItemText(int id) const { return WindowText(Item(id)); }

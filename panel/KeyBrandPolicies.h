@@ -1,0 +1,23 @@
+// This build's values for the express keys, the keyboard and the key names:
+// the reference panel's or the second brand's, chosen at build time.
+#pragma once
+
+#include "BuildPolicy.h"
+#include "ExpressKeyLayout.h"
+#include "ExpressKeyStorage.h"
+#include "KeyNames.h"
+#include "KeyboardLayout.h"
+#include "PanelBrand.h"
+
+inline const KeyPagePolicy& PanelKeyPagePolicy() { return kPenmiraPanel ? kPenmiraKeyPage : kStyloraKeyPage; }
+inline const KeyStoragePolicy& PanelKeyStoragePolicy()
+{
+    return kPenmiraPanel ? kPenmiraKeyStorage : kStyloraKeyStorage;
+}
+inline const KeyboardPolicy& PanelKeyboardPolicy() { return kPenmiraPanel ? kPenmiraKeyboard : kStyloraKeyboard; }
+inline const KeyNamePolicy& PanelKeyNamePolicy() { return kPenmiraPanel ? kPenmiraKeyNames : kStyloraKeyNames; }
+// The device-file writer of the service build this panel goes with.
+inline const BuildPolicy& PanelServicePolicy()
+{
+    return kPenmiraPanel ? BuildPolicy::SecondBrand() : BuildPolicy::Reference();
+}

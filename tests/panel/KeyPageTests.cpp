@@ -1,0 +1,201 @@
+// The express-key page driven from outside: a function chosen from a key's
+// menu, keys recorded on the on-screen keyboard, a program named in the
+// launch dialog, and Save reaching the partner: the library form takes the
+// keys through the key area and command 11 and writes the device file; on an
+// older system the panel rewrites the device file itself, record by record.
+#include "KeyboardLayout.h"
+#include "PanelUnderTest.h"
+#include "ServiceCodes.h"
+#include "ids_keys.h"
+#include "ids_main.h"
+
+#include <doctest/doctest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+constexpr uint16_t kVid = 0x3C5E;
+constexpr uint16_t kPid = 0x1A2B;
+constexpr int kKeystrokeEntry = 6;  // left, right, middle, double, up, down, keystroke, launch, disable
+constexpr int kLaunchEntry = 7;
+
+TABLETINFO Tablet(uint16_t vid, uint16_t pid, int32_t keys)
+{
+    TABLETINFO info{};
+    info.VID = vid;
+    info.PID = pid;
+    info.InputReportByteLength_Pen = 10;
+    info.xMax = 10206;
+    info.yMax = 7422;
+    info.pressureMax = 1023;
+    info.keyCount = keys;
+    return info;
+}
+
+Bytes Record(const TABLETINFO& info, int seed)
+{
+    Bytes record(TabletRecordSize(info.keyCount));
+    RecordHead(record.data())->info = info;
+    RecordHead(record.data())->mapping.monitorListCount = 1;
+    RecordHead(record.data())->keyCount = info.keyCount;
+    for (int32_t k = 0; k < std::max(info.keyCount, 1); ++k) {
+        RecordKeys(record.data())[k].actionCode = ACTION_KEYSTROKE;
+        RecordKeys(record.data())[k].data[0] = static_cast<char>(seed + k);
+    }
+    return record;
+}
+
+// A settings folder with three supported tablets, ours the 10-key one in the middle of the device file.
+struct KeyPageSetup {
+    TABLETINFO ours = Tablet(kVid, kPid, 10);
+    Bytes before = Record(Tablet(kVid, 0x0001, 18), 40);
+    Bytes mine = Record(ours, 60);
+    Bytes after = Record(Tablet(0x256C, 0x0002, 1), 90);
+
+    void Lay(PanelUnderTest& panel) const
+    {
+        std::vector<TABLETINFO> table{Tablet(kVid, 0x0001, 18), ours, Tablet(0x256C, 0x0002, 1)};
+        panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", table.data(), table.size() * sizeof(TABLETINFO));
+        Bytes chain = before;
+        chain.insert(chain.end(), mine.begin(), mine.end());
+        chain.insert(chain.end(), after.begin(), after.end());
+        panel.WriteSettingsFile("Tablet\\StyloraFind.ked", chain.data(), chain.size());
+        SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "3C5E:1A2B");
+    }
+};
+
+HWND OpenKeyPage(PanelUnderTest& panel)
+{
+    panel.Click(IDC_KEY_SETTING);
+    HWND page = nullptr;
+    WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192) != nullptr; }, 5000);
+    return page;
+}
+
+// Clicks a key label and picks an entry of its function menu with the keyboard.
+void ChooseFunction(const PanelUnderTest& panel, HWND page, int labelId, int entry)
+{
+    PostMessageA(page, WM_COMMAND, MAKEWPARAM(labelId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(page, labelId)));
+    REQUIRE(panel.PickMenuEntry(entry));
+}
+
+// Clicks the keys with these codes on the keyboard dialog (the standard layout).
+void ClickKeys(HWND keyboard, std::initializer_list<uint8_t> codes)
+{
+    RECT client{};
+    GetClientRect(keyboard, &client);
+    KeyboardLayout layout(kStyloraKeyboard);
+    layout.SelectLayout(0);
+    layout.ComputeKeyGeometry(client.right, client.bottom);
+    for (uint8_t code : codes) {
+        POINT at{-1, -1};
+        layout.ForEachKey(client.right, [&](KEYDEF& key, const KeyRect& rect) {
+            if (key.keyCode == code && at.x < 0)
+                at = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        });
+        REQUIRE(at.x >= 0);
+        SendMessageA(keyboard, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+        SendMessageA(keyboard, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    }
+}
+
+Bytes DeviceFile(const PanelUnderTest& panel) { return panel.ReadSettingsFile("Tablet\\StyloraFind.ked"); }
+
+const KEYACTION& KeyInFile(const Bytes& file, size_t recordAt, int slot)
+{
+    return RecordKeys(file.data() + recordAt)[slot];
+}
+
+}  // namespace
+
+TEST_CASE("Key page on an older system: keys recorded on the keyboard are saved into the device file, the chain kept")
+{
+    KeyPageSetup setup;
+    PanelUnderTest panel(PanelPartner::ServiceProgramOnXp);
+    setup.Lay(panel);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    HWND page = OpenKeyPage(panel);
+    REQUIRE(page != nullptr);
+    // The service shows the first record of the file, another tablet's: ours gets the default table.
+    CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8192)) == "{Space}");
+    CHECK(GetDlgItem(page, 8224) == nullptr);                          // ten slots: no lower rows
+
+    ChooseFunction(panel, page, 8193, kKeystrokeEntry);
+    HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+    REQUIRE(keyboard != nullptr);
+    ClickKeys(keyboard, {162, 164, 46});
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+    REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+    CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8193)) == "{Shift}{Ctrl}{Alt}{Del}");
+
+    SUBCASE("Esc leaves the slot as it was")
+    {
+        ChooseFunction(panel, page, 8193, kKeystrokeEntry);
+        keyboard = panel.WaitForPanelWindow("Keyboard");
+        REQUIRE(keyboard != nullptr);
+        ClickKeys(keyboard, {65});
+        PostMessageA(keyboard, WM_COMMAND, IDCANCEL, 0);
+        REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+        CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8193)) == "{Shift}{Ctrl}{Alt}{Del}");
+    }
+
+    panel.Click(IDOK);
+    Bytes file;
+    REQUIRE(WaitUntil([&] { return (file = DeviceFile(panel)).size() > setup.before.size() &&
+                                   KeyInFile(file, setup.before.size(), 1).data[3] == 46; }, 5000));
+    REQUIRE(file.size() == setup.before.size() + setup.mine.size() + setup.after.size());
+    CHECK(Bytes(file.begin(), file.begin() + setup.before.size()) == setup.before);
+    CHECK(Bytes(file.end() - setup.after.size(), file.end()) == setup.after);
+    CHECK(std::equal(setup.mine.begin(), setup.mine.begin() + 236, file.begin() + setup.before.size()));
+    const KEYACTION& saved = KeyInFile(file, setup.before.size(), 1);
+    CHECK(saved.actionCode == ACTION_KEYSTROKE);
+    // The keyboard opened with the slot's own key, then took three more.
+    CHECK(saved.data[0] == 16);
+    CHECK(static_cast<uint8_t>(saved.data[1]) == 162);
+    CHECK(static_cast<uint8_t>(saved.data[2]) == 164);
+    CHECK(KeyInFile(file, setup.before.size(), 0).data[0] == 32);  // the defaults saved with it
+    // The key area gets the keys; its TABLETINFO stays the service's own.
+    CHECK(RecordKeys(panel.KeyArea() + 4)[1].data[3] == 46);
+    CHECK(RecordHead(panel.KeyArea() + 4)->info.PID == 0x0001);
+}
+
+TEST_CASE("Key page beside the library form: a launch path cut to its field is saved through command 11")
+{
+    KeyPageSetup setup;
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    setup.Lay(panel);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    Sleep(100);  // the library's command thread waits for the pulse
+    HWND page = OpenKeyPage(panel);
+    REQUIRE(page != nullptr);
+
+    ChooseFunction(panel, page, 8208, kLaunchEntry);
+    HWND launch = panel.WaitForPanelWindow("Utility");
+    REQUIRE(launch != nullptr);
+    const std::string path = "C:\\" + std::string(500, 'p') + ".exe";
+    SendMessageA(GetDlgItem(launch, IDC_LAUNCH_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageA(GetDlgItem(launch, IDC_LAUNCH_PARAMETERS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("-x"));
+    PanelUnderTest::ClickIn(launch, IDOK);
+    REQUIRE(WaitUntil([&] { return !IsWindow(launch); }, 5000));
+    CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8208)) == path.substr(0, 383));
+
+    panel.Click(IDOK);
+    CHECK(WaitUntil([&] { return panel.Connection()->command == CMD_SAVE_KEYS; }, 5000));
+    const KEYACTION* area = RecordKeys(panel.KeyArea() + 4);
+    CHECK(RecordHead(panel.KeyArea() + 4)->info.PID == kPid);
+    CHECK(area[5].actionCode == ACTION_LAUNCH);
+    CHECK(std::string(area[5].data) == path.substr(0, 383));
+    CHECK(std::string(area[5].parameters) == "-x");
+    Bytes file;
+    CHECK(WaitUntil([&] { return (file = DeviceFile(panel)).size() > setup.before.size() + 240 &&
+                                 KeyInFile(file, setup.before.size(), 5).actionCode == ACTION_LAUNCH; }, 5000));
+}
