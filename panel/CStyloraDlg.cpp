@@ -105,6 +105,7 @@ BOOL CStyloraDlg::OnInitDialog()
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
+    ApplyLanguageLayout();
     if (!LoadBackgroundBitmap(Brand().penPage.background) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
@@ -167,8 +168,22 @@ bool CStyloraDlg::TakePenBlockCopy()
     if (m_penCopy == nullptr)
         return false;
     std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
-    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = 2;
+    // The second brand offers the pen buttons by the tablets it finds.
+    const bool tabletConnected = Brand().penButtonsFromTablets && m_app->EnumConnectedTablets() > 0;
+    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = MainDialog::PenButtonCount(Brand(), tabletConnected);
     return true;
+}
+
+void CStyloraDlg::ApplyLanguageLayout()
+{
+    const MainDialog::LanguageLayout layout = MainDialog::LayoutForLanguage(Brand(), m_languageIndex);
+    if (!layout.resize)
+        return;
+    const CRect window = GetWindowRect();
+    MoveWindow(window.left, window.top, layout.width, layout.height, TRUE);
+    for (const MainDialog::PageButtonPlace& button : layout.buttons)
+        ::MoveWindow(GetDlgItem(button.id), button.rect.left, button.rect.top, button.rect.Width(),
+                     button.rect.Height(), TRUE);
 }
 
 void CStyloraDlg::SetButtonIcons()

@@ -65,6 +65,7 @@ private:
     bool OpenSections();
     bool LoadBackgroundBitmap(UINT bitmapId);
     bool TakePenBlockCopy();
+    void ApplyLanguageLayout();
     void SetButtonIcons();
     void LoadOverlay();
     void AddLanguageMenuItem();

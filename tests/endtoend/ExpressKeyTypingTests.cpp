@@ -1,6 +1,6 @@
 // An express key whose action is a keystroke types, through the system's real
 // keyboard input, into the edit control that has the focus.
-#include "ScreenCanvas.h"
+#include "FocusedEdit.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "TabletBench.h"
@@ -22,33 +22,6 @@ std::vector<uint8_t> RecordTypingK(const TABLETINFO& model)
     return record;
 }
 
-class EditWindow {
-public:
-    EditWindow()
-    {
-        frame_ = CreateWindowExA(0, "STATIC", "typing", WS_POPUP | WS_VISIBLE, 100, 100, 300, 80, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
-        edit_ = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 280, 24, frame_, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-        SetForegroundWindow(frame_);
-        SetFocus(edit_);
-    }
-    ~EditWindow() { DestroyWindow(frame_); }
-
-    HWND Edit() const { return edit_; }
-    std::string Text() const
-    {
-        char text[64] = {};
-        GetWindowTextA(edit_, text, sizeof text - 1);
-        return text;
-    }
-    void Pump(DWORD ms) const { PumpThreadMessages(ms); }
-
-private:
-    HWND frame_ = nullptr;
-    HWND edit_ = nullptr;
-};
-
 }  // namespace
 
 TEST_SUITE("end to end")
@@ -60,7 +33,7 @@ TEST_SUITE("end to end")
         REQUIRE(started != nullptr);
         TestPipe& tablet = *started;
 
-        EditWindow window;
+        FocusedEdit window;
         REQUIRE(window.Edit() != nullptr);
         window.Pump(100);
         REQUIRE(GetFocus() == window.Edit());

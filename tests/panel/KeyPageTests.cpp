@@ -3,14 +3,18 @@
 // launch dialog, and Save reaching the partner: the library form takes the
 // keys through the key area and command 11 and writes the device file; on an
 // older system the panel rewrites the device file itself, record by record.
+#include "FocusedEdit.h"
 #include "KeyboardLayout.h"
+#include "LibraryHostBench.h"
 #include "PanelUnderTest.h"
+#include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "ids_keys.h"
 #include "ids_main.h"
 
 #include <doctest/doctest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -69,8 +73,12 @@ struct KeyPageSetup {
     }
 };
 
+// Starts the panel beside its running partner and opens the key page; null when either fails.
 HWND OpenKeyPage(PanelUnderTest& panel)
 {
+    if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
+        return nullptr;
+    Sleep(100);  // the library's command thread waits for the pulse
     panel.Click(IDC_KEY_SETTING);
     HWND page = nullptr;
     WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192) != nullptr; }, 5000);
@@ -119,8 +127,6 @@ TEST_CASE("Key page on an older system: keys recorded on the keyboard are saved 
     PanelUnderTest panel(PanelPartner::ServiceProgramOnXp);
     setup.Lay(panel);
     REQUIRE(panel.StartPartner());
-    REQUIRE(panel.StartPanel());
-    REQUIRE(panel.WaitForMainWindow() != nullptr);
     HWND page = OpenKeyPage(panel);
     REQUIRE(page != nullptr);
     // The service shows the first record of the file, another tablet's: ours gets the default table.
@@ -172,9 +178,6 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
     PanelUnderTest panel(PanelPartner::LibraryForm);
     setup.Lay(panel);
     REQUIRE(panel.StartPartner());
-    REQUIRE(panel.StartPanel());
-    REQUIRE(panel.WaitForMainWindow() != nullptr);
-    Sleep(100);  // the library's command thread waits for the pulse
     HWND page = OpenKeyPage(panel);
     REQUIRE(page != nullptr);
 
@@ -198,4 +201,43 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
     Bytes file;
     CHECK(WaitUntil([&] { return (file = DeviceFile(panel)).size() > setup.before.size() + 240 &&
                                  KeyInFile(file, setup.before.size(), 5).actionCode == ACTION_LAUNCH; }, 5000));
+}
+
+TEST_CASE("Keys saved beside the library form reach its read thread: the next press of the key types the new keystroke")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    const TABLETINFO model = DeskModel();
+    panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &model, sizeof model);
+    const Bytes record = DeviceRecordOf(model);
+    panel.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
+    TestPipe& tablet = panel.Host()->AddInterface(PenInterfaceOf(model));
+    char ids[16];
+    std::snprintf(ids, sizeof ids, "%04X:%04X", model.VID, model.PID);
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", ids);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(tablet.WaitConnected(5000));
+    REQUIRE(WaitUntil([&] { return RecordHead(panel.KeyArea() + 4)->info.PID == model.PID; }, 5000));
+    HWND page = OpenKeyPage(panel);
+    REQUIRE(page != nullptr);
+
+    ChooseFunction(panel, page, 8192, kKeystrokeEntry);
+    HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+    REQUIRE(keyboard != nullptr);
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_CLEAN);
+    ClickKeys(keyboard, {'J'});
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+    REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+    CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8192)) == "{J}");
+    panel.Click(IDOK);
+    REQUIRE(WaitUntil([&] { return panel.Connection()->command == CMD_SAVE_KEYS; }, 5000));
+    Sleep(300);  // the read thread takes the keys when the reload event is set
+
+    FocusedEdit window;
+    window.Pump(100);
+    REQUIRE(GetFocus() == window.Edit());
+    for (uint8_t group1 : {uint8_t{1}, uint8_t{0}}) {
+        REQUIRE(tablet.Send(ExpressKeyReport(group1)));
+        window.Pump(200);
+    }
+    CHECK(window.Text() == "j");
 }

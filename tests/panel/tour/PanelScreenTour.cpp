@@ -3,8 +3,10 @@
 // the library form in a host, with the package's installed data files.
 //
 // Usage: PanelScreenTour.exe <output folder> [<package data folder>]
+#include "ChildProcess.h"
 #include "PanelUnderTest.h"
 #include "ServiceCodes.h"
+#include "SharedSections.h"
 #include "TempFolder.h"
 #include "ids_keys.h"
 #include "ids_main.h"
@@ -12,6 +14,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -103,6 +106,92 @@ struct Tour {
         Shoot(name, windows);
     }
 };
+
+// The companions beside the library form: the express-key overlay with
+// labels of a few actions, the double-click dialog and its language dialog,
+// with the companions' language file. (The rotation watcher has no visible
+// window.)
+HWND WaitForWindow(const char* className, const char* title)
+{
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindWindowA(className, title)) != nullptr && IsWindowVisible(window); }, 10000);
+    return window;
+}
+
+void PutOverlayActions(uint8_t* keyArea)
+{
+    if (keyArea == nullptr)
+        return;
+    KEYACTION* keys = reinterpret_cast<KEYACTION*>(keyArea + KEYAREA_KEYS_OFFSET);
+    keys[0].actionCode = ACTION_KEYSTROKE;
+    std::memcpy(keys[0].data, "\xA2\x5A", 3);  // left Ctrl, Z
+    keys[1].actionCode = ACTION_RIGHT_CLICK;
+    keys[2].actionCode = ACTION_LAUNCH;
+    std::strcpy(keys[2].data, "C:\\Windows\\notepad.exe");
+    keys[5].actionCode = ACTION_SCROLL_UP;
+    keys[6].actionCode = ACTION_DOUBLE_CLICK;
+}
+
+void ShootCompanions(Tour& tour, const std::string& packageFolder)
+{
+    const std::string language = ReadAll(packageFolder + "\\companions\\language.ini");
+    if (!language.empty())
+        tour.panel.WriteSettingsFile("Stylora\\language.ini", language);
+    const std::vector<std::string> settings = {"INKBRID_PROGRAM_FILES=" + tour.panel.Settings().Path()};
+    PutOverlayActions(tour.panel.KeyArea());
+    ChildProcess overlay;
+    if (overlay.Start("Keyveil.exe", "showkeyboard", settings)) {
+        const HWND window = WaitForWindow(nullptr, "QXKorin3ShowKeyboard2009");
+        Sleep(500);  // the labels come half a second after the picture
+        tour.Shoot("keyveil", {window});
+        PostMessageA(window, WM_KEYOVERLAY_CLOSE, 2, 0);
+        overlay.Wait(5000);
+    }
+    ChildProcess mousora;
+    if (mousora.Start("Mousora.exe", "", settings)) {
+        const HWND dialog = WaitForWindow("#32770", "Mousora");
+        tour.Shoot("mousora", {dialog});
+        PostMessageA(dialog, WM_SYSCOMMAND, 16, 0);
+        const HWND chooser = WaitForWindow("#32770", "Dialog");
+        tour.Shoot("mousora_language", {chooser});
+        PostMessageA(chooser, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        mousora.Wait(5000);
+    }
+}
+
+// The second brand's main dialog in its large layout with each page, then in
+// the template layout of language 3.
+int PenmiraTour(const std::string& folder)
+{
+    int failures = 0;
+    for (const int language : {0, 3}) {
+        PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+        panel.WriteSettingsFile("Tablet\\language.ini",
+                                "[language list]\r\nnum=4\r\n0=English\r\n1=English\r\n2=English\r\n3=English\r\n"
+                                "[selected]\r\nlanguage=" + std::to_string(language) + "\r\n");
+        if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
+            std::fprintf(stderr, "the second brand's panel did not open\n");
+            return failures + 1;
+        }
+        SetWindowPos(panel.MainWindow(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+        SetForegroundWindow(panel.MainWindow());
+        Tour tour{panel, folder};
+        if (language == 0) {
+            tour.ShootMain("penmira_main_pen");
+            panel.Click(IDC_MAPPING);
+            tour.ShootMain("penmira_main_mapping");
+            panel.Click(IDC_ABOUT);
+            tour.ShootMain("penmira_main_about");
+        } else {
+            tour.ShootMain("penmira_main_language3");
+        }
+        panel.Click(IDCANCEL);
+        panel.WaitForPanelExit(5000);
+        failures += tour.failures;
+    }
+    return failures;
+}
 
 }  // namespace
 
@@ -210,5 +299,7 @@ int main(int argc, char** argv)
         step.second();
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
-    return tour.failures == 0 ? 0 : 1;
+    ShootCompanions(tour, argc > 2 ? argv[2] : "");
+    const int penmiraFailures = PenmiraTour(argv[1]);
+    return tour.failures + penmiraFailures == 0 ? 0 : 1;
 }

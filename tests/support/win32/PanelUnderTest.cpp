@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Stylora.exe";
+std::string AppDefaultsKey(const char* program) { return std::string("Software\\Wine\\AppDefaults\\") + program; }
 
 struct WindowSearch {
     DWORD processId;
@@ -28,14 +28,16 @@ BOOL CALLBACK CollectProcessWindows(HWND window, LPARAM parameter)
 
 }  // namespace
 
-PanelUnderTest::PanelUnderTest(PanelPartner partner) : partner_(partner)
+PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
+    : partner_(partner), program_(brand == PanelBrandUnderTest::Penmira ? kPenmiraProgram : kProgram)
 {
     if (partner_ == PanelPartner::LibraryForm) {
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
         ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
     } else {
-        service_ = std::make_unique<RunningService>("Inkbrid.exe", true);
+        service_ = std::make_unique<RunningService>(
+            brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe" : "Inkbrid.exe", true);
         SetPanelWindowsVersion("winxp");
     }
     // Installed files: the saves only ever write existing ones.
@@ -63,7 +65,7 @@ PanelUnderTest::~PanelUnderTest()
 void PanelUnderTest::ClearPanelWindowsVersion()
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
     RegDeleteValueA(key, "Version");
     RegCloseKey(key);
@@ -72,7 +74,7 @@ void PanelUnderTest::ClearPanelWindowsVersion()
 void PanelUnderTest::SetPanelWindowsVersion(const char* version)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
@@ -116,7 +118,9 @@ bool PanelUnderTest::OpenSections()
 bool PanelUnderTest::StartPanel(const std::string& extraArguments)
 {
     mainWindow_ = nullptr;
-    return panel_.Start(kProgram, extraArguments, {"INKBRID_PROGRAM_FILES=" + Settings().Path()});
+    std::vector<std::string> environment{"INKBRID_PROGRAM_FILES=" + Settings().Path()};
+    environment.insert(environment.end(), panelEnvironment_.begin(), panelEnvironment_.end());
+    return panel_.Start(program_, extraArguments, environment);
 }
 
 HWND PanelUnderTest::WaitForMainWindow(DWORD timeoutMs)

@@ -22,18 +22,24 @@ class LibraryHostBench;
 class RunningService;
 
 enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
+// Which program: the reference panel beside "Inkbrid.exe", or the second
+// brand's beside "InkbridPenmira.exe" (both meet the same library form).
+enum class PanelBrandUnderTest { Stylora, Penmira };
 
 class PanelUnderTest {
 public:
     static constexpr const char* kProgram = "Stylora.exe";
+    static constexpr const char* kPenmiraProgram = "Penmira.exe";
     static constexpr const char* kMainWindowTitle = "Tablet";
 
-    explicit PanelUnderTest(PanelPartner partner);
+    explicit PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand = PanelBrandUnderTest::Stylora);
     ~PanelUnderTest();
     PanelUnderTest(const PanelUnderTest&) = delete;
     PanelUnderTest& operator=(const PanelUnderTest&) = delete;
 
     PanelPartner Partner() const { return partner_; }
+    // The library form's host, for scripted tablets before StartPartner; null beside the service program.
+    LibraryHostBench* Host() const { return host_.get(); }
     const TempFolder& Settings() const;
     void WriteSettingsFile(const std::string& relative, const std::string& contents) const;
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
@@ -49,6 +55,8 @@ public:
     // Starts the panel with the settings folder; `extraArguments` go on its
     // command line. False when it could not be started.
     bool StartPanel(const std::string& extraArguments = "");
+    // Adds "NAME=value" to the environment the next StartPanel gives the panel.
+    void AddPanelEnvironment(const std::string& entry) { panelEnvironment_.push_back(entry); }
     // Waits for the panel's visible main window; null when none appears.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND MainWindow() const { return mainWindow_; }
@@ -79,9 +87,11 @@ public:
 private:
     bool OpenSections();
     void SetPanelWindowsVersion(const char* version);
-    static void ClearPanelWindowsVersion();
+    void ClearPanelWindowsVersion();
 
     PanelPartner partner_;
+    const char* program_;
+    std::vector<std::string> panelEnvironment_;
     std::unique_ptr<LibraryHostBench> host_;
     std::unique_ptr<RunningService> service_;
     SectionView pen_;
