@@ -35,6 +35,7 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
     if (partner_ == PanelPartner::LibraryForm) {
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
+        ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
     } else {
         bench_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
                                                                                        : "Inkbrid.exe");
@@ -59,7 +60,16 @@ PanelUnderTest::~PanelUnderTest()
     host_.reset();
     bench_.reset();
     if (versionSet_)
-        RegDeleteKeyA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str());
+        ClearPanelWindowsVersion();
+}
+
+void PanelUnderTest::ClearPanelWindowsVersion()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "Version");
+    RegCloseKey(key);
 }
 
 void PanelUnderTest::SetPanelWindowsVersion(const char* version)
