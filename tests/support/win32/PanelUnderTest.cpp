@@ -2,7 +2,7 @@
 
 #include "LibraryHostBench.h"
 #include "ObjectNames.h"
-#include "RunningService.h"
+#include "TabletBench.h"
 #include "TempFolder.h"
 
 #include <cstring>
@@ -34,7 +34,7 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner) : partner_(partner)
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
     } else {
-        service_ = std::make_unique<RunningService>("Inkbrid.exe", true);
+        service_ = std::make_unique<TabletBench>("Inkbrid.exe");
         SetPanelWindowsVersion("winxp");
     }
     // Installed files: the saves only ever write existing ones.
@@ -71,7 +71,15 @@ void PanelUnderTest::SetPanelWindowsVersion(const char* version)
     versionSet_ = true;
 }
 
-const TempFolder& PanelUnderTest::Settings() const { return host_ ? host_->Settings() : service_->Settings(); }
+const TempFolder& PanelUnderTest::Settings() const
+{
+    return host_ ? host_->Settings() : service_->Service().Settings();
+}
+
+TestPipe& PanelUnderTest::AddTablet(const ScriptedHid& hid)
+{
+    return host_ ? host_->AddInterface(hid) : service_->AddInterface(hid);
+}
 
 void PanelUnderTest::WriteSettingsFile(const std::string& relative, const std::string& contents) const
 {

@@ -19,7 +19,9 @@
 #include <vector>
 
 class LibraryHostBench;
-class RunningService;
+class TabletBench;
+class TestPipe;
+struct ScriptedHid;
 
 enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
 
@@ -34,8 +36,10 @@ public:
     PanelUnderTest& operator=(const PanelUnderTest&) = delete;
 
     PanelPartner Partner() const { return partner_; }
-    // The library form's host, for scripted tablets before StartPartner; null beside the service program.
+    // The library form's host; null beside the service program.
     LibraryHostBench* Host() const { return host_.get(); }
+    // Adds a scripted tablet to whichever partner runs; before StartPartner.
+    TestPipe& AddTablet(const ScriptedHid& hid);
     const TempFolder& Settings() const;
     void WriteSettingsFile(const std::string& relative, const std::string& contents) const;
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
@@ -84,7 +88,7 @@ private:
 
     PanelPartner partner_;
     std::unique_ptr<LibraryHostBench> host_;
-    std::unique_ptr<RunningService> service_;
+    std::unique_ptr<TabletBench> service_;
     SectionView pen_;
     SectionView keyArea_;
     SectionView connection_;
