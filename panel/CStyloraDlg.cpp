@@ -3,8 +3,11 @@
 #include "CDataExchange.h"
 #include "CLanguage.h"
 #include "CStyloraApp.h"
+#include "KeyBrandPolicies.h"
 #include "LanguageKeys.h"
+#include "MainDialogBrand.h"
 #include "PanelBrand.h"
+#include "PenPagePolicy.h"
 #include "ObjectNames.h"
 #include "PanelPaths.h"
 #include "PenFileWriter.h"
@@ -36,7 +39,13 @@ const MainDialog::Brand& CStyloraDlg::Brand()
     return kPenmiraPanel ? MainDialog::kPenmiraMainDialog : MainDialog::kStyloraMainDialog;
 }
 
-CStyloraDlg::CStyloraDlg(CWnd* parent) : CBkDialogKX(IDD_STYLORA_DIALOG, parent)
+CStyloraDlg::CStyloraDlg(CWnd* parent)
+    : CBkDialogKX(IDD_STYLORA_DIALOG, parent),
+      m_keyboard(this),
+      m_launch(this),
+      m_keyFile(PanelKeyNamePolicy()),
+      m_keyNames(m_keyFile, m_keyFile.Policy()),
+      m_penPage(*this, kPenmiraPanel ? kPenmiraPenPage : kStyloraPenPage, Brand())
 {
     m_icon = LoadIconA(CWinApp::ResourceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
 }
@@ -62,8 +71,17 @@ const MessageMap* CStyloraDlg::GetThisMessageMap()
         OnControl<BN_CLICKED, IDC_MAPPING, &CStyloraDlg::OnBnClickedMapping>(),
         OnControl<BN_CLICKED, IDC_KEY_SETTING, &CStyloraDlg::OnBnClickedKeySetting>(),
         OnControl<BN_CLICKED, IDC_ABOUT, &CStyloraDlg::OnBnClickedAbout>(),
+        OnMessage<WM_LBUTTONDOWN, &CStyloraDlg::OnLButtonDown>(),
+        OnMessage<WM_LBUTTONUP, &CStyloraDlg::OnLButtonUp>(),
+        OnMessage<WM_MOUSEMOVE, &CStyloraDlg::OnMouseMove>(),
         OnMessage<WM_MOVE, &CStyloraDlg::OnMove>(),
-        // The pen settings, the try-here area and the knob add their entries here.
+        OnControl<CBN_SELENDOK, IDC_PARAMETER, &CStyloraDlg::OnSelEndOkParameter>(),
+        OnControl<BN_CLICKED, IDC_DEFAULT, &CStyloraDlg::OnDefault>(),
+        OnControl<BN_CLICKED, IDC_PEN_BUTTON_FIRST, &CStyloraDlg::OnFirstPenButtonLabel>(),
+        OnControl<BN_CLICKED, IDC_PEN_BUTTON_SECOND, &CStyloraDlg::OnSecondPenButtonLabel>(),
+        OnControl<BN_CLICKED, IDC_CLEAN, &CStyloraDlg::OnBnClickedClean>(),
+        OnControl<BN_CLICKED, IDC_DISABLE_PRESSURE, &CStyloraDlg::OnDisablePressure>(),
+        OnMessage<CPenPage::kKnobMessage, &CStyloraDlg::OnKnobChanged>(),
         OnMessage<WM_PEN_TOOL_ID, &CStyloraDlg::OnPenId>(),
     };
     static const MessageMap map(CBkDialogKX::GetThisMessageMap(), entries);
@@ -101,21 +119,29 @@ BOOL CStyloraDlg::OnInitDialog()
         std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
         m_plainModel = MainDialogRules::IsPlainModel(productId);
     }
-    // The try-here area opens its tablet context here; without it the dialog ends.
+    // Without a tablet context the try-here area would stay dead: the dialog ends.
+    if (!m_penPage.OpenTabletContext()) {
+        EndAtStartup();
+        return TRUE;
+    }
     if (m_plainModel)
         ::EnableWindow(GetDlgItem(IDC_KEY_SETTING), FALSE);
     m_languageIndex = m_app->LanguageIndex();
+    ApplyLanguageLayout();
     if (!LoadBackgroundBitmap(Brand().penPage.background) || !TakePenBlockCopy()) {
         EndAtStartup();
         return TRUE;
     }
-    // The pen settings create their pen-button labels here.
+    m_penPage.SetServices(PenServices());
+    if (!m_penPage.AttachControls(PenSettings(), PenSettingsCopy(), m_plainModel)) {
+        EndAtStartup();
+        return TRUE;
+    }
     ApplyLanguage(m_languageIndex);
     SetButtonIcons();
     if (m_app->OsMajorVersion() > 5)
         SetButtonsTransparent();
-    // The pen settings build the curve window, the try-here area, the tilt
-    // dial and the knob's position here.
+    m_penPage.CreateViews(PenSettingsCopy());
     LoadOverlay();
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
@@ -167,8 +193,22 @@ bool CStyloraDlg::TakePenBlockCopy()
     if (m_penCopy == nullptr)
         return false;
     std::memcpy(m_penCopy, PenBlock(), kPenBlockSize);
-    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = 2;
+    // The second brand offers the pen buttons by the tablets it finds.
+    const bool tabletConnected = Brand().penButtonsFromTablets && m_app->EnumConnectedTablets() > 0;
+    reinterpret_cast<PENSETTINGS*>(m_penCopy)->penButtonCount = MainDialog::PenButtonCount(Brand(), tabletConnected);
     return true;
+}
+
+void CStyloraDlg::ApplyLanguageLayout()
+{
+    const MainDialog::LanguageLayout layout = MainDialog::LayoutForLanguage(Brand(), m_languageIndex);
+    if (!layout.resize)
+        return;
+    const CRect window = GetWindowRect();
+    MoveWindow(window.left, window.top, layout.width, layout.height, TRUE);
+    for (const MainDialog::PageButtonPlace& button : layout.buttons)
+        ::MoveWindow(GetDlgItem(button.id), button.rect.left, button.rect.top, button.rect.Width(),
+                     button.rect.Height(), TRUE);
 }
 
 void CStyloraDlg::SetButtonIcons()
@@ -186,6 +226,7 @@ void CStyloraDlg::SetButtonsTransparent()
     for (CButtonKX* button : {&m_penSettingButton, &m_mappingButton, &m_keySettingButton, &m_aboutButton,
                               &m_saveButton, &m_exitButton})
         button->SetTransparent(false);
+    m_penPage.SetButtonsTransparent();
 }
 
 void CStyloraDlg::LoadOverlay()
@@ -209,7 +250,8 @@ void CStyloraDlg::ApplyLanguage(int index)
 {
     const LanguageFile file = CStyloraApp::ReadLanguageFile();
     SetFrameTexts(file, index);
-    // The pen settings refill the parameter choice and relabel the pen buttons here.
+    if (m_penCopy != nullptr)
+        m_penPage.ApplyLanguage(PenSettingsCopy());
 }
 
 void CStyloraDlg::SetFrameTexts(const LanguageFile& file, int index)
@@ -456,6 +498,64 @@ void CStyloraDlg::RunLanguageDialog()
         m_keysPage->ApplyLanguage(m_languageIndex);
     if (m_aboutPage && ::IsWindow(m_aboutPage->GetSafeHwnd()))
         m_aboutPage->ReloadAboutText();
+}
+
+// ---- pen settings and the try-here area ------------------------------------
+
+PenPageServices CStyloraDlg::PenServices()
+{
+    PenPageServices services;
+    services.text = [this](const char* key, const char* english) {
+        return CStyloraApp::LanguageText(m_languageIndex, LanguageKey{key, english, 64});
+    };
+    services.menuText = [this](uint32_t code) {
+        char text[64] = "";
+        CStyloraApp::GetFunctionMenuText(m_languageIndex, code, text);
+        return std::string(text);
+    };
+    services.keyNames = &m_keyNames;
+    services.runKeyboard = [this](uint8_t (&keys)[PenPageServices::kKeyBufferSize]) {
+        static_assert(sizeof m_keyboard.m_keyBuffer == PenPageServices::kKeyBufferSize, "key buffer");
+        std::memcpy(m_keyboard.m_keyBuffer, keys, sizeof keys);
+        if (m_keyboard.DoModal() != IDOK)
+            return false;
+        std::memcpy(keys, m_keyboard.m_keyBuffer, sizeof keys);
+        return true;
+    };
+    services.runLaunch = [this](std::string& path, std::string& parameters) {
+        if (m_launch.DoModal() != IDOK)
+            return false;
+        path = m_launch.m_path;
+        parameters = m_launch.m_parameters;
+        return true;
+    };
+    return services;
+}
+
+BOOL CStyloraDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    // The function menu's choices arrive as menu commands.
+    if (lParam == 0 && HIWORD(wParam) == 0)
+        m_penPage.OnMenuCommand(LOWORD(wParam));
+    return CBkDialogKX::OnCommand(wParam, lParam);
+}
+
+void CStyloraDlg::OnLButtonDown(UINT flags, CPoint point)
+{
+    CBkDialogKX::OnLButtonDown(flags, point);
+    m_penPage.OnLButtonDown(point);
+}
+
+void CStyloraDlg::OnLButtonUp(UINT flags, CPoint point)
+{
+    m_penPage.OnLButtonUp(flags, point);
+    Default();
+}
+
+void CStyloraDlg::OnMouseMove(UINT flags, CPoint point)
+{
+    Default();
+    m_penPage.OnMouseMove(flags, point);
 }
 
 // ---- painting ---------------------------------------------------------------

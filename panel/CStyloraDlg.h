@@ -7,6 +7,10 @@
 #include "CAboutDlg.h"
 #include "CBkDialogKX.h"
 #include "CButtonKX.h"
+#include "CFileExe.h"
+#include "CKeyboardSet.h"
+#include "CPenPage.h"
+#include "KeyIniFile.h"
 #include "CQXKeySet.h"
 #include "CRegionDlg.h"
 #include "GdiObjects.h"
@@ -65,6 +69,7 @@ private:
     bool OpenSections();
     bool LoadBackgroundBitmap(UINT bitmapId);
     bool TakePenBlockCopy();
+    void ApplyLanguageLayout();
     void SetButtonIcons();
     void LoadOverlay();
     void AddLanguageMenuItem();
@@ -79,6 +84,22 @@ private:
     void ShowPage(CBkDialogKX& page, bool wholeAnchor);
     void ChangeBackground(const MainDialog::PageLook& page);
     void DeletePages(bool mapping, bool keys, bool about);
+
+    // The pen settings and the try-here area (their logic is the pen page's).
+    PenPageServices PenServices();
+    PENSETTINGS* PenSettings() const { return reinterpret_cast<PENSETTINGS*>(PenBlock()); }
+    const PENSETTINGS& PenSettingsCopy() const { return *reinterpret_cast<const PENSETTINGS*>(m_penCopy); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnSelEndOkParameter() { m_penPage.OnSelEndOkParameter(); }
+    void OnDefault() { m_penPage.OnDefault(); }
+    void OnFirstPenButtonLabel() { m_penPage.OnPenButtonLabel(MainDialog::kFirstPenButtonLabel); }
+    void OnSecondPenButtonLabel() { m_penPage.OnPenButtonLabel(MainDialog::kSecondPenButtonLabel); }
+    void OnBnClickedClean() { m_penPage.OnClean(); }
+    void OnDisablePressure() { m_penPage.OnDisablePressure(); }
+    LRESULT OnKnobChanged(WPARAM wParam, LPARAM lParam) { return m_penPage.OnKnobChanged(wParam, lParam); }
 
     // Messages.
     void OnSysCommand(UINT id, LPARAM lParam);
@@ -117,4 +138,12 @@ private:
     SharedView m_penSection;
     SharedView m_keyAreaSection;
     bool m_plainModel = false;
+    // The function menu's keyboard and launch dialogs, reused for every run,
+    // and the key names of the pen-button labels.
+    CKeyboardSet m_keyboard;
+    CFileExe m_launch;
+    KeyIniFile m_keyFile;
+    KeyNames m_keyNames;
+    // Last: its windows and tablet context go before the sections they read.
+    CPenPage m_penPage;
 };

@@ -329,13 +329,16 @@ def page_background(width, height, accent):
 
 def penmira_background(width, height, accent):
     """The second brand's page look: a lavender column a fifth of the width
-    for the page buttons, a plum band along the top and a white card."""
+    for the page buttons, marked in the page's accent, a plum rule along the
+    top and a white card."""
     column = width * 204 // 1000
     c = Flat(width, height, WHITE)
     c.rect(0, 0, column, height, LAVENDER)
+    # The page's mark sits between the page buttons and Save in both layouts,
+    # where no button keeps a copy of the background behind it.
+    c.rect(column - 6, height * 45 // 100, column, height * 65 // 100, accent)
     c.rect(column, 0, column + 2, height, HEATHER)
-    c.rect(column + 2, 0, width, 4, PLUM)
-    c.rect(column + 2, 4, width, 7, accent)
+    c.rect(column + 2, 0, width, 2, PLUM)  # thin: the first labels stand at the top
     c.rect(column + 2, height - 4, width, height, HEATHER)
     return c.rows
 

@@ -108,6 +108,24 @@ struct PANELPACKET {
 
 #pragma pack(pop)
 
+// The panel's try-here context: the default system context with packet
+// messages, its packet layout (cursor and buttons relative), button-up
+// events for every button that reports a press, output from the origin and
+// the output Y axis turned upwards.
+inline LOGCONTEXTA PanelContextFrom(const LOGCONTEXTA& system)
+{
+    LOGCONTEXTA context = system;
+    context.lcOptions |= CXO_MESSAGES;
+    context.lcPktData = PANEL_PACKET_DATA;
+    context.lcPktMode = PANEL_PACKET_MODE;
+    context.lcMoveMask = PANEL_PACKET_DATA;
+    context.lcBtnUpMask = context.lcBtnDnMask;
+    context.lcOutOrgX = 0;
+    context.lcOutOrgY = 0;
+    context.lcOutExtY = -context.lcOutExtY;
+    return context;
+}
+
 static_assert(sizeof(AXIS) == 16, "AXIS layout");
 static_assert(sizeof(LOGCONTEXTA) == 172, "LOGCONTEXTA layout");
 static_assert(offsetof(LOGCONTEXTA, lcOptions) == 40, "options");

@@ -130,6 +130,17 @@ const char* CWnd::RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH ba
     return names.back().c_str();
 }
 
+bool CWnd::RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background) {
+    WNDCLASSA windowClass{};
+    windowClass.style = classStyle;
+    windowClass.lpfnWndProc = ::DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = cursor;
+    windowClass.hbrBackground = background;
+    windowClass.lpszClassName = name;
+    return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 // ---- message flow ---------------------------------------------------------
 
 LRESULT CALLBACK CWnd::StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

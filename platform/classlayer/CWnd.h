@@ -34,6 +34,9 @@ public:
     // Registers (once) and names a window class whose procedure is DefWindowProc.
     static const char* RegisterWindowClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
                                            HICON icon = nullptr);
+    // Registers a window class of a given name whose procedure is
+    // DefWindowProc; true also when it was registered before.
+    static bool RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background);
 
     // ---- message handling
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);

@@ -14,16 +14,6 @@
 
 namespace {
 
-// Where the whole-desktop mapping of the desk model puts tablet (x, y), in pixels.
-POINT PixelOf(int x, int y)
-{
-    const TABLETINFO model = DeskModel();
-    const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / model.xMax);
-    const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / model.yMax);
-    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
-                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
-}
-
 bool PointerNear(POINT wanted)
 {
     POINT cursor{};
@@ -60,12 +50,12 @@ TEST_SUITE("stuck peers")
         REQUIRE(tablet->Send(PenPacket(0xA0, 3000, 2000, 0)));
         ReportEcho echo{};
         REQUIRE(bench.NextEcho(echo));
-        CHECK(WaitUntil([&] { return PointerNear(PixelOf(3000, 2000)); }, 5000));
+        CHECK(WaitUntil([&] { return PointerNear(DeskPixelOf(3000, 2000)); }, 5000));
         for (int step = 1; step <= 3; ++step) {
             REQUIRE(tablet->Send(PenPacket(0xA0, 3000 + 500 * step, 2000, 0)));
             REQUIRE(bench.NextEcho(echo));
         }
-        CHECK(WaitUntil([&] { return PointerNear(PixelOf(4500, 2000)); }, 5000));
+        CHECK(WaitUntil([&] { return PointerNear(DeskPixelOf(4500, 2000)); }, 5000));
         // The service gave up on the lost holder and packets flow into the ring again.
         CHECK(WaitUntil([&] { return connection->writeIndex > 0; }, 5000));
         CHECK(client.WaitFor(WT_PACKET, 3000));

@@ -17,15 +17,6 @@ namespace {
 constexpr int32_t TABLET_WIDTH = 10206;
 constexpr int32_t TABLET_HEIGHT = 7422;
 
-// Where the service puts tablet (x, y) on a whole-desktop mapping, in pixels.
-POINT PixelOf(int x, int y)
-{
-    const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / TABLET_WIDTH);
-    const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / TABLET_HEIGHT);
-    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
-                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
-}
-
 bool Near(POINT a, POINT b) { return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1; }
 
 POINT PointOf(const MSG& message)
@@ -78,7 +69,7 @@ TEST_SUITE("end to end")
         play(PenPacket(0xA0, startX, startY, 0));
         POINT cursor{};
         GetCursorPos(&cursor);
-        CHECK(Near(cursor, PixelOf(startX, startY)));
+        CHECK(Near(cursor, DeskPixelOf(startX, startY)));
         CHECK(canvas.Count(WM_LBUTTONDOWN) == 0);
 
         // The stroke: the tip goes down where the pen is and moves with it.
@@ -96,10 +87,10 @@ TEST_SUITE("end to end")
         const MSG* up = canvas.First(WM_LBUTTONUP);
         REQUIRE(down != nullptr);
         REQUIRE(up != nullptr);
-        CHECK(Near(PointOf(*down), PixelOf(startX, startY)));
-        CHECK(Near(PointOf(*up), PixelOf(endX, endY)));
+        CHECK(Near(PointOf(*down), DeskPixelOf(startX, startY)));
+        CHECK(Near(PointOf(*up), DeskPixelOf(endX, endY)));
         GetCursorPos(&cursor);
-        CHECK(Near(cursor, PixelOf(endX, endY)));
+        CHECK(Near(cursor, DeskPixelOf(endX, endY)));
 
         // The client heard of every packet and reads them from the ring.
         const int announced = canvas.Count(WT_PACKET);

@@ -32,17 +32,9 @@ private:
 // The default system context with the changes the panel makes.
 inline wintab::LOGCONTEXTA PanelContext()
 {
-    wintab::LOGCONTEXTA context{};
-    WTInfoA(wintab::WTI_DEFSYSCTX, 0, &context);
-    context.lcOptions |= wintab::CXO_MESSAGES;
-    context.lcPktData = wintab::PANEL_PACKET_DATA;
-    context.lcPktMode = wintab::PANEL_PACKET_MODE;
-    context.lcMoveMask = wintab::PANEL_PACKET_DATA;
-    context.lcBtnUpMask = context.lcBtnDnMask;
-    context.lcOutOrgX = 0;
-    context.lcOutOrgY = 0;
-    context.lcOutExtY = -context.lcOutExtY;
-    return context;
+    wintab::LOGCONTEXTA system{};
+    WTInfoA(wintab::WTI_DEFSYSCTX, 0, &system);
+    return wintab::PanelContextFrom(system);
 }
 
 // A context opened and closed with the test.

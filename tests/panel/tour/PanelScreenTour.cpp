@@ -8,10 +8,14 @@
 #include "ServiceCodes.h"
 #include "SharedSections.h"
 #include "TempFolder.h"
+#include "TryHereDriver.h"
 #include "ids_keys.h"
 #include "ids_main.h"
+#include "ids_pen.h"
 
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -107,6 +111,52 @@ struct Tour {
     }
 };
 
+// The pen page's function menu, open over the first pen button's label.
+void ShootFunctionMenu(PanelUnderTest& panel, Tour& tour)
+{
+    const HWND label = panel.Item(IDC_PEN_BUTTON_FIRST);
+    PostMessageA(panel.MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_PEN_BUTTON_FIRST, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(label));
+    HWND menu = nullptr;
+    WaitUntil([&] { return (menu = FindWindowA("#32768", nullptr)) != nullptr && IsWindowVisible(menu); }, 5000);
+    tour.Shoot("pen_function_menu", {panel.MainWindow(), menu});
+    keybd_event(VK_ESCAPE, 0, 0, 0);
+    keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+    WaitUntil([&] { return menu == nullptr || !IsWindowVisible(menu); }, 3000);
+}
+
+// The click entry of the parameter list: the knob, the value and the curve's marker.
+void ShootClickEntry(PanelUnderTest& panel, Tour& tour)
+{
+    const HWND list = panel.Item(IDC_PARAMETER);
+    SendMessageA(list, CB_SETCURSEL, 2, 0);
+    panel.Send(WM_COMMAND, MAKEWPARAM(IDC_PARAMETER, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+    tour.ShootMain("pen_click_entry");
+}
+
+// A second session with the scripted tablet: strokes of two pressures in the
+// try-here area and the dial turned by a leaning pen.
+int ShootTryHere(const std::string& folder)
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    TryHereDriver driver(panel);
+    if (!driver.Start()) {
+        std::fprintf(stderr, "the panel did not open with the tablet\n");
+        return 1;
+    }
+    SetWindowPos(panel.MainWindow(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+    Tour tour{panel, folder};
+    driver.Stroke(driver.AreaPoint(0.3, 0.6), driver.AreaPoint(0.9, 0.6), 150);
+    driver.Stroke(driver.AreaPoint(0.3, 0.85), driver.AreaPoint(0.9, 0.75), 1000);
+    for (int i = 0; i < 4; ++i)
+        driver.Report(TryHereDriver::kHover, driver.AreaPoint(0.5 + 0.02 * i, 0.4), 0, 110, 40);
+    tour.ShootMain("pen_try_here");
+    driver.Report(TryHereDriver::kLeave, driver.AreaPoint(0.5, 0.4), 0);
+    panel.Click(IDCANCEL);
+    panel.WaitForPanelExit(5000);
+    return tour.failures;
+}
+
 // The companions beside the library form: the express-key overlay with
 // labels of a few actions, the double-click dialog and its language dialog,
 // with the companions' language file. (The rotation watcher has no visible
@@ -160,6 +210,39 @@ void ShootCompanions(Tour& tour, const std::string& packageFolder)
     }
 }
 
+// The second brand's main dialog in its large layout with each page, then in
+// the template layout of language 3.
+int PenmiraTour(const std::string& folder)
+{
+    int failures = 0;
+    for (const int language : {0, 3}) {
+        PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+        panel.WriteSettingsFile("Tablet\\language.ini",
+                                "[language list]\r\nnum=4\r\n0=English\r\n1=English\r\n2=English\r\n3=English\r\n"
+                                "[selected]\r\nlanguage=" + std::to_string(language) + "\r\n");
+        if (!panel.StartPartner() || !panel.StartPanel() || panel.WaitForMainWindow() == nullptr) {
+            std::fprintf(stderr, "the second brand's panel did not open\n");
+            return failures + 1;
+        }
+        SetWindowPos(panel.MainWindow(), HWND_TOP, 20, 20, 0, 0, SWP_NOSIZE);
+        SetForegroundWindow(panel.MainWindow());
+        Tour tour{panel, folder};
+        if (language == 0) {
+            tour.ShootMain("penmira_main_pen");
+            panel.Click(IDC_MAPPING);
+            tour.ShootMain("penmira_main_mapping");
+            panel.Click(IDC_ABOUT);
+            tour.ShootMain("penmira_main_about");
+        } else {
+            tour.ShootMain("penmira_main_language3");
+        }
+        panel.Click(IDCANCEL);
+        panel.WaitForPanelExit(5000);
+        failures += tour.failures;
+    }
+    return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -168,6 +251,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: PanelScreenTour <output folder> [<package data folder>]\n");
         return 2;
     }
+    // The try-here area with a scripted tablet, in a session of its own first.
+    const int tryHereFailures = ShootTryHere(argv[1]);
     PanelUnderTest panel(PanelPartner::LibraryForm);
     if (argc > 2) {
         for (const char* file : {"StyloraInfo.ked", "language.ini"}) {
@@ -191,6 +276,8 @@ int main(int argc, char** argv)
     // Each area of the panel adds its windows here.
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {
         {"main_pen", [&] { panel.Click(IDC_PEN_SETTING); panel.Send(WM_PEN_TOOL_ID, 5, 1); tour.ShootMain("main_pen"); }},
+        {"pen_function_menu", [&] { ShootFunctionMenu(panel, tour); }},
+        {"pen_click_entry", [&] { ShootClickEntry(panel, tour); }},
         {"main_mapping", [&] { panel.Click(IDC_MAPPING); tour.ShootMain("main_mapping"); }},
         {"main_keys", [&] { panel.Click(IDC_KEY_SETTING); tour.ShootMain("main_keys"); }},
         {"keys_ten", [&] {
@@ -267,5 +354,6 @@ int main(int argc, char** argv)
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
     ShootCompanions(tour, argc > 2 ? argv[2] : "");
-    return tour.failures == 0 ? 0 : 1;
+    const int penmiraFailures = PenmiraTour(argv[1]);
+    return tour.failures + tryHereFailures + penmiraFailures == 0 ? 0 : 1;
 }

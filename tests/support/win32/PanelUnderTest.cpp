@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr const char* kAppDefaultsKey = "Software\\Wine\\AppDefaults\\Stylora.exe";
+std::string AppDefaultsKey(const char* program) { return std::string("Software\\Wine\\AppDefaults\\") + program; }
 
 struct WindowSearch {
     DWORD processId;
@@ -28,13 +28,15 @@ BOOL CALLBACK CollectProcessWindows(HWND window, LPARAM parameter)
 
 }  // namespace
 
-PanelUnderTest::PanelUnderTest(PanelPartner partner) : partner_(partner)
+PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
+    : partner_(partner), program_(brand == PanelBrandUnderTest::Penmira ? kPenmiraProgram : kProgram)
 {
     if (partner_ == PanelPartner::LibraryForm) {
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
     } else {
-        service_ = std::make_unique<TabletBench>("Inkbrid.exe");
+        service_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
+                                                                                  : "Inkbrid.exe");
         SetPanelWindowsVersion("winxp");
     }
     // Installed files: the saves only ever write existing ones.
@@ -56,13 +58,13 @@ PanelUnderTest::~PanelUnderTest()
     host_.reset();
     service_.reset();
     if (versionSet_)
-        RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaultsKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str());
 }
 
 void PanelUnderTest::SetPanelWindowsVersion(const char* version)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaultsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return;
     RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version),
@@ -114,7 +116,9 @@ bool PanelUnderTest::OpenSections()
 bool PanelUnderTest::StartPanel(const std::string& extraArguments)
 {
     mainWindow_ = nullptr;
-    return panel_.Start(kProgram, extraArguments, {"INKBRID_PROGRAM_FILES=" + Settings().Path()});
+    std::vector<std::string> environment{"INKBRID_PROGRAM_FILES=" + Settings().Path()};
+    environment.insert(environment.end(), panelEnvironment_.begin(), panelEnvironment_.end());
+    return panel_.Start(program_, extraArguments, environment);
 }
 
 HWND PanelUnderTest::WaitForMainWindow(DWORD timeoutMs)

@@ -24,13 +24,17 @@ class TestPipe;
 struct ScriptedHid;
 
 enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
+// Which program: the reference panel beside "Inkbrid.exe", or the second
+// brand's beside "InkbridPenmira.exe" (both meet the same library form).
+enum class PanelBrandUnderTest { Stylora, Penmira };
 
 class PanelUnderTest {
 public:
     static constexpr const char* kProgram = "Stylora.exe";
+    static constexpr const char* kPenmiraProgram = "Penmira.exe";
     static constexpr const char* kMainWindowTitle = "Tablet";
 
-    explicit PanelUnderTest(PanelPartner partner);
+    explicit PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand = PanelBrandUnderTest::Stylora);
     ~PanelUnderTest();
     PanelUnderTest(const PanelUnderTest&) = delete;
     PanelUnderTest& operator=(const PanelUnderTest&) = delete;
@@ -55,6 +59,8 @@ public:
     // Starts the panel with the settings folder; `extraArguments` go on its
     // command line. False when it could not be started.
     bool StartPanel(const std::string& extraArguments = "");
+    // Adds "NAME=value" to the environment the next StartPanel gives the panel.
+    void AddPanelEnvironment(const std::string& entry) { panelEnvironment_.push_back(entry); }
     // Waits for the panel's visible main window; null when none appears.
     HWND WaitForMainWindow(DWORD timeoutMs = 15000);
     HWND MainWindow() const { return mainWindow_; }
@@ -87,6 +93,8 @@ private:
     void SetPanelWindowsVersion(const char* version);
 
     PanelPartner partner_;
+    const char* program_;
+    std::vector<std::string> panelEnvironment_;
     std::unique_ptr<LibraryHostBench> host_;
     std::unique_ptr<TabletBench> service_;
     SectionView pen_;

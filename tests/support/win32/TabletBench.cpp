@@ -1,5 +1,7 @@
 #include "TabletBench.h"
 
+#include "ScriptedReports.h"
+
 #include "ChildProcess.h"
 #include "ObjectNames.h"
 #include "ScriptedHidEnumerator.h"
@@ -179,4 +181,13 @@ int TabletBench::TimeCriticalThreads() const
 bool TabletBench::WaitForReadThreads(int count, DWORD timeoutMs) const
 {
     return WaitUntil([&] { return TimeCriticalThreads() == count; }, timeoutMs);
+}
+
+POINT DeskPixelOf(int x, int y)
+{
+    const TABLETINFO model = DeskModel();
+    const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / model.xMax);
+    const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / model.yMax);
+    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
+                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
 }

@@ -78,5 +78,8 @@ private:
 
 // The reload event of a device as the panel opens it (the service program's names).
 HANDLE OpenReloadEvent(uint16_t vid, uint16_t pid, bool keyboard);
+// Where the whole-desktop mapping of the desk model (ScriptedReports.h) puts
+// tablet (x, y), in screen pixels.
+POINT DeskPixelOf(int x, int y);
 // A pen report of `length` bytes: report id 2, then `fill`.
 std::vector<uint8_t> PenReport(size_t length, uint8_t fill);
