@@ -178,6 +178,22 @@ std::string TypedByKey(TestPipe& tablet, uint8_t group1)
     return window.Text();
 }
 
+// The key page open beside a partner that reads a scripted desk tablet.
+struct KeyPageWithTablet {
+    explicit KeyPageWithTablet(PanelPartner partner) : panel(partner)
+    {
+        tablet = StartWithScriptedTablet(panel, model);
+        REQUIRE(tablet != nullptr);
+        page = OpenKeyPage(panel);
+        REQUIRE(page != nullptr);
+    }
+
+    PanelUnderTest panel;
+    const TABLETINFO model = DeskModel();
+    TestPipe* tablet = nullptr;
+    HWND page = nullptr;
+};
+
 // A named event that the launched test program sets.
 class LaunchTrace {
 public:
@@ -289,12 +305,8 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
 
 TEST_CASE("Keys saved beside the library form reach its read thread: the next press of the key types the new keystroke")
 {
-    PanelUnderTest panel(PanelPartner::LibraryForm);
-    const TABLETINFO model = DeskModel();
-    TestPipe* tablet = StartWithScriptedTablet(panel, model);
-    REQUIRE(tablet != nullptr);
-    HWND page = OpenKeyPage(panel);
-    REQUIRE(page != nullptr);
+    KeyPageWithTablet bench(PanelPartner::LibraryForm);
+    auto& [panel, model, tablet, page] = bench;
 
     RecordSingleKey(panel, page, 8192, 'J');
     CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8192)) == "{J}");
@@ -305,12 +317,8 @@ TEST_CASE("Keys saved beside the library form reach its read thread: the next pr
 
 TEST_CASE("A launch action saved beside the library form starts its program when the key is released, not pressed")
 {
-    PanelUnderTest panel(PanelPartner::LibraryForm);
-    const TABLETINFO model = DeskModel();
-    TestPipe* tablet = StartWithScriptedTablet(panel, model);
-    REQUIRE(tablet != nullptr);
-    HWND page = OpenKeyPage(panel);
-    REQUIRE(page != nullptr);
+    KeyPageWithTablet bench(PanelPartner::LibraryForm);
+    auto& [panel, model, tablet, page] = bench;
 
     LaunchTrace trace;
     ChooseFunction(panel, page, 8193, kLaunchEntry);
@@ -336,12 +344,8 @@ TEST_CASE("A launch action saved beside the library form starts its program when
 
 TEST_CASE("Keys saved on an older system reach the service program from the reload event: the next press types them")
 {
-    PanelUnderTest panel(PanelPartner::ServiceProgramOnXp);
-    const TABLETINFO model = DeskModel();
-    TestPipe* tablet = StartWithScriptedTablet(panel, model);
-    REQUIRE(tablet != nullptr);
-    HWND page = OpenKeyPage(panel);
-    REQUIRE(page != nullptr);
+    KeyPageWithTablet bench(PanelPartner::ServiceProgramOnXp);
+    auto& [panel, model, tablet, page] = bench;
 
     RecordSingleKey(panel, page, 8194, 'M');
     REQUIRE(SaveAndWaitForKeyReload(panel, model));
