@@ -41,7 +41,7 @@ BOOL CAboutDlg::OnInitDialog()
 void CAboutDlg::ShowAboutText()
 {
     const std::string text = m_app != nullptr ? m_app->ReadAboutText() : std::string();
-    ::SetDlgItemTextA(m_hWnd, IDC_ABOUT_TEXT, text.c_str());
+    SetDlgItemText(IDC_ABOUT_TEXT, text.c_str());
 }
 
 void CAboutDlg::ReloadAboutText()
@@ -58,6 +58,5 @@ void CAboutDlg::OnPaint()
         m_previousBitmap = m_memoryDC.SelectObject(static_cast<HBITMAP>(m_background));
     }
     const CRect client = GetClientRect();
-    ::StretchBlt(dc, 0, 0, client.Width(), client.Height(), m_memoryDC, 0, 0, client.Width(), client.Height(),
-                 SRCCOPY);
+    dc.StretchBlt(0, 0, client.Width(), client.Height(), m_memoryDC, 0, 0, client.Width(), client.Height(), SRCCOPY);
 }

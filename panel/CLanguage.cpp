@@ -2,6 +2,7 @@
 
 #include "CDataExchange.h"
 #include "CStyloraApp.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <vector>
@@ -15,22 +16,6 @@ std::wstring FromAnsi(const std::string& text)
     if (length > 0)
         MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     return wide;
-}
-
-// Message boxes of the panel carry the program's name, as the class
-// library's message boxes do.
-std::string ProgramName()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string name = path;
-    const size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
 }
 
 }  // namespace
@@ -77,7 +62,7 @@ BOOL CLanguage::OnInitDialog()
 void CLanguage::OnOK()
 {
     if (m_list.GetSelCount() != 1) {
-        MessageBox("You must select one language!", ProgramName().c_str(), MB_OK);
+        AfxMessageBox("You must select one language!", MB_OK);
         return;
     }
     const std::vector<int> chosen = m_list.GetSelItems();

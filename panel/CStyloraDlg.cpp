@@ -143,14 +143,14 @@ BOOL CStyloraDlg::OnInitDialog()
         SetButtonsTransparent();
     m_penPage.CreateViews(PenSettingsCopy());
     LoadOverlay();
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_icon));
+    SetIcon(m_icon, true);
+    SetIcon(m_icon, false);
     return TRUE;
 }
 
 void CStyloraDlg::AddLanguageMenuItem()
 {
-    HMENU systemMenu = ::GetSystemMenu(m_hWnd, FALSE);
+    HMENU systemMenu = GetSystemMenu();
     if (systemMenu == nullptr)
         return;
     // Wide text: the Chinese word is not ANSI text outside code page 936.
@@ -570,7 +570,7 @@ void CStyloraDlg::OnPaint()
         const CRect client = GetClientRect();
         const int x = (client.Width() - GetSystemMetrics(SM_CXICON) + 1) / 2;
         const int y = (client.Height() - GetSystemMetrics(SM_CYICON) + 1) / 2;
-        DrawIcon(dc, x, y, m_icon);
+        dc.DrawIcon(x, y, m_icon);
         return;
     }
     if (m_app != nullptr && m_app->OsMajorVersion() < 6)
@@ -578,8 +578,8 @@ void CStyloraDlg::OnPaint()
     CPaintDC dc(m_hWnd);
     const CRect client = GetClientRect();
     if (m_backgroundDC.GetSafeHdc())
-        ::StretchBlt(dc, 0, 0, client.Width(), client.Height(), m_backgroundDC, 0, 0, client.Width(),
-                     client.Height(), SRCCOPY);
+        dc.StretchBlt(0, 0, client.Width(), client.Height(), m_backgroundDC, 0, 0, client.Width(), client.Height(),
+                      SRCCOPY);
     if (m_overlayDC.GetSafeHdc())
         dc.BitBlt(190, 260, m_overlayWidth, m_overlayHeight, m_overlayDC, 0, 0, SRCCOPY);
 }

@@ -44,6 +44,23 @@ public:
     bool BitBlt(int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop) {
         return ::BitBlt(m_hDC, x, y, width, height, source, sx, sy, rop) != FALSE;
     }
+    bool StretchBlt(int x, int y, int width, int height, HDC source, int sx, int sy, int sourceWidth,
+                    int sourceHeight, DWORD rop) {
+        return ::StretchBlt(m_hDC, x, y, width, height, source, sx, sy, sourceWidth, sourceHeight, rop) != FALSE;
+    }
+    // Outlined with the current pen, filled with the current brush.
+    bool Rectangle(const RECT& rect) { return ::Rectangle(m_hDC, rect.left, rect.top, rect.right, rect.bottom) != FALSE; }
+    bool Ellipse(const RECT& rect) { return ::Ellipse(m_hDC, rect.left, rect.top, rect.right, rect.bottom) != FALSE; }
+    bool DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon) != FALSE; }
+    // Clipping: the region kinds (NULLREGION, SIMPLEREGION, COMPLEXREGION) or ERROR.
+    int IntersectClipRect(const RECT& rect) {
+        return ::IntersectClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    int ExcludeClipRect(const RECT& rect) { return ::ExcludeClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom); }
+    // A copy of `region` becomes the clip region; null removes the clipping.
+    int SelectClipRgn(HRGN region) { return ::SelectClipRgn(m_hDC, region); }
+    int SaveDC() { return ::SaveDC(m_hDC); }
+    bool RestoreDC(int saved) { return ::RestoreDC(m_hDC, saved) != FALSE; }
     void MoveTo(int x, int y) { ::MoveToEx(m_hDC, x, y, nullptr); }
     void LineTo(int x, int y) { ::LineTo(m_hDC, x, y); }
 

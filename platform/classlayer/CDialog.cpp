@@ -109,7 +109,13 @@ INT_PTR CDialog::DoModal() {
         CWinApp* app = CWinApp::Current();
         if (app && app->m_pMainWnd && app->m_pMainWnd != this) parent = app->m_pMainWnd->GetSafeHwnd();
     }
+    // The parent and the window at the top of its owner chain stop taking
+    // input: a dialog run from a page must also hold the main window, which
+    // could otherwise delete the page under the running loop.
+    const HWND topLevel = parent ? ::GetAncestor(parent, GA_ROOTOWNER) : nullptr;
     const bool disableParent = parent && ::IsWindowEnabled(parent);
+    const bool disableTopLevel = topLevel && topLevel != parent && ::IsWindowEnabled(topLevel);
+    if (disableTopLevel) ::EnableWindow(topLevel, FALSE);
     if (disableParent) ::EnableWindow(parent, FALSE);
 
     m_modal = true;
@@ -123,6 +129,7 @@ INT_PTR CDialog::DoModal() {
                                                         SWP_NOACTIVATE);
     }
     if (disableParent) ::EnableWindow(parent, TRUE);
+    if (disableTopLevel) ::EnableWindow(topLevel, TRUE);
     if (parent && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(parent);
     if (m_hWnd) DestroyWindow();
     m_modal = false;

@@ -17,6 +17,15 @@ std::unordered_map<HWND, CWnd*>& HandleMap() {
 thread_local CWnd* t_pendingWindow = nullptr;
 
 bool MatchesCommand(const MapEntry& entry, UINT code, UINT id) { return entry.code == code && entry.id == id; }
+bool MatchesCommandRange(const MapEntry& entry, UINT code, UINT id) {
+    return entry.code == code && id >= entry.id && id <= entry.lastId;
+}
+
+bool IsMenuItemDraw(UINT message, LPARAM lParam) {
+    if (message == WM_DRAWITEM) return reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+    if (message == WM_MEASUREITEM) return reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU;
+    return false;
+}
 
 }  // namespace
 
@@ -190,6 +199,9 @@ const MapEntry* CWnd::FindEntry(MapEntryKind kind, UINT message, UINT code, UINT
             case MapEntryKind::Notify:
                 if (MatchesCommand(entry, code, id)) return &entry;
                 break;
+            case MapEntryKind::CommandRange:
+                if (MatchesCommandRange(entry, code, id)) return &entry;
+                break;
             case MapEntryKind::ReflectedCommand:
             case MapEntryKind::ReflectedNotify:
                 if (entry.code == code) return &entry;
@@ -221,6 +233,9 @@ bool CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
         }
         return true;
     }
+    // Menu items are drawn by their menu object even where the window
+    // answers WM_DRAWITEM itself for its controls.
+    if (IsMenuItemDraw(message, lParam) && RouteOwnerDraw(message, wParam, lParam, result)) return true;
     if (const MapEntry* entry = FindEntry(MapEntryKind::Message, message, 0, 0)) {
         bool handled = true;
         result = entry->handler(*this, message, wParam, lParam, handled);
@@ -244,6 +259,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     HWND control = reinterpret_cast<HWND>(lParam);
     if (control && ReflectToChild(control, WM_COMMAND, wParam, lParam, nullptr)) return TRUE;
     const MapEntry* entry = FindEntry(MapEntryKind::Command, 0, code, id);
+    if (!entry) entry = FindEntry(MapEntryKind::CommandRange, 0, code, id);
     if (!entry) return FALSE;
     bool handled = true;
     entry->handler(*this, WM_COMMAND, wParam, lParam, handled);
@@ -309,6 +325,16 @@ bool CWnd::RouteOwnerDraw(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
 // ---- window state -----------------------------------------------------------
+
+std::string CWnd::GetDlgItemText(int id) const {
+    HWND item = GetDlgItem(id);
+    if (!item) return std::string();
+    const int length = ::GetWindowTextLengthA(item);
+    std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
+    const int copied = ::GetWindowTextA(item, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
 
 std::string CWnd::GetWindowText() const {
     const int length = ::GetWindowTextLengthA(m_hWnd);

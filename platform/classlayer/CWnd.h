@@ -96,6 +96,44 @@ public:
     bool ClearWindowRgn(bool redraw) { return ::SetWindowRgn(m_hWnd, nullptr, redraw) != 0; }
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
+    // ---- children by id
+    void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text ? text : ""); }
+    std::string GetDlgItemText(int id) const;
+    void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
+    UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
+    // The child under a point in client coordinates (the window itself when none).
+    HWND ChildWindowFromPoint(POINT point, UINT flags = CWP_ALL) const {
+        return ::ChildWindowFromPointEx(m_hWnd, point, flags);
+    }
+
+    // ---- system menu, icons, capture
+    // The window's system menu; it belongs to the window, never destroy it.
+    // With `revert` the system's own menu comes back and null is returned.
+    HMENU GetSystemMenu(bool revert = false) const { return ::GetSystemMenu(m_hWnd, revert); }
+    // Sets the big or small icon; returns the previous one (still the caller's).
+    HICON SetIcon(HICON icon, bool big) {
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, big ? ICON_BIG : ICON_SMALL,
+                                                   reinterpret_cast<LPARAM>(icon)));
+    }
+    HWND SetCapture() { return ::SetCapture(m_hWnd); }
+    static bool ReleaseCapture() { return ::ReleaseCapture() != FALSE; }
+    static HWND GetCapture() { return ::GetCapture(); }
+
+    // The system's forms of the helpers above stay callable without "::"
+    // inside window classes, as code written against the plain API expects.
+    static BOOL SetDlgItemText(HWND window, int id, const char* text) { return ::SetDlgItemTextA(window, id, text); }
+    static UINT GetDlgItemText(HWND window, int id, char* text, int size) {
+        return ::GetDlgItemTextA(window, id, text, size);
+    }
+    static BOOL CheckDlgButton(HWND window, int id, UINT check) { return ::CheckDlgButton(window, id, check); }
+    static UINT IsDlgButtonChecked(HWND window, int id) { return ::IsDlgButtonChecked(window, id); }
+    static HWND ChildWindowFromPoint(HWND window, POINT point) { return ::ChildWindowFromPoint(window, point); }
+    static HMENU GetSystemMenu(HWND window, BOOL revert) { return ::GetSystemMenu(window, revert); }
+    static HWND SetCapture(HWND window) { return ::SetCapture(window); }
+
+    // The message being handled, for handlers that need more than their arguments.
+    const MSG* GetCurrentMessage() const { return &m_current; }
+
 protected:
     // Called with the handle attached, before the window procedure is replaced.
     virtual void PreSubclassWindow() {}

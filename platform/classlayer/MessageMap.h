@@ -28,6 +28,7 @@ enum class MapEntryKind : unsigned char {
     ReflectedCommand,   // WM_COMMAND sent back to the control that sent it
     ReflectedNotify,    // WM_NOTIFY sent back to the control that sent it
     ReflectedCtlColor,  // WM_CTLCOLOR* for this control, when its parent has no answer
+    CommandRange,       // WM_COMMAND with a notification code from any of a range of control ids
 };
 
 // Runs one handler. `handled` starts true; handlers that may decline (the
@@ -38,8 +39,9 @@ struct MapEntry {
     MapEntryKind kind;
     UINT message;  // Message kind only
     UINT code;     // notification code (command and notify kinds)
-    UINT id;       // control id (Command and Notify kinds)
+    UINT id;       // control id (Command and Notify kinds), first id of a range
     MapHandler handler;
+    UINT lastId = 0;  // last id of a range (CommandRange kind)
 };
 
 struct MessageMap {
@@ -331,6 +333,13 @@ template <typename C>
 void CallCommand(C& self, bool (C::*handler)(), bool& handled) {
     handled = (self.*handler)();
 }
+// void Handler(UINT id): the id of the control that sent the notification.
+template <auto Handler>
+LRESULT CommandRangeThunk(CWnd& window, UINT, WPARAM w, LPARAM, bool&) {
+    (static_cast<OwnerOf<Handler>&>(window).*Handler)(LOWORD(w));
+    return 0;
+}
+
 template <auto Handler>
 LRESULT CommandThunk(CWnd& window, UINT, WPARAM, LPARAM, bool& handled) {
     CallCommand(static_cast<OwnerOf<Handler>&>(window), Handler, handled);
@@ -377,6 +386,13 @@ constexpr MapEntry OnCtlColorMessage() {
 template <UINT Code, UINT Id, auto Handler>
 constexpr MapEntry OnControl() {
     return {MapEntryKind::Command, 0, Code, Id, &message_map_detail::CommandThunk<Handler>};
+}
+// One handler for a notification from any control with an id in [FirstId, LastId];
+// it is handed the sender's id. Entries for single ids are looked up first.
+template <UINT Code, UINT FirstId, UINT LastId, auto Handler>
+constexpr MapEntry OnControlRange() {
+    static_assert(FirstId <= LastId, "a range runs upwards");
+    return {MapEntryKind::CommandRange, 0, Code, FirstId, &message_map_detail::CommandRangeThunk<Handler>, LastId};
 }
 template <UINT Id, auto Handler>
 constexpr MapEntry OnCommandId() {

@@ -34,6 +34,7 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
     if (partner_ == PanelPartner::LibraryForm) {
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
+        ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
     } else {
         service_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
                                                                                   : "Inkbrid.exe");
@@ -58,7 +59,16 @@ PanelUnderTest::~PanelUnderTest()
     host_.reset();
     service_.reset();
     if (versionSet_)
-        RegDeleteKeyA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str());
+        ClearPanelWindowsVersion();
+}
+
+void PanelUnderTest::ClearPanelWindowsVersion()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, AppDefaultsKey(program_).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    RegDeleteValueA(key, "Version");
+    RegCloseKey(key);
 }
 
 void PanelUnderTest::SetPanelWindowsVersion(const char* version)

@@ -91,6 +91,7 @@ public:
 private:
     bool OpenSections();
     void SetPanelWindowsVersion(const char* version);
+    void ClearPanelWindowsVersion();
 
     PanelPartner partner_;
     const char* program_;
