@@ -23,7 +23,7 @@ CPenPage::CPenPage(CBkDialogKX& dialog, const PenPagePolicy& policy, const MainD
 {
 }
 
-bool CPenPage::OpenTabletContext() { return m_context.Open(m_dialog.GetSafeHwnd()); }
+bool CPenPage::OpenTabletContext() { return m_context.Open(m_dialog.GetSafeHwnd(), m_brand.tracesContext); }
 
 bool CPenPage::AttachControls(PENSETTINGS* penBlock, const PENSETTINGS& copy, bool modelFlag)
 {

@@ -4,7 +4,7 @@
 
 HCTX CTabletContext::s_shared = nullptr;
 
-bool CTabletContext::Open(HWND window)
+bool CTabletContext::Open(HWND window, bool traced)
 {
     Close();
     if (WTInfoA(0, 0, nullptr) == 0)
@@ -18,10 +18,12 @@ bool CTabletContext::Open(HWND window)
         TiltDial::FactorsFromAxes(axes, m_factors);
 
     m_context = WTOpenA(window, &context, TRUE);
-    char trace[40];
-    std::snprintf(trace, sizeof trace, "m_hCtx = 0x%08X\n",
-                  static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_context)));
-    OutputDebugStringA(trace);
+    if (traced) {
+        char trace[40];
+        std::snprintf(trace, sizeof trace, "m_hCtx = 0x%08X\n",
+                      static_cast<unsigned>(reinterpret_cast<uintptr_t>(m_context)));
+        OutputDebugStringA(trace);
+    }
     s_shared = m_context;
     // Without a context the try-here area would stay dead: that is a failure too.
     return m_context != nullptr;

@@ -14,8 +14,9 @@ public:
     CTabletContext& operator=(const CTabletContext&) = delete;
 
     // Opens the context on `window`; false when there is no tablet interface
-    // or the context cannot be opened (the panel then closes).
-    bool Open(HWND window);
+    // or the context cannot be opened (the panel then closes). `traced`
+    // writes the context handle to the debugger.
+    bool Open(HWND window, bool traced);
     void Close();
     HCTX Handle() const { return m_context; }
     bool IsOpen() const { return m_context != nullptr; }

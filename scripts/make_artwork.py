@@ -475,6 +475,58 @@ def make_menu_images(out):
         write_bmp4(os.path.join(out, name + ".bmp"), picture(draw))
 
 
+# ---- mapping page, area picker, calibration ---------------------------------
+
+def write_cur(path, rows, hotspot):
+    """A cursor: the icon format with type 2 and the hot spot in the entry."""
+    write_ico(path, rows)
+    with open(path, "r+b") as f:
+        f.seek(2)
+        f.write(struct.pack("<H", 2))
+        f.seek(6 + 4)
+        f.write(struct.pack("<HH", *hotspot))
+
+
+def icon_auto(c, ink):
+    # A screen and the tablet shape fitted to it.
+    c.round_rect(6, 8, 26, 22, 2, WHITE)
+    c.rect(9, 11, 23, 19, ink)
+    c.line(5, 25, 27, 25, 1.6, WHITE)
+
+
+def make_mapping_artwork(out):
+    for suffix, back in (("_in", TEAL), ("_out", SLATE)):
+        c = tile(back)
+        icon_auto(c, INK)
+        write_ico(os.path.join(out, "auto" + suffix + ".ico"), c.pixels())
+
+    # The tablet picture: a body with the active area where the page draws
+    # the tablet-area rectangle (24..139 x 21..116 of its 160 x 140 place).
+    def tablet(c):
+        c.rect(0, 0, 242, 207, PAPER)
+        c.rect(6, 8, 236, 200, INK)
+        c.rect(12, 14, 230, 194, SLATE)
+        c.rect(36, 31, 211, 178, MIST)
+        for i in range(4):
+            c.rect(18, 40 + i * 30, 28, 60 + i * 30, TEAL)
+    write_bmp24(os.path.join(out, "mapping_tablet.bmp"), flat_picture(242, 207, tablet))
+
+    # Behind the calibration targets: calm, with a frame so the monitor's
+    # edges show through the translucent window.
+    def calibrate_screen(c):
+        c.rect(0, 0, 320, 240, (210, 218, 230))
+        c.rect(4, 4, 316, 236, MIST)
+    write_bmp24(os.path.join(out, "calibrate_screen.bmp"), flat_picture(320, 240, calibrate_screen))
+
+    # The picker's cross, hot spot in its centre.
+    c = Canvas(32, 32)
+    c.line(16, 3, 16, 13, 2, INK)
+    c.line(16, 19, 16, 29, 2, INK)
+    c.line(3, 16, 13, 16, 2, INK)
+    c.line(19, 16, 29, 16, 2, INK)
+    c.ellipse(16, 16, 1.5, 1.5, CORAL)
+    write_cur(os.path.join(out, "pick_area.cur"), c.pixels(), (16, 16))
+
 # ---- companions --------------------------------------------------------------
 
 # Rows of the overlay's labels (top of the text, 24-pixel Arial) for keys
@@ -595,6 +647,7 @@ def main():
     make_icons(out)
     make_backgrounds(out)
     make_menu_images(out)
+    make_mapping_artwork(out)
     make_keyveil_pictures(out)
     make_mousora_pictures(out)
     make_viewtap_icon(out)

@@ -1,2 +1,28 @@
-// Resource ids of the mapping page.
+// Mapping page, area picker and calibration window.
 #pragma once
+
+#define IDD_MAPPING_PAGE 154
+#define IDD_AREA_PICKER 160
+#define IDD_CALIBRATE 173
+
+// Bitmap 155 is shared with the About page (IDB_ABOUT_PAGE).
+#define IDB_MAPPING_BACKGROUND 155
+#define IDB_TABLET_PICTURE 159
+#define IDB_CALIBRATE_SCREEN 174
+#define IDC_PICK_AREA 161
+#define IDI_AUTO_SETTING_IN 162
+#define IDI_AUTO_SETTING_OUT 163
+
+// Controls of dialog 154.
+#define IDC_PREVIEW_FRAME 1039
+#define IDC_MONITOR_CHOICE 1045
+#define IDC_SELECT_MONITOR 1047
+#define IDC_PART_OF_MONITOR 1048
+#define IDC_AUTO_SETTING 1050
+#define IDC_ALL_TABLET 1052
+#define IDC_TABLET_ID_LABEL 1058
+#define IDC_TABLET_CHOICE 1059
+#define IDC_ROTATION_LABEL 1060
+#define IDC_ROTATION_CHOICE 1061
+#define IDC_CALIBRATE 1076
+#define IDC_RUN_CALIBRATION 12288

@@ -1,7 +1,9 @@
 // The panel's main window against its partners: it opens, it ends at once
 // without a partner or as a second copy, its pages come and go beside the
 // page buttons, and it shows the pen's id.
+#include "LibraryHostBench.h"
 #include "PanelUnderTest.h"
+#include "ScriptedReports.h"
 #include "ServiceCodes.h"
 #include "ids_main.h"
 
@@ -77,8 +79,12 @@ TEST_CASE("beside the service program on an older system the panel opens the glo
 TEST_CASE("pages: About is made anew each time, Mapping is kept, and pages stay glued beside the buttons")
 {
     PanelUnderTest panel(PanelPartner::LibraryForm);
+    // A tablet is plugged in: without one the mapping page ends at once.
+    panel.Host()->WriteSupportedTable({DeskModel()});
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "7A4B:1001");
     REQUIRE(panel.StartPartner());
     REQUIRE(panel.StartPanel());
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", nullptr);
     REQUIRE(panel.WaitForMainWindow() != nullptr);
     CHECK(panel.VisiblePage() == nullptr);
 

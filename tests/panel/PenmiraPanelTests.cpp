@@ -2,7 +2,12 @@
 // size and page buttons by language, its pages and their backgrounds, and
 // its pen-button labels with and without a connected tablet.
 #include "PanelUnderTest.h"
+#include "TabletBench.h"
+#include "ScriptedReports.h"
+#include "LibraryHostBench.h"
 #include "ids_main.h"
+#include "ServiceCodes.h"
+#include "TabletRecords.h"
 
 #include <doctest/doctest.h>
 
@@ -71,6 +76,12 @@ TEST_SUITE("second brand panel")
         for (PanelPartner partner : partners) {
             CAPTURE(static_cast<int>(partner));
             PanelUnderTest panel(partner, PanelBrandUnderTest::Penmira);
+            // A tablet is plugged in: without one the mapping page ends at once.
+            if (panel.Host() != nullptr)
+                panel.Host()->WriteSupportedTable({DeskModel()});
+            else
+                panel.Bench()->WriteSupportedTable({DeskModel()});
+            panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:1001");
             REQUIRE(panel.StartPartner());
             REQUIRE(panel.StartPanel());
             HWND dialog = panel.WaitForMainWindow();
@@ -123,6 +134,42 @@ TEST_SUITE("second brand panel")
             const RECT pen = ClientRectIn(dialog, panel.Item(IDC_PEN_SETTING));
             const RECT save = ClientRectIn(dialog, panel.Item(IDOK));
             CHECK(pen.right - pen.left == save.right - save.left);
+        }
+    }
+
+    TEST_CASE("pen-button labels follow the connected tablet: one button edits the second record, none disables both")
+    {
+        struct Case {
+            const char* name;
+            bool tabletConnected;
+        };
+        for (const Case& c : {Case{"one connected tablet", true}, Case{"no tablet", false}}) {
+            CAPTURE(std::string(c.name));
+            PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+            if (c.tabletConnected) {
+                TABLETINFO tablet{};
+                tablet.VID = 0x7A4B;
+                tablet.PID = 0x5A22;
+                panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &tablet, sizeof tablet);
+                panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:5A22");
+            }
+            REQUIRE(panel.StartPartner());
+            panel.Pen().penButton[0].actionCode = ACTION_LEFT_CLICK;
+            panel.Pen().penButton[1].actionCode = ACTION_RIGHT_CLICK;
+            REQUIRE(panel.StartPanel());
+            HWND dialog = panel.WaitForMainWindow();
+            REQUIRE(dialog != nullptr);
+            HWND first = panel.Item(kFirstPenButtonLabel);
+            HWND second = panel.Item(kSecondPenButtonLabel);
+            REQUIRE(first != nullptr);
+            REQUIRE(second != nullptr);
+            CHECK_FALSE(panel.ItemEnabled(kFirstPenButtonLabel));
+            CHECK(panel.ItemEnabled(kSecondPenButtonLabel) == c.tabletConnected);
+            const RECT lower = ClientRectIn(dialog, c.tabletConnected ? second : first);
+            CHECK(lower.top == 435);
+            if (c.tabletConnected) {
+                CHECK(panel.ItemText(kSecondPenButtonLabel) == "Right Key");
+            }
         }
     }
 }

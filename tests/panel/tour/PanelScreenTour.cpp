@@ -11,12 +11,14 @@
 #include "TryHereDriver.h"
 #include "ids_keys.h"
 #include "ids_main.h"
+#include "ids_mapping.h"
 #include "ids_pen.h"
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -279,6 +281,33 @@ int main(int argc, char** argv)
         {"pen_function_menu", [&] { ShootFunctionMenu(panel, tour); }},
         {"pen_click_entry", [&] { ShootClickEntry(panel, tour); }},
         {"main_mapping", [&] { panel.Click(IDC_MAPPING); tour.ShootMain("main_mapping"); }},
+        {"area_picker", [&] {
+             const std::vector<HWND> before = panel.PanelWindows();
+             PostMessageA(panel.VisiblePage(), WM_COMMAND, MAKEWPARAM(IDC_PART_OF_MONITOR, BN_CLICKED), 0);
+             HWND picker = nullptr;
+             for (int i = 0; i < 100 && picker == nullptr; ++i, Sleep(50))
+                 for (HWND window : panel.PanelWindows())
+                     if (std::find(before.begin(), before.end(), window) == before.end())
+                         picker = window;
+             tour.Shoot("area_picker", {picker});
+             PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+             PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(300, 200));
+             // Pumping, not sleeping: the panel may be waiting on a message to this thread.
+             for (int i = 0; i < 100 && IsWindow(picker); ++i) {
+                 MSG message;
+                 while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                     DispatchMessageA(&message);
+                 Sleep(50);
+             }
+             tour.ShootMain("main_mapping_picked");
+         }},
+        {"calibration", [&] {
+             PostMessageA(panel.VisiblePage(), WM_COMMAND, MAKEWPARAM(IDC_CALIBRATE, BN_CLICKED), 0);
+             const HWND window = panel.WaitForPanelWindow("QXCalibrate20090410Window");
+             tour.Shoot("calibration", {window});
+             PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+             Settle();
+         }},
         {"main_keys", [&] { panel.Click(IDC_KEY_SETTING); tour.ShootMain("main_keys"); }},
         {"keys_ten", [&] {
              const HWND page = panel.VisiblePage();

@@ -2,6 +2,7 @@
 
 #include "LibraryHostBench.h"
 #include "ObjectNames.h"
+#include "RunningService.h"
 #include "TabletBench.h"
 #include "TempFolder.h"
 
@@ -36,8 +37,8 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
         host_->AddVirtualOutputDevice();
         ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
     } else {
-        service_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
-                                                                                  : "Inkbrid.exe");
+        bench_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
+                                                                                       : "Inkbrid.exe");
         SetPanelWindowsVersion("winxp");
     }
     // Installed files: the saves only ever write existing ones.
@@ -57,7 +58,7 @@ PanelUnderTest::~PanelUnderTest()
     keyArea_.Close();
     connection_.Close();
     host_.reset();
-    service_.reset();
+    bench_.reset();
     if (versionSet_)
         ClearPanelWindowsVersion();
 }
@@ -83,14 +84,11 @@ void PanelUnderTest::SetPanelWindowsVersion(const char* version)
     versionSet_ = true;
 }
 
-const TempFolder& PanelUnderTest::Settings() const
-{
-    return host_ ? host_->Settings() : service_->Service().Settings();
-}
+const TempFolder& PanelUnderTest::Settings() const { return host_ ? host_->Settings() : bench_->Service().Settings(); }
 
 TestPipe& PanelUnderTest::AddTablet(const ScriptedHid& hid)
 {
-    return host_ ? host_->AddInterface(hid) : service_->AddInterface(hid);
+    return host_ ? host_->AddInterface(hid) : bench_->AddInterface(hid);
 }
 
 void PanelUnderTest::WriteSettingsFile(const std::string& relative, const std::string& contents) const
@@ -111,7 +109,7 @@ std::vector<uint8_t> PanelUnderTest::ReadSettingsFile(const std::string& relativ
 
 bool PanelUnderTest::StartPartner()
 {
-    const bool started = host_ ? host_->Start() : service_->Start();
+    const bool started = host_ ? host_->Start() : bench_->Start();
     return started && OpenSections();
 }
 

@@ -40,14 +40,18 @@ public:
     PanelUnderTest& operator=(const PanelUnderTest&) = delete;
 
     PanelPartner Partner() const { return partner_; }
-    // The library form's host; null beside the service program.
+    // The library form's host, for scripted tablets before StartPartner; null beside the service program.
     LibraryHostBench* Host() const { return host_.get(); }
-    // Adds a scripted tablet to whichever partner runs; before StartPartner.
-    TestPipe& AddTablet(const ScriptedHid& hid);
     const TempFolder& Settings() const;
     void WriteSettingsFile(const std::string& relative, const std::string& contents) const;
     void WriteSettingsFile(const std::string& relative, const void* bytes, size_t size) const;
     std::vector<uint8_t> ReadSettingsFile(const std::string& relative) const;
+
+    // The service program's bench, for scripted tablets before StartPartner;
+    // null beside the library form.
+    TabletBench* Bench() const { return bench_.get(); }
+    // Adds a scripted tablet to whichever partner runs; before StartPartner.
+    TestPipe& AddTablet(const ScriptedHid& hid);
 
     // Starts the partner and maps its sections; false when it does not come up.
     bool StartPartner();
@@ -97,7 +101,7 @@ private:
     const char* program_;
     std::vector<std::string> panelEnvironment_;
     std::unique_ptr<LibraryHostBench> host_;
-    std::unique_ptr<TabletBench> service_;
+    std::unique_ptr<TabletBench> bench_;
     SectionView pen_;
     SectionView keyArea_;
     SectionView connection_;

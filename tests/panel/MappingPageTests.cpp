@@ -1,0 +1,288 @@
+// The mapping page against the service program in the older-system
+// configuration (the panel writes the device file itself) with a scripted
+// tablet: a picked screen area and a dragged tablet area reach the pointer,
+// the device file keeps its chain, and calibration takes the service's
+// points, refusing taps in the wrong order.
+#include "PanelUnderTest.h"
+#include "ScriptedReports.h"
+#include "TabletBench.h"
+#include "ids_main.h"
+#include "ids_mapping.h"
+
+#include <doctest/doctest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+constexpr UINT kCalibratePoint = 0x8000;
+
+Bytes Join(const Bytes& a, const Bytes& b)
+{
+    Bytes all = a;
+    all.insert(all.end(), b.begin(), b.end());
+    return all;
+}
+
+// Another tablet's record, stored before the scripted tablet's in the device file.
+Bytes OtherRecord()
+{
+    TABLETINFO other = DeskModel();
+    other.PID = 0x2002;
+    other.keyCount = 4;
+    Bytes record = DeviceRecordOf(other);
+    for (size_t i = 240; i < record.size(); ++i)
+        record[i] = static_cast<uint8_t>(i * 7);
+    return record;
+}
+
+MAPPINGDEF MappingIn(const Bytes& file, size_t recordOffset)
+{
+    MAPPINGDEF mapping{};
+    if (file.size() >= recordOffset + 160 + sizeof mapping)
+        std::memcpy(&mapping, file.data() + recordOffset + 160, sizeof mapping);
+    return mapping;
+}
+
+// Waits while answering what other threads send to this one: a panel that
+// sends to the test's windows would otherwise stall until the test looks.
+void Pump(DWORD milliseconds)
+{
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+bool Near(POINT a, int x, int y) { return std::abs(a.x - x) <= 2 && std::abs(a.y - y) <= 2; }
+
+// A window of the panel's process that is none of `known`, waited for.
+HWND WaitForNewWindow(const PanelUnderTest& panel, const std::vector<HWND>& known, DWORD timeoutMs = 5000)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        for (HWND window : panel.PanelWindows()) {
+            bool seen = false;
+            for (HWND old : known)
+                seen = seen || old == window;
+            if (!seen)
+                return window;
+        }
+        Pump(50);
+    }
+    return nullptr;
+}
+
+HWND WaitForTitle(const char* title, DWORD timeoutMs = 5000)
+{
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (HWND window = FindWindowA(nullptr, title))
+            return window;
+        Pump(50);
+    }
+    return nullptr;
+}
+
+// The text of a message box (its static), or empty.
+std::string BoxText(HWND box)
+{
+    HWND text = FindWindowExA(box, nullptr, "Static", nullptr);
+    while (text != nullptr && PanelUnderTest::WindowText(text).empty())
+        text = FindWindowExA(box, text, "Static", nullptr);
+    return text != nullptr ? PanelUnderTest::WindowText(text) : std::string();
+}
+
+// Answers a message box with OK and waits until it is gone.
+bool PressOk(HWND box)
+{
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    for (int i = 0; i < 100 && IsWindow(box); ++i)
+        Pump(50);
+    return !IsWindow(box);
+}
+
+struct MappingBench {
+    PanelUnderTest panel{PanelPartner::ServiceProgramOnXp};
+    TabletBench& bench = *panel.Bench();
+    TestPipe* tablet = nullptr;
+    HWND page = nullptr;
+    const TABLETINFO model = DeskModel();
+    const Bytes other = OtherRecord();
+
+    bool Start()
+    {
+        bench.WriteSupportedTable({model});
+        tablet = &bench.AddInterface(PenInterfaceOf(model));
+        const Bytes file = Join(other, DeviceRecordOf(model));
+        panel.WriteSettingsFile("Tablet\\StyloraFind.ked", file.data(), file.size());
+        if (!panel.StartPartner() || !bench.WaitForReadThreads(1))
+            return false;
+        SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "7A4B:1001");
+        if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
+            return false;
+        panel.Click(IDC_MAPPING);
+        page = panel.VisiblePage();
+        return page != nullptr;
+    }
+
+    // Hovers the pen over tablet (x, y); the pointer position that results.
+    POINT HoverAt(int x, int y)
+    {
+        ReportEcho echo{};
+        for (int i = 0; i < 2; ++i) {
+            tablet->Send(PenPacket(0xA0, x, y, 0));
+            bench.NextEcho(echo);
+        }
+        Pump(100);
+        POINT cursor{};
+        GetCursorPos(&cursor);
+        return cursor;
+    }
+
+    // One tap: the tip down at (x, y), then lifted.
+    void Tap(int x, int y)
+    {
+        ReportEcho echo{};
+        for (const Bytes& report : {PenPacket(0xA1, x, y, 600), PenPacket(0xA1, x, y, 600), PenPacket(0xA0, x, y, 0)}) {
+            tablet->Send(report);
+            bench.NextEcho(echo);
+        }
+        Pump(150);
+    }
+
+    Bytes DeviceFile() const { return panel.ReadSettingsFile("Tablet\\StyloraFind.ked"); }
+    const MAPPINGDEF& LiveMapping() const
+    {
+        return reinterpret_cast<const KeyAreaSectionHead*>(panel.KeyArea())->record.mapping;
+    }
+};
+
+}  // namespace
+
+TEST_SUITE("mapping page")
+{
+    TEST_CASE("a picked screen area and a dragged tablet area reach the pointer through the device file")
+    {
+        MappingBench m;
+        REQUIRE(m.Start());
+        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+
+        // Opening the page on one monitor published the whole screen, in place:
+        // the other record and our keys are byte for byte as they were.
+        Bytes file = m.DeviceFile();
+        const Bytes ours = DeviceRecordOf(m.model);
+        REQUIRE(file.size() == m.other.size() + ours.size());
+        CHECK(std::equal(m.other.begin(), m.other.end(), file.begin()));
+        CHECK(std::equal(ours.begin() + 236, ours.end(), file.begin() + m.other.size() + 236));
+        CHECK(MappingIn(file, m.other.size()).monitorChoice == 0);
+
+        // "Part of Monitor": two clicks on the picker over the whole desktop.
+        const std::vector<HWND> before = m.panel.PanelWindows();
+        PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_PART_OF_MONITOR, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m.page, IDC_PART_OF_MONITOR)));
+        HWND picker = WaitForNewWindow(m.panel, before);
+        REQUIRE(picker != nullptr);
+        const int left = width / 4, top = height / 4, right = width * 3 / 4, bottom = height * 3 / 4;
+        // Corners in either order make the same rectangle.
+        PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(right, top));
+        PostMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(left, bottom));
+        for (int i = 0; i < 100 && IsWindow(picker); ++i)
+            Pump(50);
+        CHECK_FALSE(IsWindow(picker));
+
+        m.panel.Click(IDOK);  // Save with the page in view
+        Pump(300);
+        const MAPPINGDEF live = m.LiveMapping();
+        CHECK(live.monitorChoice == -2);
+        CHECK(live.screenArea.left == left * 0xFFFF / width);
+        CHECK(live.screenArea.bottom == bottom * 0xFFFF / height);
+        file = m.DeviceFile();
+        CHECK(MappingIn(file, m.other.size()).screenArea.right == right * 0xFFFF / width);
+        CHECK(std::equal(m.other.begin(), m.other.end(), file.begin()));
+
+        // The service reloaded the mapping: the tablet's corners reach the area's corners.
+        CHECK(Near(m.HoverAt(0, 0), left, top));
+        CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
+
+        // Drag the tablet area's top-left corner to the picture's middle in
+        // small steps, as a hand does: the tablet's middle now reaches the
+        // area's top-left corner.
+        for (int step = 0; step <= 19; ++step)
+            PostMessageA(m.page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(194 + 57 * step / 19, 291 + 47 * step / 19));
+        PostMessageA(m.page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+        Pump(200);
+        m.panel.Click(IDOK);
+        Pump(300);
+        const int areaLeft = 57 * m.model.xMax / 115, areaTop = 47 * m.model.yMax / 95;
+        CHECK(m.LiveMapping().tabletArea.left == areaLeft);
+        CHECK(m.LiveMapping().tabletArea.top == areaTop);
+        CHECK(Near(m.HoverAt(areaLeft, areaTop), left, top));
+        CHECK(Near(m.HoverAt(areaLeft / 2, areaTop / 2), left, top));  // outside the area: held at its edge
+        CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
+
+        // Opened again on this one-monitor system, the page keeps the saved
+        // part of the monitor instead of publishing the whole screen.
+        m.panel.Click(IDCANCEL);
+        REQUIRE(m.panel.WaitForPanelExit(10000) != -1);
+        REQUIRE(m.panel.StartPanel());
+        REQUIRE(m.panel.WaitForMainWindow() != nullptr);
+        m.panel.Click(IDC_MAPPING);
+        REQUIRE(m.panel.VisiblePage() != nullptr);
+        Pump(300);
+        CHECK(m.LiveMapping().monitorChoice == -2);
+        CHECK(MappingIn(m.DeviceFile(), m.other.size()).monitorChoice == -2);
+        CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
+    }
+
+    TEST_CASE("calibration takes the service points, and a wrong order starts again with no question to save")
+    {
+        MappingBench m;
+        REQUIRE(m.Start());
+        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+        PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_CALIBRATE, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(m.page, IDC_CALIBRATE)));
+        HWND window = WaitForTitle("QXCalibrate20090410Window");
+        REQUIRE(window != nullptr);
+        Pump(200);
+
+        // Top-right first: after the fourth tap the error box, then target 1 again.
+        m.Tap(9000, 1000);
+        m.Tap(1000, 1000);
+        m.Tap(9000, 6500);
+        m.Tap(1000, 6500);
+        HWND box = WaitForTitle("Calibrate");
+        REQUIRE(box != nullptr);
+        CHECK(BoxText(box).find("Calibrate again") != std::string::npos);
+        REQUIRE(PressOk(box));
+        Pump(400);
+        CHECK(FindWindowA(nullptr, "Calibrate") == nullptr);  // no "Save data?" for the failed taps
+        CHECK(IsWindow(window));
+
+        m.Tap(1000, 1000);
+        m.Tap(9000, 1000);
+        m.Tap(9000, 6500);
+        m.Tap(1000, 6500);
+        box = WaitForTitle("Calibrate");
+        REQUIRE(box != nullptr);
+        CHECK(BoxText(box).find("Save data?") != std::string::npos);
+        REQUIRE(PressOk(box));
+        for (int i = 0; i < 100 && IsWindow(window); ++i)
+            Pump(50);
+        Pump(300);
+
+        // Product id 0x1001 has a bit of 0x841F: the targets sat 90 pixels in.
+        const double inset = 90;
+        const double dx = inset * 8000 / (width - 2 * inset), dy = inset * 5500 / (height - 2 * inset);
+        const RECT32 area = m.LiveMapping().tabletArea;
+        CHECK(area.left == static_cast<int>(1000 - dx));
+        CHECK(area.top == static_cast<int>(1000 - dy));
+        CHECK(area.right == static_cast<int>(9000 + dx));
+        CHECK(area.bottom == static_cast<int>(6500 + dy));
+    }
+}
