@@ -36,6 +36,7 @@ int ExpressKeyStorage::LoadTabletKeys(const TABLETINFO* list, int count, uint16_
         remembered = i;
         if (area.valid() && SameDevice(area.head()->record.info, vid, pid)) {
             LoadFromKeyArea(area, tablet, block);
+            FillSlotsBeyondArea(tablet, area, block);
             return i;
         }
         if (ReadTabletFindRecord(tablet, block))
@@ -89,6 +90,23 @@ void ExpressKeyStorage::LoadFromKeyArea(const KeyAreaView& area, const TABLETINF
     if (slots > 0)
         std::memcpy(block.Slot(0), area.base + KEYAREA_KEYS_OFFSET, KEYACTION_SIZE * static_cast<size_t>(slots));
     CompleteKeys(block, area.head()->record.keyCount, slots);
+}
+
+void ExpressKeyStorage::FillSlotsBeyondArea(const TABLETINFO& tablet, const KeyAreaView& area, KeyBlock& block) const
+{
+    // A tablet with more keys than the key area holds keeps the rest in the
+    // device file: without them a save would write those slots back empty.
+    const int32_t held = std::max(area.capacity(), 0);
+    if (tablet.keyCount <= held || block.Empty())
+        return;
+    KeyBlock stored;
+    if (!ReadTabletFindRecord(tablet, stored))
+        return;
+    const int32_t end = std::min({tablet.keyCount, stored.SlotRoom(), block.SlotRoom()});
+    for (int32_t k = held; k < end; ++k)
+        std::memcpy(block.Slot(k), stored.Slot(k), KEYACTION_SIZE);
+    if (end > held)
+        block.Head().keyCount = std::max(block.Head().keyCount, std::min(stored.Head().keyCount, end));
 }
 
 void ExpressKeyStorage::LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) const

@@ -50,6 +50,8 @@ public:
     int SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const;
 
 private:
+    // Slots beyond the key area's capacity from the device file's record.
+    void FillSlotsBeyondArea(const TABLETINFO& tablet, const KeyAreaView& area, KeyBlock& block) const;
     // A stored count of -1 (keys never set) gets the default table.
     void CompleteKeys(KeyBlock& block, int32_t storedCount, int32_t slotsRead) const;
 

@@ -17,6 +17,7 @@
 
 #include <doctest/doctest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -355,4 +356,59 @@ TEST_CASE("Keys saved on an older system reach the service program from the relo
     CHECK(KeyInFile(file, 0, 2).actionCode == ACTION_KEYSTROKE);
     CHECK(KeyInFile(file, 0, 2).data[0] == 'M');
     CHECK(TypedByKey(*tablet, 4) == "m");
+}
+
+// The second brand's service publishes a 12-slot key area. The bytes of the
+// view's last page beyond the section's end carry a mark the panel must not
+// touch, whatever the tablet's key count.
+TEST_CASE("Second-brand eight-key page on an older system: keys reach the 12-slot key area, an 18-key tablet stays inside it")
+{
+    struct Case {
+        const char* name;
+        int32_t keys;
+    };
+    for (const Case& c : {Case{"eight keys", 8}, Case{"eighteen keys", 18}}) {
+        CAPTURE(std::string(c.name));
+        PanelUnderTest panel(PanelPartner::ServiceProgramOnXp, PanelBrandUnderTest::Penmira);
+        const TABLETINFO ours = Tablet(kVid, kPid, c.keys);
+        const Bytes mine = Record(ours, 60);
+        panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &ours, sizeof ours);
+        panel.WriteSettingsFile("Tablet\\StyloraFind.ked", mine.data(), mine.size());
+        SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "3C5E:1A2B");
+        REQUIRE(panel.StartPartner());
+
+        MEMORY_BASIC_INFORMATION region{};
+        REQUIRE(VirtualQuery(panel.KeyArea(), &region, sizeof region) != 0);
+        REQUIRE(region.RegionSize >= KEYAREA_SIZE_SECOND_BRAND);
+        const size_t tail = region.RegionSize - KEYAREA_SIZE_SECOND_BRAND;
+        std::memset(panel.KeyArea() + KEYAREA_SIZE_SECOND_BRAND, 0xA5, tail);
+
+        HWND page = OpenKeyPage(panel);
+        REQUIRE(page != nullptr);
+        ChooseFunction(panel, page, 8193, 1);  // right click
+        REQUIRE(WaitUntil([&] { return PanelUnderTest::WindowText(GetDlgItem(page, 8193)) != "="; }, 5000));
+        panel.Click(IDOK);
+        Bytes file;
+        REQUIRE(WaitUntil([&] { return (file = DeviceFile(panel)).size() >= mine.size() &&
+                                       KeyInFile(file, 0, 1).actionCode == ACTION_RIGHT_CLICK; }, 5000));
+
+        // The device file keeps every slot of the record, the edited one changed.
+        REQUIRE(file.size() == mine.size());
+        CHECK(std::equal(mine.begin(), mine.begin() + 236, file.begin()));
+        for (int32_t k = 0; k < c.keys; ++k) {
+            CAPTURE(k);
+            if (k != 1)
+                CHECK(KeyInFile(file, 0, k).data[0] == static_cast<char>(60 + k));
+        }
+        // The key area has the slots that fit, and says how many.
+        const int32_t fitting = std::min(c.keys, 12);
+        CHECK(RecordHead(panel.KeyArea() + 4)->keyCount == fitting);
+        CHECK(RecordKeys(panel.KeyArea() + 4)[1].actionCode == ACTION_RIGHT_CLICK);
+        CHECK(RecordKeys(panel.KeyArea() + 4)[fitting - 1].data[0] == static_cast<char>(60 + fitting - 1));
+        CHECK(std::all_of(panel.KeyArea() + KEYAREA_SIZE_SECOND_BRAND, panel.KeyArea() + region.RegionSize,
+                          [](uint8_t b) { return b == 0xA5; }));
+
+        CHECK(panel.Panel().Wait(0) == -1);  // the panel is still up
+        CHECK(panel.Bench()->Service().Child().Wait(0) == -1);
+    }
 }
