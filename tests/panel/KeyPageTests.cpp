@@ -3,9 +3,12 @@
 // launch dialog, and Save reaching the partner: the library form takes the
 // keys through the key area and command 11 and writes the device file; on an
 // older system the panel rewrites the device file itself, record by record.
+// Either way the partner's read thread takes the keys from the reload event,
+// and the scripted tablet's next press performs them.
 #include "FocusedEdit.h"
 #include "KeyboardLayout.h"
 #include "LibraryHostBench.h"
+#include "ObjectNames.h"
 #include "PanelUnderTest.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
@@ -114,6 +117,103 @@ void ClickKeys(HWND keyboard, std::initializer_list<uint8_t> codes)
 
 Bytes DeviceFile(const PanelUnderTest& panel) { return panel.ReadSettingsFile("Tablet\\StyloraFind.ked"); }
 
+// Lays the model's table and its record (every key disabled), plugs it as a
+// scripted tablet and starts the partner; null unless the partner reads the
+// tablet and names it in the key area.
+TestPipe* StartWithScriptedTablet(PanelUnderTest& panel, const TABLETINFO& model)
+{
+    panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &model, sizeof model);
+    const Bytes record = DeviceRecordOf(model);
+    panel.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
+    TestPipe& tablet = panel.AddTablet(PenInterfaceOf(model));
+    char ids[16];
+    std::snprintf(ids, sizeof ids, "%04X:%04X", model.VID, model.PID);
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", ids);
+    if (!panel.StartPartner() || !tablet.WaitConnected(5000))
+        return nullptr;
+    const bool named = WaitUntil([&] { return RecordHead(panel.KeyArea() + 4)->info.PID == model.PID; }, 5000);
+    return named ? &tablet : nullptr;
+}
+
+// Presses Save (the panel has handled it when the call returns) and waits
+// until the tablet's read thread has reset the key-reload event, that is,
+// until it has taken the keys: reports sent after that meet the new keys.
+bool SaveAndWaitForKeyReload(const PanelUnderTest& panel, const TABLETINFO& model)
+{
+    char name[objnames::NAME_BUFFER_SIZE];
+    const bool global = panel.Partner() == PanelPartner::ServiceProgramOnXp;
+    if (!objnames::FormatReloadEventName(name, sizeof name, global, true, model.VID, model.PID))
+        return false;
+    HANDLE reload = OpenEventA(SYNCHRONIZE, FALSE, name);
+    if (reload == nullptr)
+        return false;
+    panel.Click(IDOK);
+    const bool taken = WaitUntil([&] { return WaitForSingleObject(reload, 0) == WAIT_TIMEOUT; }, 5000);
+    CloseHandle(reload);
+    return taken;
+}
+
+// Records one key on the keyboard of the slot behind `labelId`, replacing what the slot held.
+void RecordSingleKey(const PanelUnderTest& panel, HWND page, int labelId, uint8_t code)
+{
+    ChooseFunction(panel, page, labelId, kKeystrokeEntry);
+    HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+    REQUIRE(keyboard != nullptr);
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_CLEAN);
+    ClickKeys(keyboard, {code});
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+    REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+}
+
+// What one press and release of key group 1's bits types into a focused edit window.
+std::string TypedByKey(TestPipe& tablet, uint8_t group1)
+{
+    FocusedEdit window;
+    window.Pump(100);
+    REQUIRE(GetFocus() == window.Edit());
+    for (uint8_t bits : {group1, uint8_t{0}}) {
+        REQUIRE(tablet.Send(ExpressKeyReport(bits)));
+        window.Pump(200);
+    }
+    return window.Text();
+}
+
+// The key page open beside a partner that reads a scripted desk tablet.
+struct KeyPageWithTablet {
+    explicit KeyPageWithTablet(PanelPartner partner) : panel(partner)
+    {
+        tablet = StartWithScriptedTablet(panel, model);
+        REQUIRE(tablet != nullptr);
+        page = OpenKeyPage(panel);
+        REQUIRE(page != nullptr);
+    }
+
+    PanelUnderTest panel;
+    const TABLETINFO model = DeskModel();
+    TestPipe* tablet = nullptr;
+    HWND page = nullptr;
+};
+
+// A named event that the launched test program sets.
+class LaunchTrace {
+public:
+    LaunchTrace()
+        : name_("inkbrid-test-launched-" + std::to_string(GetCurrentProcessId())),
+          event_(CreateEventA(nullptr, TRUE, FALSE, name_.c_str()))
+    {
+    }
+    ~LaunchTrace() { CloseHandle(event_); }
+    LaunchTrace(const LaunchTrace&) = delete;
+    LaunchTrace& operator=(const LaunchTrace&) = delete;
+
+    const std::string& Name() const { return name_; }
+    bool Seen(DWORD timeoutMs) const { return WaitForSingleObject(event_, timeoutMs) == WAIT_OBJECT_0; }
+
+private:
+    std::string name_;
+    HANDLE event_;
+};
+
 const KEYACTION& KeyInFile(const Bytes& file, size_t recordAt, int slot)
 {
     return RecordKeys(file.data() + recordAt)[slot];
@@ -205,39 +305,54 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
 
 TEST_CASE("Keys saved beside the library form reach its read thread: the next press of the key types the new keystroke")
 {
-    PanelUnderTest panel(PanelPartner::LibraryForm);
-    const TABLETINFO model = DeskModel();
-    panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &model, sizeof model);
-    const Bytes record = DeviceRecordOf(model);
-    panel.WriteSettingsFile("Tablet\\StyloraFind.ked", record.data(), record.size());
-    TestPipe& tablet = panel.Host()->AddInterface(PenInterfaceOf(model));
-    char ids[16];
-    std::snprintf(ids, sizeof ids, "%04X:%04X", model.VID, model.PID);
-    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", ids);
-    REQUIRE(panel.StartPartner());
-    REQUIRE(tablet.WaitConnected(5000));
-    REQUIRE(WaitUntil([&] { return RecordHead(panel.KeyArea() + 4)->info.PID == model.PID; }, 5000));
-    HWND page = OpenKeyPage(panel);
-    REQUIRE(page != nullptr);
+    KeyPageWithTablet bench(PanelPartner::LibraryForm);
+    auto& [panel, model, tablet, page] = bench;
 
-    ChooseFunction(panel, page, 8192, kKeystrokeEntry);
-    HWND keyboard = panel.WaitForPanelWindow("Keyboard");
-    REQUIRE(keyboard != nullptr);
-    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_CLEAN);
-    ClickKeys(keyboard, {'J'});
-    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
-    REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+    RecordSingleKey(panel, page, 8192, 'J');
     CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8192)) == "{J}");
-    panel.Click(IDOK);
-    REQUIRE(WaitUntil([&] { return panel.Connection()->command == CMD_SAVE_KEYS; }, 5000));
-    Sleep(300);  // the read thread takes the keys when the reload event is set
+    REQUIRE(SaveAndWaitForKeyReload(panel, model));
+    CHECK(panel.Connection()->command == CMD_SAVE_KEYS);
+    CHECK(TypedByKey(*tablet, 1) == "j");
+}
 
-    FocusedEdit window;
-    window.Pump(100);
-    REQUIRE(GetFocus() == window.Edit());
-    for (uint8_t group1 : {uint8_t{1}, uint8_t{0}}) {
-        REQUIRE(tablet.Send(ExpressKeyReport(group1)));
-        window.Pump(200);
-    }
-    CHECK(window.Text() == "j");
+TEST_CASE("A launch action saved beside the library form starts its program when the key is released, not pressed")
+{
+    KeyPageWithTablet bench(PanelPartner::LibraryForm);
+    auto& [panel, model, tablet, page] = bench;
+
+    LaunchTrace trace;
+    ChooseFunction(panel, page, 8193, kLaunchEntry);
+    HWND launch = panel.WaitForPanelWindow("Utility");
+    REQUIRE(launch != nullptr);
+    const std::string program = PathNextToTest("LaunchTrace.exe");
+    SendMessageA(GetDlgItem(launch, IDC_LAUNCH_PATH), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(program.c_str()));
+    SendMessageA(GetDlgItem(launch, IDC_LAUNCH_PARAMETERS), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(trace.Name().c_str()));
+    PanelUnderTest::ClickIn(launch, IDOK);
+    REQUIRE(WaitUntil([&] { return !IsWindow(launch); }, 5000));
+    REQUIRE(SaveAndWaitForKeyReload(panel, model));
+
+    const KEYACTION& saved = RecordKeys(panel.KeyArea() + 4)[1];
+    CHECK(saved.actionCode == ACTION_LAUNCH);
+    CHECK(std::string(saved.data) == program);
+
+    REQUIRE(tablet->Send(ExpressKeyReport(2)));
+    CHECK_FALSE(trace.Seen(1500));  // long enough for a started program to have set it
+    REQUIRE(tablet->Send(ExpressKeyReport(0)));
+    CHECK(trace.Seen(20000));  // a first start under a busy machine can be slow
+}
+
+TEST_CASE("Keys saved on an older system reach the service program from the reload event: the next press types them")
+{
+    KeyPageWithTablet bench(PanelPartner::ServiceProgramOnXp);
+    auto& [panel, model, tablet, page] = bench;
+
+    RecordSingleKey(panel, page, 8194, 'M');
+    REQUIRE(SaveAndWaitForKeyReload(panel, model));
+    // The panel rewrote the tablet's record in place.
+    const Bytes file = DeviceFile(panel);
+    REQUIRE(file.size() == TabletRecordSize(model.keyCount));
+    CHECK(KeyInFile(file, 0, 2).actionCode == ACTION_KEYSTROKE);
+    CHECK(KeyInFile(file, 0, 2).data[0] == 'M');
+    CHECK(TypedByKey(*tablet, 4) == "m");
 }

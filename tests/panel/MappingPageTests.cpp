@@ -8,6 +8,7 @@
 #include "TabletBench.h"
 #include "ids_main.h"
 #include "ids_mapping.h"
+#include "ServiceCodes.h"
 
 #include <doctest/doctest.h>
 
@@ -108,7 +109,11 @@ bool PressOk(HWND box)
 }
 
 struct MappingBench {
-    PanelUnderTest panel{PanelPartner::ServiceProgramOnXp};
+    explicit MappingBench(PanelBrandUnderTest brand = PanelBrandUnderTest::Stylora)
+        : panel(PanelPartner::ServiceProgramOnXp, brand)
+    {
+    }
+    PanelUnderTest panel;
     TabletBench& bench = *panel.Bench();
     TestPipe* tablet = nullptr;
     HWND page = nullptr;
@@ -143,6 +148,16 @@ struct MappingBench {
         POINT cursor{};
         GetCursorPos(&cursor);
         return cursor;
+    }
+
+    // Whether hovering at tablet (x, y) brings the pointer near screen (px, py)
+    // within two seconds: the pointer may trail the reports under load.
+    bool PointerReaches(int x, int y, int px, int py)
+    {
+        for (int i = 0; i < 10; ++i)
+            if (Near(HoverAt(x, y), px, py))
+                return true;
+        return false;
     }
 
     // One tap: the tip down at (x, y), then lifted.
@@ -284,5 +299,33 @@ TEST_SUITE("mapping page")
         CHECK(area.top == static_cast<int>(1000 - dy));
         CHECK(area.right == static_cast<int>(9000 + dx));
         CHECK(area.bottom == static_cast<int>(6500 + dy));
+    }
+
+    TEST_CASE("the second brand's rotation choice reaches the older-system service and turns the next stroke")
+    {
+        MappingBench m(PanelBrandUnderTest::Penmira);
+        REQUIRE(m.Start());
+        const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+        // Unrotated first: the tablet's top-left reaches the screen's top-left.
+        CHECK(m.PointerReaches(0, 0, 0, 0));
+
+        HWND combo = GetDlgItem(m.page, IDC_ROTATION_CHOICE);
+        REQUIRE(combo != nullptr);
+        SendMessageA(combo, CB_SETCURSEL, 2, 0);
+        PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_ROTATION_CHOICE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        Pump(300);
+        m.panel.Click(IDOK);
+        Pump(300);
+
+        int32_t rotation = 0;
+        std::memcpy(&rotation, m.panel.KeyArea() + KEYAREA_ROTATION_OFFSET, sizeof rotation);
+        CHECK(rotation == 512);
+        // The command word the service's loop was woken for (it has no name
+        // on this system: only a borrowed handle reaches it).
+        CHECK(m.panel.Connection()->command == CMD_SET_ROTATION);
+        // Turned half way round: each corner of the tablet reaches the opposite one.
+        CHECK(m.PointerReaches(0, 0, width - 1, height - 1));
+        CHECK(m.PointerReaches(m.model.xMax, m.model.yMax, 0, 0));
+        CHECK(m.bench.Service().Child().Wait(0) == -1);  // still running
     }
 }

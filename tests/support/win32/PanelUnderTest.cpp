@@ -86,6 +86,11 @@ void PanelUnderTest::SetPanelWindowsVersion(const char* version)
 
 const TempFolder& PanelUnderTest::Settings() const { return host_ ? host_->Settings() : bench_->Service().Settings(); }
 
+TestPipe& PanelUnderTest::AddTablet(const ScriptedHid& hid)
+{
+    return host_ ? host_->AddInterface(hid) : bench_->AddInterface(hid);
+}
+
 void PanelUnderTest::WriteSettingsFile(const std::string& relative, const std::string& contents) const
 {
     WriteSettingsFile(relative, contents.data(), contents.size());

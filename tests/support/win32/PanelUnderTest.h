@@ -20,6 +20,8 @@
 
 class LibraryHostBench;
 class TabletBench;
+class TestPipe;
+struct ScriptedHid;
 
 enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
 // Which program: the reference panel beside "Inkbrid.exe", or the second
@@ -48,6 +50,8 @@ public:
     // The service program's bench, for scripted tablets before StartPartner;
     // null beside the library form.
     TabletBench* Bench() const { return bench_.get(); }
+    // Adds a scripted tablet to whichever partner runs; before StartPartner.
+    TestPipe& AddTablet(const ScriptedHid& hid);
 
     // Starts the partner and maps its sections; false when it does not come up.
     bool StartPartner();
