@@ -126,6 +126,12 @@ const char* CWnd::RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH ba
     for (const std::string& known : names) {
         if (known == name) return known.c_str();
     }
+    if (!RegisterNamedClass(name, classStyle, cursor, background, icon)) return nullptr;
+    names.emplace_back(name);
+    return names.back().c_str();
+}
+
+bool CWnd::RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background, HICON icon) {
     WNDCLASSA windowClass{};
     windowClass.style = classStyle;
     windowClass.lpfnWndProc = ::DefWindowProcA;
@@ -133,19 +139,6 @@ const char* CWnd::RegisterWindowClass(UINT classStyle, HCURSOR cursor, HBRUSH ba
     windowClass.hCursor = cursor;
     windowClass.hbrBackground = background;
     windowClass.hIcon = icon;
-    windowClass.lpszClassName = name;
-    if (!RegisterClassA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
-    names.emplace_back(name);
-    return names.back().c_str();
-}
-
-bool CWnd::RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background) {
-    WNDCLASSA windowClass{};
-    windowClass.style = classStyle;
-    windowClass.lpfnWndProc = ::DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = cursor;
-    windowClass.hbrBackground = background;
     windowClass.lpszClassName = name;
     return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

@@ -36,7 +36,8 @@ public:
                                            HICON icon = nullptr);
     // Registers a window class of a given name whose procedure is
     // DefWindowProc; true also when it was registered before.
-    static bool RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background);
+    static bool RegisterNamedClass(const char* name, UINT classStyle, HCURSOR cursor, HBRUSH background,
+                                   HICON icon = nullptr);
 
     // ---- message handling
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
