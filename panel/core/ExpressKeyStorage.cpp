@@ -58,24 +58,18 @@ bool ExpressKeyStorage::ReadTabletFindRecord(const TABLETINFO& tablet, KeyBlock&
     if (!file.IsOpen())
         return false;
     DeviceFileChain chain(files_, file.Get());
-    while (chain.NextHeader()) {
-        if (!SameDevice(chain.Header(), tablet.VID, tablet.PID)) {
-            if (!chain.SkipBody())
-                return false;
-            continue;
-        }
-        const int32_t stored = chain.Header().keyCount;
-        block.Allocate(std::max(tablet.keyCount, stored));
-        // The record's body after its TABLETINFO; what the block cannot hold is read past.
-        if (!chain.ReadBody(block.Data() + sizeof(TABLETINFO), block.Size() - sizeof(TABLETINFO))) {
-            block.Free();
-            return false;
-        }
-        block.Head().info = tablet;
-        CompleteKeys(block, block.Head().keyCount, std::min(std::max(stored, 1), block.SlotRoom()));
-        return true;
+    if (!chain.FindDevice(tablet.VID, tablet.PID))
+        return false;
+    const int32_t stored = chain.Header().keyCount;
+    block.Allocate(std::max(tablet.keyCount, stored));
+    // The record's body after its TABLETINFO; what the block cannot hold is read past.
+    if (!chain.ReadBody(block.Data() + sizeof(TABLETINFO), block.Size() - sizeof(TABLETINFO))) {
+        block.Free();
+        return false;
     }
-    return false;
+    block.Head().info = tablet;
+    CompleteKeys(block, block.Head().keyCount, std::min(std::max(stored, 1), block.SlotRoom()));
+    return true;
 }
 
 void ExpressKeyStorage::LoadFromKeyArea(const KeyAreaView& area, const TABLETINFO& tablet, KeyBlock& block) const

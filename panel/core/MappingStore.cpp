@@ -54,23 +54,17 @@ bool MappingStore::LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord&
     if (!file.IsOpen())
         return false;
     DeviceFileChain chain(files_, file.Get());
-    while (chain.NextHeader()) {
-        if (chain.Header().VID != vid || chain.Header().PID != pid) {
-            if (!chain.SkipBody())
-                return false;
-            continue;
-        }
-        TABLETRECORD_HEAD head{};
-        head.info = chain.Header();
-        uint8_t body[sizeof(MAPPINGDEF) + sizeof(int32_t)];
-        if (!chain.ReadBody(body, sizeof body))
-            return false;  // cut short: nothing of it is trusted
-        std::memcpy(&head.mapping, body, sizeof head.mapping);
-        head.keyCount = head.info.keyCount;
-        out = MappingRecord(head);
-        return true;
-    }
-    return false;
+    if (!chain.FindDevice(vid, pid))
+        return false;
+    TABLETRECORD_HEAD head{};
+    head.info = chain.Header();
+    uint8_t body[sizeof(MAPPINGDEF) + sizeof(int32_t)];
+    if (!chain.ReadBody(body, sizeof body))
+        return false;  // cut short: nothing of it is trusted
+    std::memcpy(&head.mapping, body, sizeof head.mapping);
+    head.keyCount = head.info.keyCount;
+    out = MappingRecord(head);
+    return true;
 }
 
 DeviceSelection MappingStore::SelectDevice(const std::vector<TABLETINFO>& tablets, uint16_t vid, uint16_t pid,

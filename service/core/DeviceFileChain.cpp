@@ -70,3 +70,14 @@ bool DeviceFileChain::BackToRecordStart()
     consumed_ = 0;
     return true;
 }
+
+bool DeviceFileChain::FindDevice(uint16_t vid, uint16_t pid)
+{
+    while (NextHeader()) {
+        if (header_.VID == vid && header_.PID == pid)
+            return true;
+        if (!SkipBody())
+            return false;
+    }
+    return false;
+}

@@ -29,6 +29,9 @@ public:
     // (out may be null). False when the file ends inside it or a read fails.
     bool ReadBody(uint8_t* out, size_t room);
     bool SkipBody() { return ReadBody(nullptr, 0); }
+    // Walks on to the next record of the device (VID, PID), its body not yet
+    // read; false when the chain ends or a body cannot be read past first.
+    bool FindDevice(uint16_t vid, uint16_t pid);
 
     // Bytes of the current record read so far, header included.
     uint64_t RecordBytesRead() const { return consumed_; }
