@@ -1,9 +1,11 @@
-# Cross toolchain for the x86_64 Windows build (posix threads, static runtime).
+# Cross toolchain for the x86_64 Windows build (Win32 threads, static runtime).
+# The posix-threads runtime imports functions Windows XP lacks, so the
+# programs take their locks and threads from Win32 itself.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_TRIPLE}-g++-posix)
+set(CMAKE_C_COMPILER ${TOOLCHAIN_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${TOOLCHAIN_TRIPLE}-g++-win32)
 set(CMAKE_RC_COMPILER ${TOOLCHAIN_TRIPLE}-windres)
 set(CMAKE_DLLTOOL ${TOOLCHAIN_TRIPLE}-dlltool)
 set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_TRIPLE})

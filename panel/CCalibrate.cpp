@@ -197,6 +197,6 @@ uint64_t CCalibrate::NowMillis() const
 {
     LARGE_INTEGER counter{};
     if (m_counterFrequency <= 0 || !::QueryPerformanceCounter(&counter))
-        return ::GetTickCount64();
+        return ::GetTickCount();  // no counter: milliseconds since start, wrapping after 49 days
     return static_cast<uint64_t>(static_cast<double>(counter.QuadPart) * 1000.0 / m_counterFrequency);
 }

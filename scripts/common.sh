@@ -10,5 +10,5 @@ WINE="/usr/lib/wine/wine64"
 WINESERVER="/usr/lib/wine/wineserver64"
 [ -x "$WINESERVER" ] || WINESERVER="/usr/lib/wine/wineserver"
 
-APT_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 xvfb xauth \
+APT_PACKAGES="cmake ninja-build g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 xvfb xauth \
 doctest-dev x11-apps xdotool imagemagick fonts-wine fonts-liberation python3 g++ clang libclang-rt-14-dev"

@@ -1,3 +1,7 @@
+// The display-configuration types come with the Windows 7 declarations; the
+// functions themselves are reached through GetProcAddress only.
+#undef WINVER
+#define WINVER 0x0601
 #include "DisplayConfigQuery.h"
 
 #include <algorithm>
@@ -12,10 +16,19 @@ std::string Narrow(const wchar_t* text)
     return narrow;
 }
 
-template <typename Function> Function Bind(HMODULE module, const char* name)
+using BufferSizesFn = LONG(WINAPI*)(UINT32, UINT32*, UINT32*);
+using QueryFn = LONG(WINAPI*)(UINT32, UINT32*, DISPLAYCONFIG_PATH_INFO*, UINT32*, DISPLAYCONFIG_MODE_INFO*,
+                              DISPLAYCONFIG_TOPOLOGY_ID*);
+using DeviceInfoFn = LONG(WINAPI*)(DISPLAYCONFIG_DEVICE_INFO_HEADER*);
+
+FARPROC Find(HMODULE module, const char* name)
 {
-    return module != nullptr ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                             : nullptr;
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}
+
+template <typename Function> Function As(FARPROC address)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(address));
 }
 
 }  // namespace
@@ -23,9 +36,9 @@ template <typename Function> Function Bind(HMODULE module, const char* name)
 DisplayConfigQuery::DisplayConfigQuery()
 {
     HMODULE user = GetModuleHandleW(L"user32.dll");
-    bufferSizes_ = Bind<BufferSizesFn>(user, "GetDisplayConfigBufferSizes");
-    query_ = Bind<QueryFn>(user, "QueryDisplayConfig");
-    deviceInfo_ = Bind<DeviceInfoFn>(user, "DisplayConfigGetDeviceInfo");
+    bufferSizes_ = Find(user, "GetDisplayConfigBufferSizes");
+    query_ = Find(user, "QueryDisplayConfig");
+    deviceInfo_ = Find(user, "DisplayConfigGetDeviceInfo");
 }
 
 bool DisplayConfigQuery::ActivePaths(std::vector<rotation::DisplayPath>& paths) const
@@ -34,12 +47,12 @@ bool DisplayConfigQuery::ActivePaths(std::vector<rotation::DisplayPath>& paths) 
     if (!Available())
         return false;
     UINT32 pathCount = 0, modeCount = 0;
-    if (bufferSizes_(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS)
+    if (As<BufferSizesFn>(bufferSizes_)(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS)
         return false;
     std::vector<DISPLAYCONFIG_PATH_INFO> pathInfo(pathCount);
     std::vector<DISPLAYCONFIG_MODE_INFO> modeInfo(modeCount);
-    if (query_(QDC_ONLY_ACTIVE_PATHS, &pathCount, pathInfo.data(), &modeCount, modeInfo.data(), nullptr) !=
-        ERROR_SUCCESS)
+    const QueryFn query = As<QueryFn>(query_);
+    if (query(QDC_ONLY_ACTIVE_PATHS, &pathCount, pathInfo.data(), &modeCount, modeInfo.data(), nullptr) != ERROR_SUCCESS)
         return false;
     // The counts that came back may be smaller than the buffers, never larger.
     pathInfo.resize(std::min<size_t>(pathCount, pathInfo.size()));
@@ -59,7 +72,7 @@ bool DisplayConfigQuery::ActivePaths(std::vector<rotation::DisplayPath>& paths) 
         name.header.size = sizeof name;
         name.header.adapterId = info.sourceInfo.adapterId;
         name.header.id = info.sourceInfo.id;
-        if (deviceInfo_(&name.header) == ERROR_SUCCESS) {
+        if (As<DeviceInfoFn>(deviceInfo_)(&name.header) == ERROR_SUCCESS) {
             name.viewGdiDeviceName[CCHDEVICENAME - 1] = L'\0';
             path.sourceName = Narrow(name.viewGdiDeviceName);
         }

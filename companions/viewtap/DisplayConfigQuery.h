@@ -21,12 +21,8 @@ public:
     static std::vector<rotation::AttachedDisplay> AttachedDisplays();
 
 private:
-    using BufferSizesFn = LONG(WINAPI*)(UINT32, UINT32*, UINT32*);
-    using QueryFn = LONG(WINAPI*)(UINT32, UINT32*, DISPLAYCONFIG_PATH_INFO*, UINT32*, DISPLAYCONFIG_MODE_INFO*,
-                                  DISPLAYCONFIG_TOPOLOGY_ID*);
-    using DeviceInfoFn = LONG(WINAPI*)(DISPLAYCONFIG_DEVICE_INFO_HEADER*);
-
-    BufferSizesFn bufferSizes_ = nullptr;
-    QueryFn query_ = nullptr;
-    DeviceInfoFn deviceInfo_ = nullptr;
+    // In user32.dll from Windows 7 on; their types are known to the .cpp only.
+    FARPROC bufferSizes_ = nullptr;
+    FARPROC query_ = nullptr;
+    FARPROC deviceInfo_ = nullptr;
 };

@@ -27,7 +27,7 @@ void ClientContextRegistry::AddContext()
     if (node == nullptr)
         return;
 
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     CLIENTNODE** tail = &head_;
     while (*tail != nullptr)
         tail = &(*tail)->next;
@@ -56,7 +56,7 @@ void ClientContextRegistry::RemoveContext(int32_t contextId)
 
     CLIENTNODE* removed = nullptr;
     {
-        std::lock_guard<std::mutex> guard(lock_);
+        ThreadLock::Hold guard(lock_);
         for (CLIENTNODE** link = &head_; *link != nullptr; link = &(*link)->next) {
             if ((*link)->contextId == contextId) {
                 removed = *link;
@@ -74,7 +74,7 @@ void ClientContextRegistry::OnContextEnable()
     const int32_t contextId = context_.connection->contextId;
     const uint32_t status = context_.connection->contextStatus;
 
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     CLIENTNODE* node = FindLocked(contextId);
     if (node == nullptr)
         return;
@@ -100,7 +100,7 @@ void ClientContextRegistry::OnContextEnable()
 
 void ClientContextRegistry::OnContextOverlap()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     OverlapLocked(context_.connection->contextId, context_.connection->contextStatus);
 }
 
@@ -136,14 +136,14 @@ void ClientContextRegistry::RefreshOnTopContexts(OnTopContexts& view, uint32_t& 
 {
     if (seen != 0 && changes_.load(std::memory_order_acquire) == seen)
         return;
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     seen = changes_.load(std::memory_order_relaxed);
     CollectLocked(view);
 }
 
 int ClientContextRegistry::CollectOnTopContexts(OnTopContexts& out) const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     return CollectLocked(out);
 }
 
@@ -164,13 +164,13 @@ int ClientContextRegistry::CollectLocked(OnTopContexts& out) const
 
 int ClientContextRegistry::GetOnTopSystemCursor(uint32_t& value) const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     return OnTopSystemCursorLocked(value);
 }
 
 void ClientContextRegistry::FreeContexts()
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     CountChange();
     while (head_ != nullptr) {
         CLIENTNODE* next = head_->next;
@@ -181,7 +181,7 @@ void ClientContextRegistry::FreeContexts()
 
 int ClientContextRegistry::Count() const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     int count = 0;
     for (const CLIENTNODE* node = head_; node != nullptr; node = node->next)
         ++count;
@@ -190,7 +190,7 @@ int ClientContextRegistry::Count() const
 
 int ClientContextRegistry::StatusOf(int32_t contextId, uint32_t& status) const
 {
-    std::lock_guard<std::mutex> guard(lock_);
+    ThreadLock::Hold guard(lock_);
     const CLIENTNODE* node = FindLocked(contextId);
     if (node == nullptr)
         return 0;

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "ServiceContext.h"
+#include "ThreadLock.h"
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 
 struct CLIENTNODE {
     int32_t contextId;
@@ -70,7 +70,7 @@ private:
     void CountChange() { changes_.fetch_add(1, std::memory_order_release); }
 
     ServiceContext& context_;
-    mutable std::mutex lock_;
+    mutable ThreadLock lock_;
     CLIENTNODE* head_ = nullptr;
     std::atomic<uint32_t> changes_{1};
 };

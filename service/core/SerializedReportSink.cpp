@@ -2,20 +2,20 @@
 
 void SerializedReportSink::SetTarget(IReportSink* target)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    ThreadLock::Hold hold(lock_);
     target_ = target;
 }
 
 void SerializedReportSink::SetObserver(IReportSink* observer)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    ThreadLock::Hold hold(lock_);
     observer_ = observer;
 }
 
 void SerializedReportSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
                                        const MAPPINGDEF& mapping)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    ThreadLock::Hold hold(lock_);
     if (observer_ != nullptr)
         observer_->OnPenReport(report, length, header, mapping);
     if (target_ != nullptr)
@@ -25,7 +25,7 @@ void SerializedReportSink::OnPenReport(const uint8_t* report, size_t length, con
 void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header,
                                        const KeyTableRef& keys, ExpressKeyState& state)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    ThreadLock::Hold hold(lock_);
     if (observer_ != nullptr)
         observer_->OnKeyReport(report, length, header, keys, state);
     if (target_ != nullptr)
@@ -34,7 +34,7 @@ void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, con
 
 void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    ThreadLock::Hold hold(lock_);
     if (observer_ != nullptr)
         observer_->OnDeviceRemoved(header, mapping, penInRange);
     if (target_ != nullptr)

@@ -5,7 +5,7 @@
 
 #include "IReportSink.h"
 
-#include <mutex>
+#include "ThreadLock.h"
 
 class SerializedReportSink : public IReportSink {
 public:
@@ -20,7 +20,7 @@ public:
     void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) override;
 
 private:
-    std::mutex lock_;
+    ThreadLock lock_;
     IReportSink* target_ = nullptr;
     IReportSink* observer_ = nullptr;
 };

@@ -52,13 +52,13 @@ DeviceManager::~DeviceManager() { StopReadThreads(); }
 
 void DeviceManager::SetStopEvent(HANDLE stopEvent)
 {
-    std::lock_guard<std::mutex> hold(searchLock_);
+    CriticalSection::Hold hold(searchLock_);
     stopEvent_ = stopEvent;
 }
 
 void DeviceManager::FindDevices()
 {
-    std::lock_guard<std::mutex> hold(searchLock_);
+    CriticalSection::Hold hold(searchLock_);
     if (stopEvent_ == nullptr || !context_.keyArea.valid())
         return;
     if (LibraryForm())
@@ -122,7 +122,7 @@ bool DeviceManager::TakePenInterface(ScopedHandle device, const TABLETINFO& entr
 
 ScopedHandle DeviceManager::FindVirtualHidDevice()
 {
-    std::lock_guard<std::mutex> hold(searchLock_);
+    CriticalSection::Hold hold(searchLock_);
     TABLETINFO table[2];
     FillVirtualDeviceTable(table);
     for (int index = 0; index < IHidEnumerator::MAX_INTERFACES; ++index) {
@@ -139,7 +139,7 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
 void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
 {
     {
-        std::lock_guard<std::mutex> hold(searchLock_);
+        CriticalSection::Hold hold(searchLock_);
         attached_.RemoveAttachedDevice(header.VID, header.PID, header.InputReportByteLength_Pen);
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
@@ -162,7 +162,7 @@ bool DeviceManager::StopReadThreads(DWORD timeoutMs)
     std::vector<ScopedHandle> threads;
     HANDLE stopEvent = nullptr;
     {
-        std::lock_guard<std::mutex> hold(searchLock_);
+        CriticalSection::Hold hold(searchLock_);
         threads.swap(threads_);
         stopEvent = stopEvent_;
         stopEvent_ = nullptr;
@@ -179,7 +179,7 @@ bool DeviceManager::StopReadThreads(DWORD timeoutMs)
     if (running.empty())
         return true;
     // Kept, so that a later call can wait for them again.
-    std::lock_guard<std::mutex> hold(searchLock_);
+    CriticalSection::Hold hold(searchLock_);
     for (ScopedHandle& thread : running)
         threads_.push_back(std::move(thread));
     return false;

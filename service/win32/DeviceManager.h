@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AttachedDeviceTable.h"
+#include "CriticalSection.h"
 #include "IHidEnumerator.h"
 #include "KeyAreaPublisher.h"
 #include "NamedRingLock.h"
@@ -21,7 +22,6 @@
 
 #include <atomic>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 class DeviceManager {
@@ -72,7 +72,7 @@ private:
     AttachedDeviceTable attached_;
     NamedRingLock ringLock_;
 
-    std::mutex searchLock_;  // guards everything below and the key-area writes
+    CriticalSection searchLock_;  // guards everything below and the key-area writes
     HANDLE stopEvent_ = nullptr;
     std::vector<ScopedHandle> threads_;
 };

@@ -97,7 +97,7 @@ DWORD LibraryService::ServiceThread()
 
 void LibraryService::SearchDevices()
 {
-    std::lock_guard<std::mutex> hold(searchLock_);
+    CriticalSection::Hold hold(searchLock_);
     runtime_.Devices().FindDevices();
     ApplyPenButtonDefaults(runtime_.Context());
 }

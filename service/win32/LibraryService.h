@@ -4,12 +4,12 @@
 // stop event that ends the command thread and every read thread.
 #pragma once
 
+#include "CriticalSection.h"
 #include "ScopedHandle.h"
 #include "ServiceRuntime.h"
 
 #include <windows.h>
 
-#include <mutex>
 
 class LibraryService {
 public:
@@ -38,5 +38,5 @@ private:
     ScopedHandle virtualDevice_;
     HANDLE stopEvent_ = nullptr;  // the host's; closed by Exit
     ScopedHandle serviceThread_;
-    std::mutex searchLock_;  // a search and its defaults go together
+    CriticalSection searchLock_;  // a search and its defaults go together
 };

@@ -28,7 +28,7 @@ VirtualOutputWriter::VirtualOutputWriter()
 
 void VirtualOutputWriter::Attach(HANDLE device)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    CriticalSection::Hold hold(lock_);
     const HANDLE previous = device_.load();
     if (previous != nullptr) {
         for (Slot& slot : slots_)
@@ -40,7 +40,7 @@ void VirtualOutputWriter::Attach(HANDLE device)
 
 void VirtualOutputWriter::Write(const uint8_t* report, size_t length)
 {
-    std::lock_guard<std::mutex> hold(lock_);
+    CriticalSection::Hold hold(lock_);
     const HANDLE device = device_.load();
     if (device == nullptr || length == 0 || length > REPORT_ROOM)
         return;

@@ -7,6 +7,7 @@
 // from a buffer that has been given up.
 #pragma once
 
+#include "CriticalSection.h"
 #include "ScopedHandle.h"
 
 #include <windows.h>
@@ -14,7 +15,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <mutex>
 
 class VirtualOutputWriter {
 public:
@@ -51,7 +51,7 @@ private:
     void GiveUp(HANDLE device, Slot& slot);
     void Finish(HANDLE device, Slot& slot, BOOL wait);
 
-    std::mutex lock_;  // held for a write and while the device changes
+    CriticalSection lock_;  // held for a write and while the device changes
     std::atomic<HANDLE> device_{nullptr};
     Slot slots_[SLOTS];
     uint64_t writes_ = 0;

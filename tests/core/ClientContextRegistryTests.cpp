@@ -1,9 +1,9 @@
 #include "ServiceFixture.h"
+#include "TestThread.h"
 
 #include <doctest/doctest.h>
 
 #include <atomic>
-#include <thread>
 
 namespace {
 constexpr uint32_t A = 0x100, B = 0x200;
@@ -165,7 +165,7 @@ TEST_SUITE("client contexts")
     {
         ServiceFixture f(REF);
         std::atomic<bool> done{false};
-        std::thread reader([&] {
+        TestThread reader([&] {
             OnTopContexts out;
             while (!done)
                 f.registry.CollectOnTopContexts(out);
@@ -177,7 +177,7 @@ TEST_SUITE("client contexts")
                 f.registry.FreeContexts();
         }
         done = true;
-        reader.join();
+        reader.Join();
         CHECK(f.registry.Count() == 1);
     }
 }

@@ -6,11 +6,11 @@
 #include "ServiceCodes.h"
 #include "ServiceCommander.h"
 #include "TabletBench.h"
+#include "TestThread.h"
 
 #include <doctest/doctest.h>
 
 #include <cstdlib>
-#include <thread>
 
 namespace {
 
@@ -76,14 +76,14 @@ TEST_SUITE("stuck peers")
 
         const HANDLE process = bench.Service().Child().Process();
         int code = -3;
-        std::thread stopper([&] { code = bench.Stop(); });
+        TestThread stopper([&] { code = bench.Stop(); });
         // Well past the service's five-second wait it is still there, waiting.
         CHECK(WaitForSingleObject(process, 7000) == WAIT_TIMEOUT);
         // Once the echoes are taken the thread sees the stop and the service ends.
         ReportEcho echo{};
         for (int taken = 0; taken < 100 && WaitForSingleObject(process, 0) == WAIT_TIMEOUT; ++taken)
             bench.NextEcho(echo, 200);
-        stopper.join();
+        stopper.Join();
         CHECK(code == 1);
     }
 }

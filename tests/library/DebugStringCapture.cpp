@@ -54,7 +54,7 @@ void DebugStringCapture::ListenLoop()
         const char* text = view_ + sizeof processId;
         const std::string line(text, strnlen(text, BUFFER_SIZE - sizeof processId));
         {
-            std::lock_guard<std::mutex> hold(linesLock_);
+            CriticalSection::Hold hold(linesLock_);
             lines_.push_back(Line{processId, line});
         }
         SetEvent(bufferReady_);
@@ -63,7 +63,7 @@ void DebugStringCapture::ListenLoop()
 
 std::vector<std::string> DebugStringCapture::Lines(DWORD processId) const
 {
-    std::lock_guard<std::mutex> hold(linesLock_);
+    CriticalSection::Hold hold(linesLock_);
     std::vector<std::string> lines;
     for (const Line& line : lines_)
         if (line.processId == processId)

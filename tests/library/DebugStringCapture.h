@@ -3,9 +3,10 @@
 // "DBWIN_BUFFER" section and its two events.
 #pragma once
 
+#include "CriticalSection.h"
+
 #include <windows.h>
 
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,6 @@ private:
     const char* view_ = nullptr;
     HANDLE quit_ = nullptr;
     HANDLE thread_ = nullptr;
-    mutable std::mutex linesLock_;
+    mutable CriticalSection linesLock_;
     std::vector<Line> lines_;
 };

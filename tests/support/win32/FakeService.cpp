@@ -120,13 +120,13 @@ void FakeService::Record()
     command.rotationCode = keyArea.record.info.rotationCode;
     command.screenArea = {keyArea.record.mapping.screenArea.left, keyArea.record.mapping.screenArea.top,
                           keyArea.record.mapping.screenArea.right, keyArea.record.mapping.screenArea.bottom};
-    std::lock_guard<std::mutex> hold(commandsMutex_);
+    CriticalSection::Hold hold(commandsMutex_);
     commands_.push_back(command);
 }
 
 std::vector<RecordedCommand> FakeService::Commands() const
 {
-    std::lock_guard<std::mutex> hold(commandsMutex_);
+    CriticalSection::Hold hold(commandsMutex_);
     return commands_;
 }
 

@@ -5,13 +5,13 @@
 // records each with the fields it read.
 #pragma once
 
+#include "CriticalSection.h"
 #include "SharedSections.h"
 
 #include <windows.h>
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <vector>
 
 struct RecordedCommand {
@@ -63,6 +63,6 @@ private:
 
     Form form_;
     std::unique_ptr<Objects> objects_;
-    mutable std::mutex commandsMutex_;
+    mutable CriticalSection commandsMutex_;
     std::vector<RecordedCommand> commands_;
 };

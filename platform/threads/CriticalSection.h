@@ -1,4 +1,5 @@
-// A critical section and its scoped holder.
+// A critical section and its scoped holder: the lock of the Windows programs
+// (their runtime carries no posix-threads layer, which Windows XP cannot load).
 #pragma once
 
 #include <windows.h>
@@ -10,10 +11,13 @@ public:
     CriticalSection(const CriticalSection&) = delete;
     CriticalSection& operator=(const CriticalSection&) = delete;
 
+    void Enter() { EnterCriticalSection(&section_); }
+    void Leave() { LeaveCriticalSection(&section_); }
+
     class Hold {
     public:
-        explicit Hold(CriticalSection& owner) : owner_(owner) { EnterCriticalSection(&owner_.section_); }
-        ~Hold() { LeaveCriticalSection(&owner_.section_); }
+        explicit Hold(CriticalSection& owner) : owner_(owner) { owner_.Enter(); }
+        ~Hold() { owner_.Leave(); }
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
 
