@@ -6,6 +6,7 @@
 #include "ExpressKeyActions.h"
 #include "KeyBrandPolicies.h"
 #include "ServiceCodes.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -152,7 +153,7 @@ int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
     CStyloraApp* app = CStyloraApp::Instance();
     const int count = app != nullptr ? app->EnumConnectedTablets() : 0;
     if (count <= 0) {
-        MessageBox(UiText(langkeys::NoTabletAlert).c_str(), nullptr, MB_OK);
+        AfxMessageBox(UiText(langkeys::NoTabletAlert).c_str(), MB_OK);
         EndDialog(IDOK);
         return -1;
     }

@@ -92,6 +92,9 @@ TEST_CASE("the language item and ids up to 31 open the language dialog, and choo
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         const HWND message = panel.WaitForPanelWindow("Stylora", 3000);
         REQUIRE(message != nullptr);
+        // Modal to the language dialog, which waits behind it.
+        CHECK(GetWindow(message, GW_OWNER) == dialog);
+        CHECK_FALSE(IsWindowEnabled(dialog));
         PostMessageA(message, WM_COMMAND, IDOK, 0);
         CHECK(WaitUntil([&] { return !IsWindow(message); }, 3000));
         CHECK(IsWindowVisible(dialog));
