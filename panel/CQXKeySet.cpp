@@ -49,6 +49,8 @@ int LabelIndexOf(int id)
 
 }  // namespace
 
+bool CQXKeySet::s_hasKeypad = false;
+
 CQXKeySet::CQXKeySet(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent),
       m_keyboard(this),
@@ -133,19 +135,19 @@ void CQXKeySet::ChooseFirstKeypadTablet()
     for (int i = 0; i < m_tabletIds.GetCount(); ++i) {
         const unsigned long pid = std::strtoul(m_tabletIds.GetLBText(i).c_str(), nullptr, 16);
         if (pid == express_keys::kKeypadOnlyPid) {
-            m_hasKeypad = false;
+            s_hasKeypad = false;
             continue;
         }
         m_tabletIds.SetCurSel(i);
         OnSelEndOkTabletId();
-        m_hasKeypad = true;
+        s_hasKeypad = true;
         return;
     }
 }
 
-bool CQXKeySet::HasNoExpressKeys() const
+bool CQXKeySet::HasNoExpressKeys()
 {
-    return PanelKeyPagePolicy().hasLargeLayout && !m_hasKeypad;
+    return PanelKeyPagePolicy().hasLargeLayout && !s_hasKeypad;
 }
 
 int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)

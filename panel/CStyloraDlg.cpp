@@ -371,7 +371,9 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
+        // Asked before the page's survival: a page that could not start leaves
+        // the answer of the last one that did.
+        if (Brand().checksNoKeys && CQXKeySet::HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
