@@ -528,6 +528,8 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CRegionDlg::ApplyLanguage(int index)
 {
+    if (!CStyloraApp::ReadLanguageFile().NamesLanguage(index))
+        return;
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(index, langkeys::kTabletId).c_str());
     if (m_brand.rotationChoice)
         SetItemTextRedraw(IDC_ROTATION_LABEL, CStyloraApp::LanguageText(index, kRotate).c_str());

@@ -137,7 +137,9 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    ApplyLanguage(m_languageIndex);
+    // The first labelling fills the parameter list and the pen-button labels:
+    // a language the file cannot name gets the built-in texts here.
+    LabelFrame(CStyloraApp::ReadLanguageFile(), m_languageIndex);
     SetButtonIcons();
     if (m_app->OsMajorVersion() > 5)
         SetButtonsTransparent();
@@ -249,6 +251,12 @@ void CStyloraDlg::LoadOverlay()
 void CStyloraDlg::ApplyLanguage(int index)
 {
     const LanguageFile file = CStyloraApp::ReadLanguageFile();
+    if (file.NamesLanguage(index))
+        LabelFrame(file, index);
+}
+
+void CStyloraDlg::LabelFrame(const LanguageFile& file, int index)
+{
     SetFrameTexts(file, index);
     if (m_penCopy != nullptr)
         m_penPage.ApplyLanguage(PenSettingsCopy());
