@@ -119,7 +119,7 @@ BOOL CStyloraDlg::OnInitDialog()
         std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
         m_plainModel = MainDialogRules::IsPlainModel(productId);
     }
-    // Without a tablet context the try-here area would stay dead: the dialog ends.
+    // Without the tablet interface there is no try-here area: the dialog ends.
     if (!m_penPage.OpenTabletContext()) {
         EndAtStartup();
         return TRUE;

@@ -187,3 +187,24 @@ TEST_CASE("Key Setting without a tablet: no tablet, then no keys, and the page i
     CHECK(panel.VisiblePage() == about);
     CHECK(IsWindowEnabled(panel.MainWindow()));
 }
+
+TEST_CASE("a tablet interface that refuses the context leaves the panel open with a dead try-here area")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    panel.UsePanelCopy("refused_context\\Stylora.exe");
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    // A stroke in the area finds no context to read: nothing happens, the panel stays.
+    RECT area{};
+    GetWindowRect(panel.Item(IDC_TRY_HERE), &area);
+    POINT inside{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    ScreenToClient(panel.MainWindow(), &inside);
+    const LPARAM at = MAKELPARAM(inside.x, inside.y);
+    panel.Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    panel.Send(WM_MOUSEMOVE, MK_LBUTTON, at);
+    panel.Send(WM_LBUTTONUP, 0, at);
+    CHECK(panel.WaitForPanelExit(300) == -1);
+    panel.Click(IDCANCEL);
+    CHECK(panel.WaitForPanelExit(10000) != -1);
+}
