@@ -1,6 +1,7 @@
 #include "CRegionDlg.h"
 
 #include "CCalibrate.h"
+#include "CTabletContext.h"
 #include "CDataExchange.h"
 #include "CFullDlg.h"
 #include "CStyloraApp.h"
@@ -149,7 +150,6 @@ BOOL CRegionDlg::OnInitDialog()
     m_sizeAll = ::LoadCursor(nullptr, IDC_SIZEALL);
     if (m_app != nullptr && m_app->LanguageIndex() != 0)
         ApplyLanguage(m_app->LanguageIndex());
-    Relayout();
     // One monitor: the whole screen, published, unless a picked part of it was saved.
     if (m_monitors.Layout().Count() == 1 && m_record.Mapping().monitorChoice != MONITOR_CHOICE_PICKED) {
         m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
@@ -442,10 +442,11 @@ void CRegionDlg::RunCalibration()
     }
     if (m_monitors.Layout().At(monitor) == nullptr)
         return;
-    const CalibrationPolicy policy = !m_brand.deepInsetByModel ? PenmiraCalibration(static_cast<uint16_t>(m_currentPid))
-                                                   : StyloraCalibration(s_calibrationInset);
-    CCalibrate calibration(policy);
+    CCalibrate calibration(s_calibrationInset, m_currentPid);
     calibration.SetMonitor(m_monitors.Layout().MonitorRect(monitor));
+    // A click on the window empties the panel's packet queue, so the taps
+    // never reach the try-here area.
+    calibration.SetTabletContext(CTabletContext::SharedHandle());
     if (calibration.DoModal() != IDOK || !m_hasRecord)
         return;
     m_picture.ShowCalibratedArea(m_record.Info(), calibration.Result());
@@ -537,6 +538,8 @@ void CRegionDlg::ApplyLanguage(int index)
     SetItemTextRedraw(IDC_ALL_TABLET, CStyloraApp::LanguageText(index, langkeys::kAllTablet).c_str());
     const int selection = m_monitorCombo.GetCurSel();
     FillMonitorCombo(std::max(1, m_monitorCombo.GetCount()), selection);
+    // The second brand's layout follows the language.
+    Relayout();
 }
 
 void CRegionDlg::MoveToAnchor()
