@@ -5,7 +5,7 @@
 ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
     : policy_(policy),
       system_(lookForInjectionLibrary),
-      settings_(system_, files_, policy),
+      settings_(system_, files_, policy.files),
       sections_(policy, system_, settings_),
       registry_(context_),
       keys_(context_)

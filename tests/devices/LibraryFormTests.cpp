@@ -65,7 +65,7 @@ struct LibraryBench {
         context.pen = &pen;
         context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
         context.ring = &ring;
-        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library());
+        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library().files);
         // The seam is read once, when the device manager is made.
         const std::string variable = std::string(TEST_HID_SCRIPT_VARIABLE) + "=" + folder.PathOf("hid-script.txt");
         _putenv(variable.c_str());
