@@ -474,14 +474,14 @@ void CRegionDlg::OnSelEndOkTabletId()
 
 int CRegionDlg::ApplyMappingToDriver()
 {
-    if (!m_hasRecord || !m_keyArea.IsOpen())
+    if (!m_hasRecord || !m_keyArea.IsMapped())
         return 0;
     const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
     const KeyAreaView area = KeyArea();
     if (!global) {
         HANDLE command = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
         m_store->PublishToKeyArea(area, m_record);
-        SharedView connection;
+        MappedSection connection;
         if (!connection.Open(CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
             if (command != nullptr)
                 ::CloseHandle(command);
@@ -562,7 +562,7 @@ void CRegionDlg::Relayout()
 void CRegionDlg::OnRotateSelChange()
 {
     const int entry = m_rotationCombo.GetCurSel();
-    if (entry < 0 || !m_keyArea.IsOpen())
+    if (entry < 0 || !m_keyArea.IsMapped())
         return;
     auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
@@ -593,7 +593,7 @@ HANDLE CRegionDlg::OpenCommandEvent()
 
 bool CRegionDlg::SendServiceCommand(int32_t command)
 {
-    if (!m_connection.IsOpen())
+    if (!m_connection.IsMapped())
         return false;
     m_connection.As<ConnectionSection>()->command = command;
     HANDLE event = OpenCommandEvent();

@@ -453,7 +453,7 @@ int CStyloraDlg::SavePenSettings()
     HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
     if (commandEvent == nullptr)
         return 0;
-    SharedView connection;
+    MappedSection connection;
     if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
         CloseHandle(commandEvent);
         return 0;
@@ -468,7 +468,7 @@ int CStyloraDlg::SavePenSettings()
 void CStyloraDlg::OnCancel()
 {
     OnBnClickedPenSetting();
-    if (m_penCopy != nullptr && m_penSection.IsOpen())
+    if (m_penCopy != nullptr && m_penSection.IsMapped())
         std::memcpy(PenBlock(), m_penCopy, kPenBlockSize);
     CDialog::EndDialog(IDCANCEL);
 }
