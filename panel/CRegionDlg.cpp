@@ -10,6 +10,7 @@
 #include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -198,7 +199,7 @@ int CRegionDlg::SelectDevice(uint16_t vid, uint16_t pid)
     const int count = m_app != nullptr ? m_app->EnumConnectedTablets() : 0;
     if (count <= 0) {
         const std::string alert = m_app != nullptr ? m_app->UiString(langkeys::NoTabletAlert) : std::string();
-        MessageBox(alert.c_str(), nullptr, MB_OK);
+        AfxMessageBox(alert.c_str(), MB_OK);
         EndPage();
         return -1;
     }
@@ -528,6 +529,8 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CRegionDlg::ApplyLanguage(int index)
 {
+    if (!CStyloraApp::ReadLanguageFile().NamesLanguage(index))
+        return;
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(index, langkeys::kTabletId).c_str());
     if (m_brand.rotationChoice)
         SetItemTextRedraw(IDC_ROTATION_LABEL, CStyloraApp::LanguageText(index, kRotate).c_str());

@@ -110,6 +110,7 @@ private:
     void SetPenIdText(const std::string& text);
     void RunLanguageDialog();
     void SetButtonsTransparent();
+    void LabelFrame(const LanguageFile& file, int index);
     void SetFrameTexts(const LanguageFile& file, int index);
 
     CButtonKX m_penSettingButton;
