@@ -10,6 +10,8 @@
 namespace {
 
 constexpr ULONG INPUT_BUFFERS = 512;
+// How long an ending read thread waits for the virtual device to take its last reports.
+constexpr DWORD OUTPUT_FINISH_WAIT_MS = 3000;
 
 std::unique_ptr<IHidEnumerator> ChooseEnumerator(std::unique_ptr<ReportEchoSink>& echo)
 {
@@ -145,6 +147,12 @@ void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& 
     }
     // Whatever the tablet held pressed is let go.
     sink_.OnDeviceRemoved(header, mapping, penInRange);
+}
+
+void DeviceManager::FinishThreadOutput()
+{
+    if (output_ != nullptr)
+        output_->FinishThreadWrites(OUTPUT_FINISH_WAIT_MS);
 }
 
 void DeviceManager::PruneEndedThreads()
