@@ -34,7 +34,7 @@ ServiceRuntime::~ServiceRuntime()
 
 bool ServiceRuntime::InitSharedObjects()
 {
-    if (!security_.Init())
+    if (!security_.Init(policy_.opensProcessToEveryone))
         return false;
     if (!sections_.Create(security_.Get()))
         return false;

@@ -3,6 +3,7 @@
 // command event, searches on the sync event, and the virtual output device.
 #include "DebugStringCapture.h"
 #include "LibraryHostBench.h"
+#include "ObjectAccessList.h"
 #include "ObjectNames.h"
 #include "PenReportBuilder.h"
 #include "ServiceCodes.h"
@@ -417,5 +418,35 @@ TEST_SUITE("library form")
         CHECK(arrived[5][2] == 0xA0);
         CHECK(Word(arrived[5], 7) == 0);
         CHECK(arrived[6][2] == 0x80);
+    }
+}
+
+TEST_SUITE("library form")
+{
+    TEST_CASE("the library leaves its host's process as it was and gives its own objects to every user")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        REQUIRE(bench.Start());
+        HANDLE host = OpenProcess(READ_CONTROL, FALSE, bench.ProcessId());
+        REQUIRE(host != nullptr);
+        const ObjectAccessList hosts(host);
+        CloseHandle(host);
+        // The host started with the same access list as this process.
+        const ObjectAccessList ours(GetCurrentProcess());
+        REQUIRE(hosts.Count() == ours.Count());
+        CHECK(hosts.EveryoneMask() == ours.EveryoneMask());
+
+        for (const char* section : {objnames::CONNECTION_SECTION, objnames::PEN_SECTION}) {
+            CAPTURE(section);
+            HANDLE object = OpenFileMappingA(READ_CONTROL, FALSE, section);
+            REQUIRE(object != nullptr);
+            CHECK(ObjectAccessList(object).EveryoneMask() == 0x1FFFFF);
+            CloseHandle(object);
+        }
+        HANDLE command = OpenEventA(READ_CONTROL, FALSE, objnames::COMMAND_EVENT);
+        REQUIRE(command != nullptr);
+        CHECK(ObjectAccessList(command).EveryoneMask() == 0x1FFFFF);
+        CloseHandle(command);
     }
 }
