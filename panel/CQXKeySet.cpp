@@ -6,6 +6,7 @@
 #include "ExpressKeyActions.h"
 #include "KeyBrandPolicies.h"
 #include "ServiceCodes.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -47,6 +48,8 @@ int LabelIndexOf(int id)
 }
 
 }  // namespace
+
+bool CQXKeySet::s_hasKeypad = false;
 
 CQXKeySet::CQXKeySet(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent),
@@ -132,19 +135,19 @@ void CQXKeySet::ChooseFirstKeypadTablet()
     for (int i = 0; i < m_tabletIds.GetCount(); ++i) {
         const unsigned long pid = std::strtoul(m_tabletIds.GetLBText(i).c_str(), nullptr, 16);
         if (pid == express_keys::kKeypadOnlyPid) {
-            m_hasKeypad = false;
+            s_hasKeypad = false;
             continue;
         }
         m_tabletIds.SetCurSel(i);
         OnSelEndOkTabletId();
-        m_hasKeypad = true;
+        s_hasKeypad = true;
         return;
     }
 }
 
-bool CQXKeySet::HasNoExpressKeys() const
+bool CQXKeySet::HasNoExpressKeys()
 {
-    return PanelKeyPagePolicy().hasLargeLayout && !m_hasKeypad;
+    return PanelKeyPagePolicy().hasLargeLayout && !s_hasKeypad;
 }
 
 int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
@@ -152,7 +155,7 @@ int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
     CStyloraApp* app = CStyloraApp::Instance();
     const int count = app != nullptr ? app->EnumConnectedTablets() : 0;
     if (count <= 0) {
-        MessageBox(UiText(langkeys::NoTabletAlert).c_str(), nullptr, MB_OK);
+        AfxMessageBox(UiText(langkeys::NoTabletAlert).c_str(), MB_OK);
         EndDialog(IDOK);
         return -1;
     }

@@ -9,6 +9,7 @@
 #include "PanelBrand.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -197,7 +198,7 @@ int CRegionDlg::SelectDevice(uint16_t vid, uint16_t pid)
     const int count = m_app != nullptr ? m_app->EnumConnectedTablets() : 0;
     if (count <= 0) {
         const std::string alert = m_app != nullptr ? m_app->UiString(langkeys::NoTabletAlert) : std::string();
-        MessageBox(alert.c_str(), nullptr, MB_OK);
+        AfxMessageBox(alert.c_str(), MB_OK);
         EndPage();
         return -1;
     }
@@ -473,14 +474,14 @@ void CRegionDlg::OnSelEndOkTabletId()
 
 int CRegionDlg::ApplyMappingToDriver()
 {
-    if (!m_hasRecord || !m_keyArea.IsOpen())
+    if (!m_hasRecord || !m_keyArea.IsMapped())
         return 0;
     const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
     const KeyAreaView area = KeyArea();
     if (!global) {
         HANDLE command = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
         m_store->PublishToKeyArea(area, m_record);
-        SharedView connection;
+        MappedSection connection;
         if (!connection.Open(CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
             if (command != nullptr)
                 ::CloseHandle(command);
@@ -527,6 +528,8 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CRegionDlg::ApplyLanguage(int index)
 {
+    if (!CStyloraApp::ReadLanguageFile().NamesLanguage(index))
+        return;
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(index, langkeys::kTabletId).c_str());
     if (m_brand.rotationChoice)
         SetItemTextRedraw(IDC_ROTATION_LABEL, CStyloraApp::LanguageText(index, kRotate).c_str());
@@ -561,7 +564,7 @@ void CRegionDlg::Relayout()
 void CRegionDlg::OnRotateSelChange()
 {
     const int entry = m_rotationCombo.GetCurSel();
-    if (entry < 0 || !m_keyArea.IsOpen())
+    if (entry < 0 || !m_keyArea.IsMapped())
         return;
     auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
@@ -592,7 +595,7 @@ HANDLE CRegionDlg::OpenCommandEvent()
 
 bool CRegionDlg::SendServiceCommand(int32_t command)
 {
-    if (!m_connection.IsOpen())
+    if (!m_connection.IsMapped())
         return false;
     m_connection.As<ConnectionSection>()->command = command;
     HANDLE event = OpenCommandEvent();

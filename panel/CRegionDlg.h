@@ -14,7 +14,7 @@
 #include "MappingRecord.h"
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
-#include "SharedView.h"
+#include "MappedSection.h"
 #include "TabletPicture.h"
 #include "Win32FileSystem.h"
 #include "Win32System.h"
@@ -108,9 +108,9 @@ private:
     CPoint m_lastPointer;
     int m_currentPid = -1;
     std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
-    SharedView m_keyArea;
+    MappedSection m_keyArea;
     size_t m_keyAreaSize = 0;
-    SharedView m_connection;  // the second brand keeps it for the rotation
+    MappedSection m_connection;  // the second brand keeps it for the rotation
     MappingRecord m_record;
     bool m_hasRecord = false;
     int m_osMajor = 6;

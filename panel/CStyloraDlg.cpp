@@ -119,7 +119,7 @@ BOOL CStyloraDlg::OnInitDialog()
         std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
         m_plainModel = MainDialogRules::IsPlainModel(productId);
     }
-    // Without a tablet context the try-here area would stay dead: the dialog ends.
+    // Without the tablet interface there is no try-here area: the dialog ends.
     if (!m_penPage.OpenTabletContext()) {
         EndAtStartup();
         return TRUE;
@@ -137,7 +137,9 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    ApplyLanguage(m_languageIndex);
+    // The first labelling fills the parameter list and the pen-button labels:
+    // a language the file cannot name gets the built-in texts here.
+    LabelFrame(CStyloraApp::ReadLanguageFile(), m_languageIndex);
     SetButtonIcons();
     if (m_app->OsMajorVersion() > 5)
         SetButtonsTransparent();
@@ -249,6 +251,12 @@ void CStyloraDlg::LoadOverlay()
 void CStyloraDlg::ApplyLanguage(int index)
 {
     const LanguageFile file = CStyloraApp::ReadLanguageFile();
+    if (file.NamesLanguage(index))
+        LabelFrame(file, index);
+}
+
+void CStyloraDlg::LabelFrame(const LanguageFile& file, int index)
+{
     SetFrameTexts(file, index);
     if (m_penCopy != nullptr)
         m_penPage.ApplyLanguage(PenSettingsCopy());
@@ -371,7 +379,9 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
+        // Asked before the page's survival: a page that could not start leaves
+        // the answer of the last one that did.
+        if (Brand().checksNoKeys && CQXKeySet::HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -453,7 +463,7 @@ int CStyloraDlg::SavePenSettings()
     HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
     if (commandEvent == nullptr)
         return 0;
-    SharedView connection;
+    MappedSection connection;
     if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
         CloseHandle(commandEvent);
         return 0;
@@ -468,7 +478,7 @@ int CStyloraDlg::SavePenSettings()
 void CStyloraDlg::OnCancel()
 {
     OnBnClickedPenSetting();
-    if (m_penCopy != nullptr && m_penSection.IsOpen())
+    if (m_penCopy != nullptr && m_penSection.IsMapped())
         std::memcpy(PenBlock(), m_penCopy, kPenBlockSize);
     CDialog::EndDialog(IDCANCEL);
 }

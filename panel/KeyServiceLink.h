@@ -5,7 +5,7 @@
 // (the library form under its host) above.
 #pragma once
 
-#include "ScopedHandle.h"
+#include "MappedSection.h"
 #include "SharedSections.h"
 
 #include <windows.h>

@@ -104,15 +104,25 @@ bool WriteZeros(const ScopedFile& file, uint64_t count)
 }
 
 // Appends exactly one whole record as its header sizes it, so the chain
-// stays walkable whatever size the caller passed.
-bool AppendRecord(const ScopedFile& file, const uint8_t* record, size_t size)
+// stays walkable whatever size the caller passed. The part not being saved
+// is marked "not set" in the appended bytes only: the caller's record may be
+// the live key area.
+bool AppendRecord(const ScopedFile& file, const uint8_t* record, size_t size, bool keys)
 {
     const int32_t keyCount = RecordHead(record)->info.keyCount;
     const uint64_t whole = sizeof(TABLETINFO) + DeviceFileChain::BodySizeOf(keyCount);
     if (whole > size && keyCount > MAX_PADDED_KEYS)
         return false;
+    TABLETRECORD_HEAD head;
+    std::memcpy(&head, record, sizeof head);
+    if (keys)
+        head.mapping.monitorListCount = -1;
+    else
+        head.keyCount = -1;
     const uint64_t fromRecord = std::min<uint64_t>(whole, size);
-    return file.WriteAll(record, static_cast<uint32_t>(fromRecord)) && WriteZeros(file, whole - fromRecord);
+    return file.WriteAll(&head, sizeof head) &&
+           file.WriteAll(record + sizeof head, static_cast<uint32_t>(fromRecord - sizeof head)) &&
+           WriteZeros(file, whole - fromRecord);
 }
 
 }  // namespace
@@ -243,17 +253,17 @@ size_t SettingsFiles::ReadFirstDeviceRecord(uint8_t* out, size_t room) const
     return static_cast<size_t>(chain.RecordBytesRead());
 }
 
-int SettingsFiles::WriteDeviceKeys(uint8_t* record, size_t size) const
+int SettingsFiles::WriteDeviceKeys(const uint8_t* record, size_t size) const
 {
     return WriteDevicePart(record, size, true);
 }
 
-int SettingsFiles::WriteDeviceMapping(uint8_t* record, size_t size) const
+int SettingsFiles::WriteDeviceMapping(const uint8_t* record, size_t size) const
 {
     return WriteDevicePart(record, size, false);
 }
 
-int SettingsFiles::WriteDevicePart(uint8_t* record, size_t size, bool keys) const
+int SettingsFiles::WriteDevicePart(const uint8_t* record, size_t size, bool keys) const
 {
     if (record == nullptr || size < TABLETRECORD_HEAD_SIZE)
         return 0;
@@ -278,15 +288,10 @@ int SettingsFiles::WriteDevicePart(uint8_t* record, size_t size, bool keys) cons
     if (chain.ReadFailed())
         return 0;
 
-    // The appended record carries only the part being saved.
-    if (keys)
-        RecordHead(record)->mapping.monitorListCount = -1;
-    else
-        RecordHead(record)->keyCount = -1;
     // A partial header or a record cut short by the end of the file is replaced.
     if (!chain.BackToRecordStart())
         return 0;
-    return AppendRecord(file, record, size) ? 1 : 0;
+    return AppendRecord(file, record, size, keys) ? 1 : 0;
 }
 
 bool SettingsFiles::WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record,

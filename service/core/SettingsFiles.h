@@ -46,9 +46,10 @@ public:
     size_t ReadFirstDeviceRecord(uint8_t* out, size_t room) const;
     // Rewrite in place, or append when the device has no record. 1 when written.
     // record holds size bytes; exactly one whole record as its header sizes it
-    // is written (an append is padded with zeros), never more.
-    int WriteDeviceKeys(uint8_t* record, size_t size) const;
-    int WriteDeviceMapping(uint8_t* record, size_t size) const;
+    // is written (an append is padded with zeros), never more. An appended
+    // record marks the part not saved as "not set"; record itself is not changed.
+    int WriteDeviceKeys(const uint8_t* record, size_t size) const;
+    int WriteDeviceMapping(const uint8_t* record, size_t size) const;
 
     // 1 when the read returned any bytes (a short file fills only what it has).
     int ReadPenSettingsFile(PENSETTINGS& out) const;
@@ -61,7 +62,7 @@ public:
     static void FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table);
 
 private:
-    int WriteDevicePart(uint8_t* record, size_t size, bool keys) const;
+    int WriteDevicePart(const uint8_t* record, size_t size, bool keys) const;
     bool WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record, size_t size,
                       bool keys) const;
     int32_t CompleteStoredRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;

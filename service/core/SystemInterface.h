@@ -62,6 +62,8 @@ public:
     virtual int32_t Write(Handle file, const void* buffer, uint32_t size) = 0;
     // Moves the file position relative to the current one; false on failure.
     virtual bool SeekRelative(Handle file, int64_t offset) = 0;
+    // Ends the file at the current position; false on failure.
+    virtual bool EndHere(Handle file) = 0;
     virtual void Close(Handle file) = 0;
 };
 

@@ -94,13 +94,17 @@ TEST_SUITE("settings files")
         for (bool keys : {true, false}) {
             CAPTURE(keys);
             WriteDeviceFile(StoredRecord(Model(3, 3), 10));
-            Bytes record = StoredRecord(Model(4, 4), 30);
-            CHECK((keys ? settings.WriteDeviceKeys(record.data(), record.size())
-                        : settings.WriteDeviceMapping(record.data(), record.size())) == 1);
-            // The caller's copy carries the "not set" mark that was written.
-            CHECK(Head(record).mapping.monitorListCount == (keys ? -1 : 1));
-            CHECK(Head(record).keyCount == (keys ? 4 : -1));
-            CHECK(Part(DeviceFile(), 1788, 1788 + 2304) == record);
+            const Bytes record = StoredRecord(Model(4, 4), 30);
+            Bytes live = record;
+            CHECK((keys ? settings.WriteDeviceKeys(live.data(), live.size())
+                        : settings.WriteDeviceMapping(live.data(), live.size())) == 1);
+            // The "not set" mark goes into the file only: the caller's bytes
+            // are the live key area.
+            CHECK(live == record);
+            Bytes appended = Part(DeviceFile(), 1788, 1788 + 2304);
+            CHECK(Head(appended).mapping.monitorListCount == (keys ? -1 : 1));
+            CHECK(Head(appended).keyCount == (keys ? 4 : -1));
+            CHECK(Part(appended, RECORD_KEYS_OFFSET, appended.size()) == Part(record, RECORD_KEYS_OFFSET, record.size()));
 
             Bytes out = Load(Model(4, 4), 4);
             CHECK(Head(out).mapping.monitorChoice == (keys ? 0 : 30));
