@@ -138,15 +138,16 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
     return ScopedHandle();
 }
 
-void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
+void DeviceManager::OnDeviceRemoved(DeviceReadState& thread)
 {
+    const TABLETINFO& header = thread.Header();
     {
         std::lock_guard<std::mutex> hold(searchLock_);
         attached_.RemoveAttachedDevice(header.VID, header.PID, header.InputReportByteLength_Pen);
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
     // Whatever the tablet held pressed is let go.
-    sink_.OnDeviceRemoved(header, mapping, penInRange);
+    thread.Removed(sink_);
 }
 
 void DeviceManager::FinishThreadOutput()

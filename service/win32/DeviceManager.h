@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AttachedDeviceTable.h"
+#include "DeviceReadState.h"
 #include "IHidEnumerator.h"
 #include "KeyAreaPublisher.h"
 #include "NamedRingLock.h"
@@ -50,7 +51,7 @@ public:
     bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange);
+    void OnDeviceRemoved(DeviceReadState& thread);
     // Waits a while for the virtual output writes the calling thread started.
     void FinishThreadOutput();
     IReportSink& Sink() { return sink_; }

@@ -62,10 +62,8 @@ DWORD DeviceReadThread::Run()
             outcome = ReadOnce(waits, waitCount);
         } while (outcome == Outcome::Continue);
     }
-    if (outcome == Outcome::Removed) {
-        state_.ReleaseHeldKeys(manager_.Sink());
-        manager_.OnDeviceRemoved(state_.Header(), state_.Mapping(), state_.PenInRange());
-    }
+    if (outcome == Outcome::Removed)
+        manager_.OnDeviceRemoved(state_);
     // The system cancels the writes a thread leaves under way when it ends:
     // the lift and the leave just written must still reach the virtual
     // device. A stop lets go of the device and its writes anyway.
