@@ -123,6 +123,9 @@ void ExpressKeyStorage::CompleteKeys(KeyBlock& block, int32_t storedCount, int32
     if (storedCount == -1) {
         SettingsFiles::FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
                                            policy_.defaults);
+        for (int32_t k = std::max(policy_.defaultSlots, 0); k < block.Head().keyCount; ++k)
+            if (KEYACTION* slot = block.Slot(k))
+                std::memset(slot, 0, KEYACTION_SIZE);
         return;
     }
     block.Head().keyCount = std::clamp(storedCount, 0, std::max(slotsRead, 0));

@@ -162,6 +162,8 @@ TEST_CASE("Key storage: the key area, the device file or the defaults, never bey
         CHECK(KeyOf(f.block, 8) == 18);
         CHECK(f.block.Slot(10)->data[0] == 0);
         CHECK(f.block.Slot(17)->data[0] == 0);
+        CHECK(f.block.Slot(10)->actionCode == ACTION_DISABLED);  // not an empty keystroke
+        CHECK(f.block.Slot(17)->actionCode == ACTION_DISABLED);
     }
 }
 
