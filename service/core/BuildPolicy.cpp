@@ -16,6 +16,7 @@ BuildPolicy MakeReference()
     p.hasPhotoshopMutex = true;
     p.deviceRecordBufferSize = 0;
     p.registersPreciseModeMessages = false;
+    p.opensProcessToEveryone = true;
     p.onTopStatusMask = 0xFFFFFFFFu;  // exactly 4
     p.overlapChangeBits = 1u | 4u;
     p.overlapProximityMask = 7u;
@@ -113,6 +114,7 @@ BuildPolicy MakeLibrary()
     p.keyAreaSize = KEYAREA_SIZE_LIBRARY;
     p.fillKeyAreaAtCreation = false;
     p.photoshopMutexAtSectionCreation = true;
+    p.opensProcessToEveryone = false;
     p.onTopStatusMask = 5u;
     p.overlapChangeBits = 2u | 4u;
     p.overlapProximityMask = 5u;

@@ -28,6 +28,8 @@ struct BuildPolicy {
     bool hasPhotoshopMutex;
     size_t deviceRecordBufferSize;    // 0: room for the key area's capacity
     bool registersPreciseModeMessages;
+    bool opensProcessToEveryone;      // service programs: their clients duplicate a handle out of the
+                                      // process; the library form leaves its host's process as it is
 
     // Client-context registry.
     uint32_t onTopStatusMask;         // a context is on top when (status & mask) == 4

@@ -127,6 +127,8 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
 void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
 {
     if (penInRange) {
+        // The pen buttons' presses come up without their release actions.
+        keys_.ReleaseHeldButtons(false);
         CollectOnTopContexts();
         ProximityLeave(mapping);
         return;

@@ -58,7 +58,7 @@ struct LibraryBench {
         const std::string script = "echo " + echo.Name() + "\n" + deviceLines;
         folder.WriteFile("hid-script.txt", std::vector<uint8_t>(script.begin(), script.end()));
         echo.Create();
-        security.Init();
+        security.Init(BuildPolicy::Library().opensProcessToEveryone);
         context.policy = &BuildPolicy::Library();
         context.system = &system;
         context.files = &files;
