@@ -38,7 +38,6 @@ public:
     void FormatError(char* buffer, size_t size) const;
     void OpenConsole();
 
-    const char* ServiceName() const { return serviceName_; }
     const char* DisplayName() const { return displayName_; }
     bool IsForeground() const { return foreground_; }
     const std::string& Account() const { return account_; }
