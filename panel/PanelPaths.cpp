@@ -1,15 +1,14 @@
 #include "PanelPaths.h"
 
+#include "TestSeams.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstdlib>
 
 std::string PanelPaths::ProgramFilesPath(const char* suffix)
 {
-    // Tests point the settings folder elsewhere, as they do for the service;
-    // the shipped programs never set the variable.
-    if (const char* folder = std::getenv("INKBRID_PROGRAM_FILES"))
+    if (const char* folder = testseams::ProgramFilesOverride())
         return std::string(folder) + suffix;
     char path[MAX_PATH] = {};
     if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAM_FILES, FALSE))
