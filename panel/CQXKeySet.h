@@ -15,7 +15,8 @@
 #include "ExpressKeyStorage.h"
 #include "KeyBlock.h"
 #include "KeyIniFile.h"
-#include "KeyServiceLink.h"
+#include "MappedSection.h"
+#include "ServiceLink.h"
 #include "SettingsFiles.h"
 #include "Win32FileSystem.h"
 #include "Win32System.h"
@@ -91,7 +92,11 @@ private:
     int m_currentKeyId = 0;
     static bool s_hasKeypad;
 
-    KeyServiceLink m_link;
+    KeyAreaView KeyArea() const { return KeyAreaView{m_keyArea.Bytes(), m_keyArea.Size()}; }
+
+    ServiceLink m_link;
+    // The key area at the size its creator made it (19, 18 or 12 keys).
+    MappedSection m_keyArea;
     Win32System m_system{false};
     Win32FileSystem m_files;
     SettingsFiles m_settings;

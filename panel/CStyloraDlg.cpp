@@ -9,9 +9,10 @@
 #include "PanelBrand.h"
 #include "PenPagePolicy.h"
 #include "ObjectNames.h"
-#include "PanelPaths.h"
+#include "ProgramFiles.h"
 #include "PenFileWriter.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 #include "SharedSections.h"
 #include "Win32FileSystem.h"
 #include "resource.h"
@@ -24,13 +25,6 @@ namespace {
 constexpr size_t kKeyAreaProductIdOffset = 6;
 
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-std::string SectionName(bool global, const char* base)
-{
-    char name[objnames::NAME_BUFFER_SIZE];
-    objnames::FormatObjectName(name, sizeof name, global, base);
-    return name;
-}
 
 }  // namespace
 
@@ -162,13 +156,12 @@ void CStyloraDlg::AddLanguageMenuItem()
 
 bool CStyloraDlg::OpenSections()
 {
-    const bool global = m_app->UsesGlobalNames();
+    const ServiceLink link(m_app->UsesGlobalNames());
     // Each view covers what the panel reads: a smaller section does not map.
-    constexpr DWORD access = FILE_MAP_READ | FILE_MAP_WRITE;
-    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection), access))
+    if (!link.OpenSection(objnames::PEN_SECTION, sizeof(PenSection), m_penSection))
         return false;
-    return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                                          sizeof(KeyAreaSectionHead), access);
+    return !Brand().opensKeyArea ||
+           link.OpenSection(objnames::KEY_AREA_SECTION, sizeof(KeyAreaSectionHead), m_keyAreaSection);
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -453,26 +446,15 @@ int CStyloraDlg::SavePenSettings()
     if (m_app->OsMajorVersion() <= 5) {
         // The service program of older systems takes no save command: the
         // panel writes the pen settings file itself.
-        const std::string path = PanelPaths::ProgramFilesPath("\\Tablet\\qxpen.ked");
+        const std::string path = ProgramFiles::Path("\\Tablet\\qxpen.ked");
         Win32FileSystem files;
         return !path.empty() &&
                        PenFileWriter::Write(files, path.c_str(), *reinterpret_cast<const PENSETTINGS*>(m_penCopy))
                    ? 1
                    : 0;
     }
-    HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
-    if (commandEvent == nullptr)
-        return 0;
-    MappedSection connection;
-    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
-        CloseHandle(commandEvent);
-        return 0;
-    }
-    const int32_t command = CMD_SAVE_PEN_SETTINGS;
-    std::memcpy(&connection.As<ConnectionSection>()->command, &command, sizeof command);
-    PulseEvent(commandEvent);
-    CloseHandle(commandEvent);
-    return 1;
+    const ServiceLink link(m_app->UsesGlobalNames());
+    return link.SendCommand(CMD_SAVE_PEN_SETTINGS, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::Woken ? 1 : 0;
 }
 
 void CStyloraDlg::OnCancel()

@@ -4,6 +4,7 @@
 #include "ServiceCodes.h"
 #include "SharedSections.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace {
@@ -49,9 +50,12 @@ bool ServiceLink::OpenKeyArea(MappedSection& view, int maxKeys, DWORD access) co
     char name[objnames::NAME_BUFFER_SIZE];
     if (!NameOf(objnames::KEY_AREA_SECTION, name, sizeof name))
         return false;
-    // A view larger than the section fails: the first size that maps is the largest it holds.
-    for (int keys = maxKeys; keys >= 0; --keys) {
-        if (view.Open(name, KEYAREA_KEYS_OFFSET + KEYACTION_SIZE * static_cast<size_t>(keys), access))
+    // Only the sizes the service builds make are tried, largest first, then
+    // the head alone: a section is mapped in whole pages, so a view a few
+    // keys larger than the section may still map.
+    const size_t most = KEYAREA_KEYS_OFFSET + KEYACTION_SIZE * static_cast<size_t>(std::max(maxKeys, 0));
+    for (size_t size : {KEYAREA_SIZE_SERVICE, KEYAREA_SIZE_LIBRARY, KEYAREA_SIZE_SECOND_BRAND, KEYAREA_KEYS_OFFSET}) {
+        if (view.Open(name, std::min(size, most), access))
             return true;
         // Missing altogether: no smaller view will help.
         ScopedHandle probe(OpenFileMappingA(FILE_MAP_READ, FALSE, name));

@@ -7,6 +7,7 @@
 
 #include "ScopedHandle.h"
 #include "MappedSection.h"
+#include "SharedSections.h"
 
 #include <windows.h>
 
@@ -36,8 +37,10 @@ public:
     bool OpenSection(const char* base, size_t size, MappedSection& view,
                      DWORD access = MappedSection::kReadWrite) const;
     // The key area with as many of its first `maxKeys` key slots as its
-    // creator made room for (19, 18 or 12 keys), so no copy reaches past its end.
-    bool OpenKeyArea(MappedSection& view, int maxKeys, DWORD access = MappedSection::kReadWrite) const;
+    // creator made room for (19, 18 or 12 keys, or none), so no copy
+    // reaches past its end.
+    static constexpr int kMostKeys = KeyAreaCapacity(KEYAREA_SIZE_SERVICE);
+    bool OpenKeyArea(MappedSection& view, int maxKeys = kMostKeys, DWORD access = MappedSection::kReadWrite) const;
 
     // Opens the connection section for this one command, writes the command
     // word and wakes the service.

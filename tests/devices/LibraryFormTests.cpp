@@ -58,14 +58,14 @@ struct LibraryBench {
         system.programFiles = folder.Path();
         folder.WriteFile("hid-script.txt", std::vector<uint8_t>(deviceLines.begin(), deviceLines.end()));
         echo.Create();
-        security.Init();
+        security.Init(BuildPolicy::Library().opensProcessToEveryone);
         context.policy = &BuildPolicy::Library();
         context.system = &system;
         context.files = &files;
         context.pen = &pen;
         context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
         context.ring = &ring;
-        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library());
+        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library().files);
         HidSource source;
         source.enumerator = std::make_unique<ScriptedHidEnumerator>(folder.PathOf("hid-script.txt"));
         source.observer = std::make_unique<ReportEchoSink>(echo.Name());
