@@ -8,6 +8,7 @@
 #include "CWinApp.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
 #include "SharedSections.h"
@@ -43,8 +44,8 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_system, m_files, kPenmiraPanel ? BuildPolicy::SecondBrand()
-                                                                                   : BuildPolicy::Reference());
+    m_settings = std::make_unique<SettingsFiles>(m_system, m_files,
+                                                 kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }
 

@@ -8,7 +8,7 @@
 #include "KeyBlock.h"
 #include "SettingsFiles.h"
 #include "SharedSections.h"
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 #include <cstdint>
 #include <vector>

@@ -28,8 +28,7 @@ BuildPolicy MakeReference()
     p.penButtonDefaultsInSearch = true;
     p.penButtonsFollowModelFlag = false;
     p.searchSetsRotation = false;
-    p.mappingWriterRewritesHeader = false;
-    p.tenKeyDefaultTable = false;
+    p.files = {false, DefaultKeyTable::SidedModifiers};
     p.maxActionIndex = 17;
     p.toolDebounceReports = 3;
     p.toolIdSamplesSwapButtons = true;
@@ -79,8 +78,7 @@ BuildPolicy MakeSecondBrand()
     p.addPostsProximity = true;
     p.penButtonDefaultsInSearch = false;
     p.searchSetsRotation = true;
-    p.mappingWriterRewritesHeader = true;
-    p.tenKeyDefaultTable = true;
+    p.files = {true, DefaultKeyTable::TenKeys};
     p.maxActionIndex = 12;
     p.toolDebounceReports = 0;
     p.toolIdSamplesSwapButtons = false;

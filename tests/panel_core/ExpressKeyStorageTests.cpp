@@ -1,6 +1,6 @@
-#include "BuildPolicy.h"
 #include "ExpressKeyStorage.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
 
@@ -70,7 +70,7 @@ struct KeyArea {
 struct StorageFixture {
     RecordingSystem system;
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, kStyloraSettingsFiles};
     ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
     KeyBlock block;
 };
