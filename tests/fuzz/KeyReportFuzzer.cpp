@@ -183,7 +183,7 @@ private:
             service_.context.flags.buttonState.fetch_or(bit);
         else
             service_.context.flags.buttonState.fetch_and(~bit);
-        service_.keys.PerformAction(index, press ? 1 : 0, nullptr);
+        service_.actions.PerformAction(index, press ? 1 : 0, nullptr);
     }
 
     FuzzInput& input_;

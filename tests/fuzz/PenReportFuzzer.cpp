@@ -256,7 +256,7 @@ private:
         switch (what % 4) {
         case 0: service_.system.swapped = !service_.system.swapped; break;
         case 1: service_.system.monitors = service_.system.monitors == 1 ? 2 : 1; break;
-        case 2: context.flags.clientListChanged = 1; break;
+        case 2: context.flags.clientsOrToolChanged = 1; break;
         default: context.flags.rotationCode = static_cast<int32_t>(what >> 3) << 8; break;
         }
     }
