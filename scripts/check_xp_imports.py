@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Checks that every shipped 32-bit program and DLL can be loaded on Windows XP.
 
-Usage: check_xp_imports.py <i686 bin folder> <folder of the XP export lists>
+Usage: check_xp_imports.py <i686 build tree> <folder of the XP export lists>
 
-Reads the import tables of the shipped binaries (objdump -p) and looks every
+Reads the import tables of every program and DLL the shipped (i686) build
+makes (objdump -p) and looks every
 imported function up in the export list of its system DLL (one file per DLL,
 "<dll name in lower case>.txt", one function name a line). Imports of the
 package's own DLLs, by name or by ordinal, are looked up in what those DLLs
@@ -16,22 +17,22 @@ import subprocess
 import sys
 
 OBJDUMP = "i686-w64-mingw32-objdump"
-SHIPPED = [
-    "Inkbrid.exe",
-    "InkbridPenmira.exe",
-    "library/Inkbrid.dll",
-    "Stylora.exe",
-    "Penmira.exe",
-    "Keyveil.exe",
-    "Mousora.exe",
-    "Viewtap.exe",
-    "WinTab32.dll",
-    "RZUsbChk.dll",
-]
 ORDINAL_FLAG = 0x80000000
 IMPORT_LINE = re.compile(r"^\s+([0-9a-fA-F]+)\s+(\d+)\s+(\S+)")
 EXPORT_ADDRESS_LINE = re.compile(r"^\s+\[\s*\d+\]\s+\+base\[\s*(\d+)\]")
 EXPORT_NAME_LINE = re.compile(r"^\s+\[\s*\d+\]\s+(\S+)\s*$")
+
+
+def built_binaries(tree):
+    """The programs and DLLs the build makes now, not whatever an older configuration left."""
+    targets = subprocess.run(["ninja", "-C", str(tree), "-t", "targets", "all"], check=True, capture_output=True,
+                             text=True).stdout
+    found = []
+    for line in targets.splitlines():
+        output, _, rule = line.partition(": ")
+        if rule != "phony" and output.lower().endswith((".exe", ".dll")):
+            found.append(output)
+    return found
 
 
 def objdump(path):
@@ -95,17 +96,21 @@ def main(argv):
     if len(argv) != 3:
         print(__doc__.strip().splitlines()[2], file=sys.stderr)
         return 2
-    bin_dir, lists_dir = pathlib.Path(argv[1]), pathlib.Path(argv[2])
+    tree, lists_dir = pathlib.Path(argv[1]), pathlib.Path(argv[2])
     if not lists_dir.is_dir():
         print(f"xp imports: no export lists in {lists_dir}")
+        return 1
+    binaries = built_binaries(tree)
+    if not binaries:
+        print(f"xp imports: no programs or DLLs in {tree}")
         return 1
 
     refused = []
     dumps = {}
-    for name in SHIPPED:
-        path = bin_dir / name
+    for name in binaries:
+        path = tree / name
         if not path.is_file():
-            refused.append(f"{name}: missing from {bin_dir}")
+            refused.append(f"{name}: was not built")
             continue
         dumps[name] = objdump(path)
     private = {pathlib.PurePosixPath(name).name.lower(): exports_of(dump)
@@ -136,7 +141,7 @@ def main(argv):
     for line in refused:
         print(f"xp imports: {line}")
     verdict = "all present on Windows XP" if not refused else f"{len(refused)} refused"
-    print(f"xp imports: {checked} imports of {len(dumps)} shipped binaries checked, {verdict}")
+    print(f"xp imports: {checked} imports of {len(dumps)} shipped programs and DLLs checked, {verdict}")
     return 1 if refused else 0
 
 
