@@ -1,12 +1,14 @@
 #include "CRegionDlg.h"
 
 #include "CCalibrate.h"
+#include "CTabletContext.h"
 #include "CDataExchange.h"
 #include "CFullDlg.h"
 #include "CStyloraApp.h"
 #include "CWinApp.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
 #include "SharedSections.h"
@@ -42,8 +44,8 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_system, m_files, kPenmiraPanel ? BuildPolicy::SecondBrand()
-                                                                                   : BuildPolicy::Reference());
+    m_settings = std::make_unique<SettingsFiles>(m_system, m_files,
+                                                 kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }
 
@@ -144,7 +146,6 @@ BOOL CRegionDlg::OnInitDialog()
     m_sizeAll = ::LoadCursor(nullptr, IDC_SIZEALL);
     if (m_app != nullptr && m_app->LanguageIndex() != 0)
         ApplyLanguage(m_app->LanguageIndex());
-    Relayout();
     // One monitor: the whole screen, published, unless a picked part of it was saved.
     if (m_monitors.Layout().Count() == 1 && m_record.Mapping().monitorChoice != MONITOR_CHOICE_PICKED) {
         m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
@@ -424,10 +425,11 @@ void CRegionDlg::RunCalibration()
     }
     if (m_monitors.Layout().At(monitor) == nullptr)
         return;
-    const CalibrationPolicy policy = !m_brand.deepInsetByModel ? PenmiraCalibration(static_cast<uint16_t>(m_currentPid))
-                                                   : StyloraCalibration(s_calibrationInset);
-    CCalibrate calibration(policy);
+    CCalibrate calibration(s_calibrationInset, m_currentPid);
     calibration.SetMonitor(m_monitors.Layout().MonitorRect(monitor));
+    // A click on the window empties the panel's packet queue, so the taps
+    // never reach the try-here area.
+    calibration.SetTabletContext(CTabletContext::SharedHandle());
     if (calibration.DoModal() != IDOK || !m_hasRecord)
         return;
     m_picture.ShowCalibratedArea(m_record.Info(), calibration.Result());
@@ -503,6 +505,8 @@ void CRegionDlg::ApplyLanguage(int index)
     SetItemTextRedraw(IDC_ALL_TABLET, CStyloraApp::LanguageText(index, langkeys::kAllTablet).c_str());
     const int selection = m_monitorCombo.GetCurSel();
     FillMonitorCombo(std::max(1, m_monitorCombo.GetCount()), selection);
+    // The second brand's layout follows the language.
+    Relayout();
 }
 
 void CRegionDlg::MoveToAnchor()

@@ -38,7 +38,7 @@ public:
     void ApplyLanguage(int index);
     // Moves the page to its anchor; the second brand then lays its controls
     // out for the selected language.
-    void MoveToAnchor();
+    void MoveToAnchor() override;
 
     // The distance of the calibration targets from the monitor's edges.
     static int CalibrationInset() { return s_calibrationInset; }

@@ -121,8 +121,11 @@ void ExpressKeyStorage::LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) 
 void ExpressKeyStorage::CompleteKeys(KeyBlock& block, int32_t storedCount, int32_t slotsRead) const
 {
     if (storedCount == -1) {
-        SettingsFiles::FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
+        FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
                                            policy_.defaults);
+        for (int32_t k = std::max(policy_.defaultSlots, 0); k < block.Head().keyCount; ++k)
+            if (KEYACTION* slot = block.Slot(k))
+                std::memset(slot, 0, KEYACTION_SIZE);
         return;
     }
     block.Head().keyCount = std::clamp(storedCount, 0, std::max(slotsRead, 0));

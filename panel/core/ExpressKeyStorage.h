@@ -8,7 +8,7 @@
 #include "KeyBlock.h"
 #include "SettingsFiles.h"
 #include "SharedSections.h"
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,10 +18,11 @@ class ScopedFile;
 
 struct KeyStoragePolicy {
     DefaultKeyTable defaults;
+    int32_t defaultSlots;  // slots the table sets; the page zeroes the rest (disabled)
 };
 
-inline constexpr KeyStoragePolicy kStyloraKeyStorage{DefaultKeyTable::PlainModifiers};
-inline constexpr KeyStoragePolicy kPenmiraKeyStorage{DefaultKeyTable::TenKeys};
+inline constexpr KeyStoragePolicy kStyloraKeyStorage{DefaultKeyTable::PlainModifiers, 18};
+inline constexpr KeyStoragePolicy kPenmiraKeyStorage{DefaultKeyTable::TenKeys, 10};
 
 class ExpressKeyStorage {
 public:

@@ -38,9 +38,8 @@ public:
     // report, anything else a pen report. A read of any other length than the
     // pen report length is dropped (false).
     bool Dispatch(size_t bytesRead, IReportSink& sink);
-    // The tablet went away: express keys it still held are let go, as if it
-    // had sent a report with no key down.
-    void ReleaseHeldKeys(IReportSink& sink);
+    // The tablet went away: the sink lets go of what it pressed.
+    void Removed(IReportSink& sink);
 
     uint8_t* ReadBuffer() { return readBuffer_; }
     uint32_t ReadLength() const { return header_.InputReportByteLength_Pen; }

@@ -442,10 +442,23 @@ void ExpressKeys::ReleaseHeldButtons(bool leftButton)
 {
     const uint32_t released = BUTTON_PEN_1_HELD | BUTTON_PEN_2_HELD | (leftButton ? BUTTON_LEFT_HELD : 0);
     const uint32_t held = context_.flags.buttonState.fetch_and(~released) & released;
-    if (held & BUTTON_PEN_2_HELD)
-        PerformAction(1, 0, nullptr);
-    if (held & BUTTON_PEN_1_HELD)
-        PerformAction(context_.policy->penButtonsShareSecondEntry ? 1 : 0, 0, nullptr);
+    if (held & (BUTTON_PEN_1_HELD | BUTTON_PEN_2_HELD))
+        LetGoOfPenButtons();
     if (held & BUTTON_LEFT_HELD)
         context_.system->MouseEvent(MOUSE_VIRTUALDESK | MOUSE_LEFTUP, 0, 0, 0, 0);
+}
+
+// The second button's entry first, as a leave releases them.
+void ExpressKeys::LetGoOfPenButtons()
+{
+    for (int index = PEN_BUTTON_ENTRIES - 1; index >= 0; --index)
+        if (heldPenButtons_[index].active)
+            ReleaseHeldPress(heldPenButtons_[index], index, true);
+}
+
+void ExpressKeys::LetGoOfKeys(ExpressKeyState& state)
+{
+    for (int slot = 0; slot < KEY_SLOTS; ++slot)
+        if (state.heldKeys[slot].active)
+            ReleaseHeldPress(state.heldKeys[slot], slot, false);
 }

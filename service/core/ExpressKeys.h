@@ -50,10 +50,12 @@ public:
     void PerformAction(int index, int32_t pressed, const KeyTableRef* table, ExpressKeyState* keyState = nullptr);
     void ZoomStep(int n);
 
-    // A tablet went away while its pen was out of range: the pen-button
-    // actions (button-state bits 1 and 2) still held are released, and with
-    // leftButton the left button (bit 0) too; nothing is posted.
+    // A tablet went away. What its pen buttons (button-state bits 1 and 2)
+    // pressed into the system comes up, and with leftButton the left button
+    // (bit 0) too; no action runs and nothing is posted.
     void ReleaseHeldButtons(bool leftButton);
+    // What the tablet's express keys pressed into the system comes up; no action runs.
+    void LetGoOfKeys(ExpressKeyState& state);
 
 private:
     static constexpr int PEN_BUTTON_ENTRIES = 2;
@@ -82,6 +84,7 @@ private:
     HeldPress* HeldPressOf(int index, const KeyTableRef* table, ExpressKeyState* keyState);
     void Perform(int index, int32_t pressed, const KEYACTION& entry, bool penTable, bool swapped);
     void ReleaseHeldPress(HeldPress& held, int index, bool penTable);
+    void LetGoOfPenButtons();
     bool ButtonsSwapped() const;
     void ButtonClick(bool primary, int32_t pressed, bool swapped);
     void DoubleClick(bool swapped);

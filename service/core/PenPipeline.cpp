@@ -4,6 +4,7 @@
 #include "PacketClock.h"
 #include "PenMapping.h"
 #include "PenPressure.h"
+#include "SectionDefaults.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
 #include "VirtualPenReport.h"
@@ -19,11 +20,6 @@ namespace {
 constexpr double PI_APPROX = 3.14;
 constexpr int32_t MIN_ALTITUDE = 300;
 constexpr int32_t FLAT_REPORT_ALTITUDE = 900;
-
-constexpr int16_t DEFAULT_TOOL_ID = -1;
-constexpr int32_t DEFAULT_SENSITIVITY = 100;
-constexpr int32_t DEFAULT_CLICK_THRESHOLD = 43;
-constexpr int32_t DEFAULT_PEN_BUTTON_COUNT = 1;
 
 bool IsPenButton(uint8_t status) { return status == PEN_STATUS_BUTTON1 || status == PEN_STATUS_BUTTON2; }
 
@@ -131,6 +127,8 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
 void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
 {
     if (penInRange) {
+        // The pen buttons' presses come up without their release actions.
+        keys_.ReleaseHeldButtons(false);
         CollectOnTopContexts();
         ProximityLeave(mapping);
         return;
@@ -222,18 +220,9 @@ void PenPipeline::ReloadPenRecord()
     PENSETTINGS& pen = context_.pen->pen;
     const BuildPolicy& policy = *context_.policy;
     if (context_.files != nullptr &&
-        SettingsFiles(*context_.system, *context_.files, policy).ReadPenSettingsFile(pen) != 0)
+        SettingsFiles(*context_.system, *context_.files, policy.files).ReadPenSettingsFile(pen) != 0)
         return;
-    pen.toolId = DEFAULT_TOOL_ID;
-    pen.pressureSensitivity = DEFAULT_SENSITIVITY;
-    pen.clickSensitivity = DEFAULT_CLICK_THRESHOLD;
-    pen.tiltSensitivity = DEFAULT_SENSITIVITY;
-    pen.penButtonCount = DEFAULT_PEN_BUTTON_COUNT;
-    pen.disablePressure = 0;
-    pen.reserved28 = 0;
-    const bool model = policy.toolDefaultsFollowModelFlag && context_.flags.modelFlag.load() != 0;
-    pen.penButton[0].actionCode = model ? ACTION_RIGHT_CLICK : ACTION_DOUBLE_CLICK;
-    pen.penButton[1].actionCode = model ? ACTION_DOUBLE_CLICK : ACTION_RIGHT_CLICK;
+    SetPenDefaultValues(pen, policy.toolDefaultsFollowModelFlag && context_.flags.modelFlag.load() != 0);
 }
 
 // ---------------------------------------------------------------------------

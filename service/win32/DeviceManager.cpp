@@ -10,6 +10,8 @@
 namespace {
 
 constexpr ULONG INPUT_BUFFERS = 512;
+// How long an ending read thread waits for the virtual device to take its last reports.
+constexpr DWORD OUTPUT_FINISH_WAIT_MS = 3000;
 
 std::unique_ptr<IHidEnumerator> ChooseEnumerator(std::unique_ptr<ReportEchoSink>& echo)
 {
@@ -136,15 +138,22 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
     return ScopedHandle();
 }
 
-void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
+void DeviceManager::OnDeviceRemoved(DeviceReadState& thread)
 {
+    const TABLETINFO& header = thread.Header();
     {
         std::lock_guard<std::mutex> hold(searchLock_);
         attached_.RemoveAttachedDevice(header.VID, header.PID, header.InputReportByteLength_Pen);
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
     // Whatever the tablet held pressed is let go.
-    sink_.OnDeviceRemoved(header, mapping, penInRange);
+    thread.Removed(sink_);
+}
+
+void DeviceManager::FinishThreadOutput()
+{
+    if (output_ != nullptr)
+        output_->FinishThreadWrites(OUTPUT_FINISH_WAIT_MS);
 }
 
 void DeviceManager::PruneEndedThreads()

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "AttachedDeviceTable.h"
+#include "DeviceReadState.h"
 #include "IHidEnumerator.h"
 #include "KeyAreaPublisher.h"
 #include "NamedRingLock.h"
@@ -16,6 +17,7 @@
 #include "ServiceContext.h"
 #include "SettingsFiles.h"
 #include "TabletMatcher.h"
+#include "VirtualOutputWriter.h"
 
 #include <windows.h>
 
@@ -36,6 +38,8 @@ public:
     void SetStopEvent(HANDLE stopEvent);
     // Where reports go (the report pipeline); without one they are dropped.
     void SetReportSink(IReportSink* sink) { sink_.SetTarget(sink); }
+    // The library form's virtual output, whose writes a read thread finishes before it ends.
+    void SetVirtualOutput(VirtualOutputWriter* output) { output_ = output; }
 
     // The device search: at start and on every device arrival.
     void FindDevices();
@@ -47,7 +51,9 @@ public:
     bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange);
+    void OnDeviceRemoved(DeviceReadState& thread);
+    // Waits a while for the virtual output writes the calling thread started.
+    void FinishThreadOutput();
     IReportSink& Sink() { return sink_; }
     const KeyAreaView& KeyArea() const { return context_.keyArea; }
     const BuildPolicy& Policy() const { return policy_; }
@@ -71,6 +77,7 @@ private:
     KeyAreaPublisher publisher_;
     AttachedDeviceTable attached_;
     NamedRingLock ringLock_;
+    VirtualOutputWriter* output_ = nullptr;
 
     std::mutex searchLock_;  // guards everything below and the key-area writes
     HANDLE stopEvent_ = nullptr;

@@ -5,7 +5,7 @@
 ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
     : policy_(policy),
       system_(lookForInjectionLibrary),
-      settings_(system_, files_, policy),
+      settings_(system_, files_, policy.files),
       sections_(policy, system_, settings_),
       registry_(context_),
       keys_(context_)
@@ -23,6 +23,7 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     commands_ = std::make_unique<ServiceCommands>(context_);
     devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
     devices_->SetReportSink(sink_.get());
+    devices_->SetVirtualOutput(&system_.VirtualOutput());
 }
 
 ServiceRuntime::~ServiceRuntime()
@@ -33,7 +34,7 @@ ServiceRuntime::~ServiceRuntime()
 
 bool ServiceRuntime::InitSharedObjects()
 {
-    if (!security_.Init())
+    if (!security_.Init(policy_.opensProcessToEveryone))
         return false;
     if (!sections_.Create(security_.Get()))
         return false;

@@ -41,6 +41,7 @@ public:
     // none. Returns once no write to the previous device is under way, so
     // the caller may then close it.
     void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
+    VirtualOutputWriter& VirtualOutput() { return virtualOutput_; }
     bool UsesInjectionLibrary() const { return mouseEventEx_ != nullptr; }
 
 private:

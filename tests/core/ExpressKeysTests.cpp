@@ -190,13 +190,16 @@ TEST_SUITE("express keys")
 
     TEST_CASE("a device that goes away releases what its pen still holds, once")
     {
-        struct Row { const BuildPolicy& policy; uint32_t held; Calls expected; };
-        const Row rows[] = {{REF, 7, {M(0x4040), P(0x4010), M(0x4004)}},
-                            {BRAND2, 2, {P(0x4040)}}};  // both pen-button statuses act on the second entry
+        struct Row { const BuildPolicy& policy; uint32_t held; std::vector<int> pressed; Calls expected; };
+        const Row rows[] = {{REF, 7, {0, 1}, {M(0x4040), P(0x4010), M(0x4004)}},
+                            {BRAND2, 2, {1}, {P(0x4040)}}};  // both pen-button statuses act on the second entry
         for (const Row& row : rows) {
             KeysFixture f(row.policy);
             f.pen->pen.penButton[0] = Action(ACTION_RIGHT_CLICK);
             f.pen->pen.penButton[1] = Action(ACTION_MIDDLE_CLICK);
+            for (int entry : row.pressed)
+                f.keys.PerformAction(entry, 1, nullptr);
+            f.system.Clear();
             f.context.flags.buttonState = row.held | 0x80;
             f.keys.ReleaseHeldButtons(true);
             f.keys.ReleaseHeldButtons(true);

@@ -58,14 +58,14 @@ struct LibraryBench {
         const std::string script = "echo " + echo.Name() + "\n" + deviceLines;
         folder.WriteFile("hid-script.txt", std::vector<uint8_t>(script.begin(), script.end()));
         echo.Create();
-        security.Init();
+        security.Init(BuildPolicy::Library().opensProcessToEveryone);
         context.policy = &BuildPolicy::Library();
         context.system = &system;
         context.files = &files;
         context.pen = &pen;
         context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
         context.ring = &ring;
-        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library());
+        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library().files);
         // The seam is read once, when the device manager is made.
         const std::string variable = std::string(TEST_HID_SCRIPT_VARIABLE) + "=" + folder.PathOf("hid-script.txt");
         _putenv(variable.c_str());

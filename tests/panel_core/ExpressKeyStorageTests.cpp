@@ -1,6 +1,6 @@
-#include "BuildPolicy.h"
 #include "ExpressKeyStorage.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
 
@@ -70,7 +70,7 @@ struct KeyArea {
 struct StorageFixture {
     RecordingSystem system;
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, kStyloraSettingsFiles};
     ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
     KeyBlock block;
 };
@@ -162,6 +162,8 @@ TEST_CASE("Key storage: the key area, the device file or the defaults, never bey
         CHECK(KeyOf(f.block, 8) == 18);
         CHECK(f.block.Slot(10)->data[0] == 0);
         CHECK(f.block.Slot(17)->data[0] == 0);
+        CHECK(f.block.Slot(10)->actionCode == ACTION_DISABLED);  // not an empty keystroke
+        CHECK(f.block.Slot(17)->actionCode == ACTION_DISABLED);
     }
 }
 

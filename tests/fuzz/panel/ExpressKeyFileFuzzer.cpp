@@ -6,13 +6,13 @@
 // walkable and every other record byte-identical, and rewrites the tablet's
 // first record (resized to the tablet's key count) or, without one, appends
 // exactly one record after the last whole one.
-#include "BuildPolicy.h"
 #include "DeviceFileChain.h"
 #include "ExpressKeyStorage.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "FuzzSystem.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzInput input(data, size);
     const StorageSetup setup = input.Read<StorageSetup>();
     const bool secondBrand = (setup.flags & SECOND_BRAND) != 0;
-    const BuildPolicy& policy = secondBrand ? BuildPolicy::SecondBrand() : BuildPolicy::Reference();
+    const SettingsFilePolicy& policy = secondBrand ? kPenmiraSettingsFiles : kStyloraSettingsFiles;
     FuzzSystem system;
     MemoryFileSystem files;
     SettingsFiles settings(system, files, policy);

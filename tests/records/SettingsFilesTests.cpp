@@ -54,7 +54,7 @@ struct FilesFixture {
     TempFolder folder;
     RecordingSystem system;
     StdioFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, BuildPolicy::Reference().files};
 
     FilesFixture() { system.programFiles = folder.Path(); }
     void WriteDeviceFile(const Bytes& bytes) const { folder.WriteFile("Tablet\\StyloraFind.ked", bytes); }
@@ -137,7 +137,7 @@ TEST_SUITE("settings files")
         for (const Row& row : {Row{&BuildPolicy::Reference(), {32, 160, 162, 164, 0, 32, 160, 162, 164, 0}},
                                Row{&BuildPolicy::SecondBrand(), {32, 16, 17, 18, 0, 32, 16, 17, 18, 0}}}) {
             Bytes out(TabletRecordSize(19));
-            SettingsFiles(system, files, *row.policy).InitDefaultKeyTable(out.data(), out.size(), 19);
+            SettingsFiles(system, files, row.policy->files).InitDefaultKeyTable(out.data(), out.size(), 19);
             for (int i = 0; i < 10; ++i) {
                 CAPTURE(i);
                 CHECK(Key(out, i).actionCode == (i == 4 || i == 9 ? ACTION_STRIP : ACTION_KEYSTROKE));
@@ -180,10 +180,10 @@ TEST_SUITE("settings files")
             WriteDeviceFile(StoredRecord(Model(2, 2), 10));
             Bytes record = StoredRecord(Model(2, 2), 40);
             Head(record).info.rotationCode = 0x200;
-            CHECK(SettingsFiles(system, files, *policy).WriteDeviceMapping(record.data(), record.size()) == 1);
+            CHECK(SettingsFiles(system, files, policy->files).WriteDeviceMapping(record.data(), record.size()) == 1);
             Bytes file = DeviceFile();
             CHECK(Head(file).mapping.monitorChoice == 40);
-            CHECK(Head(file).info.rotationCode == (policy->mappingWriterRewritesHeader ? 0x200 : 0));
+            CHECK(Head(file).info.rotationCode == (policy->files.mappingWriterRewritesHeader ? 0x200 : 0));
             CHECK(Key(file, 0).data[0] == 10);
         }
     }

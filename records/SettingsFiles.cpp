@@ -1,6 +1,8 @@
 #include "SettingsFiles.h"
 
+#include "DefaultKeyTable.h"
 #include "DeviceFileChain.h"
+#include "PenFileWriter.h"
 #include "ScopedFile.h"
 #include "SectionDefaults.h"
 #include "ServiceCodes.h"
@@ -14,65 +16,6 @@ namespace {
 // when the caller holds fewer keys (a key area smaller than the model). A
 // header naming more keys than this is damaged, and nothing is appended.
 constexpr int32_t MAX_PADDED_KEYS = 64;
-
-constexpr uint8_t VK_SPACE = 32;
-constexpr uint8_t VK_SHIFT = 16;
-constexpr uint8_t VK_CONTROL = 17;
-constexpr uint8_t VK_MENU = 18;
-constexpr uint8_t VK_LSHIFT = 160;
-constexpr uint8_t VK_LCONTROL = 162;
-constexpr uint8_t VK_LMENU = 164;
-
-struct DefaultKey {
-    int32_t action;
-    uint8_t virtualKey;
-};
-
-constexpr DefaultKey STRIP_KEY = {ACTION_STRIP, 0};
-// Keys past the end of a table get an empty keystroke.
-constexpr DefaultKey EMPTY_KEY = {ACTION_KEYSTROKE, 0};
-
-constexpr DefaultKey REFERENCE_KEYS[] = {
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU},
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU},
-};
-
-// The control panel's table: the same places with the plain modifier keys.
-constexpr DefaultKey PANEL_KEYS[] = {
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU},
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU},
-};
-
-template <size_t N>
-DefaultKey KeyOf(const DefaultKey (&table)[N], int32_t index, int32_t used = static_cast<int32_t>(N))
-{
-    return index >= 0 && index < used && static_cast<size_t>(index) < N ? table[index] : EMPTY_KEY;
-}
-
-DefaultKey DefaultKeyOf(DefaultKeyTable table, int32_t index)
-{
-    switch (table) {
-    case DefaultKeyTable::SidedModifiers:
-        return KeyOf(REFERENCE_KEYS, index);
-    case DefaultKeyTable::PlainModifiers:
-        return KeyOf(PANEL_KEYS, index);
-    case DefaultKeyTable::TenKeys:
-        break;
-    }
-    return KeyOf(PANEL_KEYS, index, 10);
-}
 
 // Keys a record of `room` bytes holds for a model with keyCount keys.
 int32_t StoredKeyCount(int32_t keyCount, size_t room)
@@ -133,7 +76,7 @@ bool SettingsFiles::PathOf(const char* suffix, char* out, size_t size) const
         return false;
     out[0] = '\0';
     char folder[SETTINGS_PATH_SIZE] = {};
-    if (!system_.ProgramFilesFolder(folder, sizeof folder))
+    if (!folder_.ProgramFilesFolder(folder, sizeof folder))
         return false;
     folder[sizeof folder - 1] = '\0';
     const size_t folderLength = std::strlen(folder);
@@ -324,14 +267,10 @@ int SettingsFiles::ReadPenSettingsFile(PENSETTINGS& out) const
     return files_.Read(file.Get(), &out, sizeof out) > 0 ? 1 : 0;
 }
 
-void SettingsFiles::WritePenSettingsFile(const PENSETTINGS& record) const
+bool SettingsFiles::WritePenSettingsFile(const PENSETTINGS& record) const
 {
     char path[SETTINGS_PATH_SIZE];
-    if (!PathOf(PEN_SETTINGS_FILE, path, sizeof path))
-        return;
-    ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
-    if (file.IsOpen())
-        file.WriteAll(&record, sizeof record);
+    return PathOf(PEN_SETTINGS_FILE, path, sizeof path) && PenFileWriter::Write(files_, path, record);
 }
 
 void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
@@ -345,24 +284,5 @@ void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
 
 void SettingsFiles::InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const
 {
-    FillDefaultKeyTable(record, room, keyCount,
-                        policy_.tenKeyDefaultTable ? DefaultKeyTable::TenKeys : DefaultKeyTable::SidedModifiers);
-}
-
-void SettingsFiles::FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table)
-{
-    if (record == nullptr || room < TABLETRECORD_HEAD_SIZE)
-        return;
-    const int32_t count = StoredKeyCount(keyCount, room);
-    KEYACTION* keys = RecordKeys(record);
-    for (int32_t i = 0; i < count; ++i) {
-        const DefaultKey key = DefaultKeyOf(table, i);
-        // Cleared whole: a key byte left over from an earlier action would be
-        // pressed with the default one.
-        std::memset(&keys[i], 0, sizeof keys[i]);
-        keys[i].actionCode = key.action;
-        keys[i].data[0] = static_cast<char>(key.virtualKey);
-        keys[i].data[1] = 0;
-    }
-    RecordHead(record)->keyCount = count;
+    FillDefaultKeyTable(record, room, keyCount, policy_.defaultKeys);
 }
