@@ -1,17 +1,17 @@
 #include "ProgramFiles.h"
 
+#include "TestSeams.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
-#include <cstdlib>
 #include <cstring>
 
 bool ProgramFiles::Folder(char* buffer, size_t size)
 {
     char path[MAX_PATH] = {};
     const char* folder = path;
-    // Tests point the settings folder elsewhere; the shipped programs never set it.
-    if (const char* chosen = std::getenv("INKBRID_PROGRAM_FILES"))
+    if (const char* chosen = testseams::ProgramFilesOverride())
         folder = chosen;
     else if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAM_FILES, FALSE))
         return false;

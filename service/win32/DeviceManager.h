@@ -7,10 +7,9 @@
 
 #include "AttachedDeviceTable.h"
 #include "DeviceReadState.h"
-#include "IHidEnumerator.h"
+#include "HidSource.h"
 #include "KeyAreaPublisher.h"
 #include "NamedRingLock.h"
-#include "ReportEchoSink.h"
 #include "ScopedHandle.h"
 #include "SecurityAttributes.h"
 #include "SerializedReportSink.h"
@@ -28,8 +27,10 @@
 
 class DeviceManager {
 public:
-    // context: its policy and system door are set already.
-    DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security);
+    // context: its policy and system door are set already; source: where the
+    // search finds tablets (it needs an enumerator).
+    DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security,
+                  HidSource source);
     ~DeviceManager();
     DeviceManager(const DeviceManager&) = delete;
     DeviceManager& operator=(const DeviceManager&) = delete;
@@ -70,11 +71,10 @@ private:
     const BuildPolicy& policy_;
     const SettingsFiles& settings_;
     SecurityAttributes& security_;
-    std::unique_ptr<ReportEchoSink> echo_;
-    std::unique_ptr<IHidEnumerator> enumerator_;
     SerializedReportSink sink_;
     TabletMatcher matcher_;
     KeyAreaPublisher publisher_;
+    HidSource source_;
     AttachedDeviceTable attached_;
     NamedRingLock ringLock_;
     VirtualOutputWriter* output_ = nullptr;

@@ -1,6 +1,6 @@
 // Test seam: tells a test what reached the report sink, one pipe message per
 // call, so device tests can see the copies a read thread works with. Only
-// made when the scripted HID interfaces name an echo pipe.
+// in the test build, made when the scripted HID interfaces name an echo pipe.
 #pragma once
 
 #include "IReportSink.h"

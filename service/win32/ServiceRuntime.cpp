@@ -2,7 +2,7 @@
 
 #include "PacketClock.h"
 
-ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
+ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary, HidSource source)
     : policy_(policy),
       system_(lookForInjectionLibrary),
       settings_(system_, files_, policy.files),
@@ -21,7 +21,7 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     pipeline_ = std::make_unique<PenPipeline>(context_, keys_);
     sink_ = std::make_unique<PipelineReportSink>(penState_, *pipeline_, keys_);
     commands_ = std::make_unique<ServiceCommands>(context_);
-    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
+    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_, std::move(source));
     devices_->SetReportSink(sink_.get());
     devices_->SetVirtualOutput(&system_.VirtualOutput());
 }

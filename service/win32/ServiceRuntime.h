@@ -27,7 +27,8 @@
 
 class ServiceRuntime {
 public:
-    ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary);
+    // source: where the device search finds tablets.
+    ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary, HidSource source);
     ~ServiceRuntime();
     ServiceRuntime(const ServiceRuntime&) = delete;
     ServiceRuntime& operator=(const ServiceRuntime&) = delete;
