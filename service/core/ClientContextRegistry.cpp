@@ -83,7 +83,7 @@ void ClientContextRegistry::OnContextEnable()
     if ((node->status ^ status) & CTX_STATUS_DISABLED) {
         node->status = status;
         if (IsEnabledOnTop(status)) {
-            context_.flags.clientListChanged = 1;
+            context_.flags.clientsOrToolChanged = 1;
             PostProximityUnlessPainter(*node);
         }
     }
@@ -162,12 +162,6 @@ int ClientContextRegistry::CollectLocked(OnTopContexts& out) const
     return out.count;
 }
 
-int ClientContextRegistry::GetOnTopSystemCursor(uint32_t& value) const
-{
-    std::lock_guard<std::mutex> guard(lock_);
-    return OnTopSystemCursorLocked(value);
-}
-
 void ClientContextRegistry::FreeContexts()
 {
     std::lock_guard<std::mutex> guard(lock_);
@@ -177,15 +171,6 @@ void ClientContextRegistry::FreeContexts()
         delete head_;
         head_ = next;
     }
-}
-
-int ClientContextRegistry::Count() const
-{
-    std::lock_guard<std::mutex> guard(lock_);
-    int count = 0;
-    for (const CLIENTNODE* node = head_; node != nullptr; node = node->next)
-        ++count;
-    return count;
 }
 
 int ClientContextRegistry::StatusOf(int32_t contextId, uint32_t& status) const
@@ -246,7 +231,7 @@ void ClientContextRegistry::PostProximityUnlessPainter(const CLIENTNODE& node)
 
 void ClientContextRegistry::MarkListChanged()
 {
-    context_.flags.clientListChanged = 1;
+    context_.flags.clientsOrToolChanged = 1;
     if (context_.ring != nullptr)
         context_.ring->Reset();
 }

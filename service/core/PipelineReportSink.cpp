@@ -23,7 +23,7 @@ void PipelineReportSink::OnKeyReport(const uint8_t*, size_t, const TABLETINFO& h
 void PipelineReportSink::OnDeviceRemoved(ReportSource source, const TABLETINFO&, const MAPPINGDEF& mapping,
                                          bool penInRange, ExpressKeyState& keys)
 {
-    keys_.LetGoOfKeys(keys);
+    keys_.Actions().LetGoOfKeys(keys.held);
     if (source != state_.penOwner)
         return;
     pipeline_.DeviceRemoved(mapping, penInRange);

@@ -8,7 +8,8 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
       settings_(system_, files_, policy.files),
       sections_(policy, system_, settings_),
       registry_(context_),
-      keys_(context_)
+      actions_(context_),
+      keys_(context_, actions_)
 {
     context_.policy = &policy_;
     context_.system = &system_;
@@ -18,7 +19,7 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.registry = &registry_;
     context_.penState = &penState_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
-    pipeline_ = std::make_unique<PenPipeline>(context_, keys_);
+    pipeline_ = std::make_unique<PenPipeline>(context_, actions_);
     sink_ = std::make_unique<PipelineReportSink>(penState_, *pipeline_, keys_);
     commands_ = std::make_unique<ServiceCommands>(context_);
     devices_ = std::make_unique<DeviceManager>(context_, settings_, security_, std::move(source));

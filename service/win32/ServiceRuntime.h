@@ -62,6 +62,7 @@ private:
     CFilter filter_;
     ClientContextRegistry registry_;
     PenReportState penState_;
+    ActionPerformer actions_;
     ExpressKeys keys_;
     // Built once the context holds the pen state they work on.
     std::unique_ptr<PenPipeline> pipeline_;

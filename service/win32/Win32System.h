@@ -42,7 +42,6 @@ public:
     // the caller may then close it.
     void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
     VirtualOutputWriter& VirtualOutput() { return virtualOutput_; }
-    bool UsesInjectionLibrary() const { return mouseEventEx_ != nullptr; }
 
 private:
     using MouseEventExProc = void(WINAPI*)(DWORD, DWORD, DWORD, DWORD, ULONG_PTR, BYTE);

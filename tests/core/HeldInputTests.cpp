@@ -20,9 +20,9 @@ constexpr uint32_t LEFT_DOWN = MOUSE_VIRTUALDESK | MOUSE_LEFTDOWN, LEFT_UP = MOU
 constexpr uint32_t RIGHT_DOWN = MOUSE_VIRTUALDESK | MOUSE_RIGHTDOWN, RIGHT_UP = MOUSE_VIRTUALDESK | MOUSE_RIGHTUP;
 
 struct KeysFixture : ServiceFixture {
-    ExpressKeys keys{context};
+    ActionPerformer actions{context};
     std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
-    ExpressKeyState keyState;
+    HeldKeys held;
 
     explicit KeysFixture(const BuildPolicy& policy = BuildPolicy::Reference()) : ServiceFixture(policy)
     {
@@ -31,7 +31,7 @@ struct KeysFixture : ServiceFixture {
     void Act(int index, int32_t pressed)
     {
         const KeyTableRef ref{static_cast<int32_t>(table.size()), table.data()};
-        keys.PerformAction(index, pressed, &ref, &keyState);
+        actions.PerformAction(index, pressed, &ref, &held);
     }
 };
 
@@ -75,10 +75,10 @@ TEST_SUITE("nothing stays held")
         f.table[0] = Action(ACTION_LEFT_CLICK);
         f.pen->pen.penButton[1] = Action(ACTION_RIGHT_CLICK);
         f.Act(0, 1);
-        f.keys.PerformAction(1, 1, nullptr);
+        f.actions.PerformAction(1, 1, nullptr);
         f.context.flags.swappedButtons = 1;  // a new pen's identification sampled the system's setting
         f.Act(0, 0);
-        f.keys.PerformAction(1, 0, nullptr);
+        f.actions.PerformAction(1, 0, nullptr);
         CHECK(f.system.calls == std::vector<SystemCall>{P(LEFT_DOWN), P(RIGHT_DOWN), P(LEFT_UP), P(RIGHT_UP)});
         f.system.Clear();
         f.Act(0, 1);  // the next press follows the new setting
@@ -232,7 +232,7 @@ TEST_SUITE("several tablets and their removal")
                 expected.push_back(Post(0x70, WT_PROXIMITY, 7, PROXIMITY_LEAVE));
             CHECK(rig.system.Events() == expected);
             CHECK(rig.connection->writeIndex == (row.penCame && !row.penLeft ? 0 : 3));
-            CHECK(rig.context.flags.clientListChanged.load() == 0);
+            CHECK(rig.context.flags.clientsOrToolChanged.load() == 0);
         }
     }
 

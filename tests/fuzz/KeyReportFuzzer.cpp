@@ -179,11 +179,12 @@ private:
         const bool held = (service_.context.flags.buttonState.load() & bit) != 0;
         if (press == held)
             return;  // the pipeline acts only on a change
+        service_.state.penOwner = &thread_;  // pen buttons come with this tablet's pen reports
         if (press)
             service_.context.flags.buttonState.fetch_or(bit);
         else
             service_.context.flags.buttonState.fetch_and(~bit);
-        service_.keys.PerformAction(index, press ? 1 : 0, nullptr);
+        service_.actions.PerformAction(index, press ? 1 : 0, nullptr);
     }
 
     FuzzInput& input_;
