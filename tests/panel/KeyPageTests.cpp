@@ -412,3 +412,40 @@ TEST_CASE("Second-brand eight-key page on an older system: keys reach the 12-slo
         CHECK(panel.Bench()->Service().Child().Wait(0) == -1);
     }
 }
+
+TEST_CASE("The strip and ring boxes of the eight-key page leave their caption one line beside the icon, in both panels")
+{
+    // The boxes are 130 x 20 pixels; the icon sits 3 pixels in, the caption
+    // is centred in the rest and wraps when it does not fit. Each panel has
+    // one icon pair under these ids, shared with the mapping page's Auto
+    // Setting button.
+    HDC screen = GetDC(nullptr);
+    HFONT pageFont = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ previous = SelectObject(screen, pageFont);
+    SIZE caption{};
+    GetTextExtentPoint32A(screen, "Enable/Disable", 14, &caption);
+    SelectObject(screen, previous);
+    DeleteObject(pageFont);
+    ReleaseDC(nullptr, screen);
+    REQUIRE(caption.cx > 0);
+
+    for (const char* program : {PanelUnderTest::kProgram, PanelUnderTest::kPenmiraProgram}) {
+        CAPTURE(program);
+        HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        REQUIRE(module != nullptr);
+        for (int id : {IDI_KEY_CHECK_ON, IDI_KEY_CHECK_OFF}) {
+            CAPTURE(id);
+            HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+            REQUIRE(icon != nullptr);
+            ICONINFO info{};
+            REQUIRE(GetIconInfo(icon, &info));
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+            DestroyIcon(icon);
+            const LONG iconWidth = 2 * static_cast<LONG>(info.xHotspot);
+            CHECK(2 * info.yHotspot <= 20);
+            CHECK(130 - 3 - iconWidth >= caption.cx);
+        }
+        FreeLibrary(module);
+    }
+}
