@@ -175,8 +175,9 @@ public:
         const RECT rect = Union(windows);
         Sleep(150);
         ScreenPicture picture(rect);
+        // Still for 600 ms: the key overlay draws its labels half a second after its picture.
         int stillFor = 0;
-        for (int i = 0; i < 40 && stillFor < 2; ++i) {
+        for (int i = 0; i < 60 && stillFor < 4; ++i) {
             Sleep(150);
             ScreenPicture next(rect);
             stillFor = next == picture ? stillFor + 1 : 0;
@@ -540,19 +541,19 @@ void PutOverlayActions(uint8_t* keyArea)
     keys[6].actionCode = ACTION_DOUBLE_CLICK;
 }
 
-// The companions run beside the library form with their language file.
+// The companions run beside the library form with their language file,
+// after the panel has shown the key page of the ten-slot tablet, as a user's
+// would have done, so that the key area holds that tablet's keys.
 std::unique_ptr<PanelUnderTest> CompanionPartner(Tour& tour, std::vector<std::string>& environment)
 {
-    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", nullptr);
-    auto partner = std::make_unique<PanelUnderTest>(PanelPartner::LibraryForm);
-    tour.Install(*partner, -1);
+    std::unique_ptr<PanelUnderTest> partner = tour.OpenPanel({PanelBrandUnderTest::Stylora, -1, kTwoKeyTablets});
+    if (partner == nullptr)
+        return nullptr;
+    OpenKeyPage(*partner);
+    Tour::ClosePanel(*partner);
     const std::string language = ReadAll(tour.Package() + "\\companions\\language.ini");
     if (!language.empty())
         partner->WriteSettingsFile("Stylora\\language.ini", language);
-    if (!partner->StartPartner()) {
-        std::printf("the library form did not start\n");
-        return nullptr;
-    }
     environment = {"INKBRID_PROGRAM_FILES=" + partner->Settings().Path()};
     return partner;
 }
@@ -562,10 +563,12 @@ void Keyveil(Tour& tour)
 {
     std::vector<std::string> environment;
     const std::unique_ptr<PanelUnderTest> partner = CompanionPartner(tour, environment);
-    ChildProcess overlay;
-    if (partner == nullptr || !overlay.Start("Keyveil.exe", "showkeyboard", environment))
+    if (partner == nullptr)
         return;
     PutOverlayActions(partner->KeyArea());
+    ChildProcess overlay;
+    if (!overlay.Start("Keyveil.exe", "showkeyboard", environment))
+        return;
     const HWND window = WaitForWindow(nullptr, "QXKorin3ShowKeyboard2009");
     tour.Photos().Shoot("keyveil", {window});
     PostMessageA(window, WM_KEYOVERLAY_CLOSE, 2, 0);
