@@ -297,6 +297,7 @@ void WithPanel(Tour& tour, const PanelSetup& setup, const std::function<void(Pan
     Tour::ClosePanel(*panel);
 }
 
+// The popup menu now open.
 HWND WaitForMenu(DWORD timeoutMs = kWindowTimeoutMs)
 {
     HWND menu = nullptr;
