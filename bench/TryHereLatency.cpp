@@ -1,10 +1,13 @@
-// How long a pen report takes to show in the panel's try-here area under
-// Wine: from the report written to the scripted tablet's pipe, through the
-// library form's read thread, the pipeline, the pointer and the packet ring,
-// WinTab32.dll and the panel's drawing, to the stroke's pixel on the screen.
-// Each report is sent when the last one has shown, along strokes across the
-// area (cleaned between strokes, so every pixel waited for is a new one).
+// How long a pen report takes to show under Wine: from the report written to
+// the scripted tablet's pipe, through the library form's read thread, the
+// pipeline, the pointer and the packet ring, WinTab32.dll and the panel's
+// drawing, to the desktop pointer moved and to the stroke's ink on the screen.
+// Beside it, Wine's own cost of a pointer move (InjectionBaseline), measured in
+// the same run. Each report is built before its clock starts and sent when the
+// last one has shown, along strokes across the try-here area.
 //   tryhere_bench [points]
+#include "BenchClock.h"
+#include "InjectionBaseline.h"
 #include "PanelUnderTest.h"
 #include "TryHereDriver.h"
 
@@ -13,24 +16,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
 
 constexpr int kPressure = 700;
-constexpr int kPointsPerStroke = 60;
+// Points lie further apart than the stroke is wide, so the pixel waited for
+// is one that only the new segment can ink.
+constexpr int kSpacingPx = 16;
+// The smoothing filter trails the pen at first: the first points of a stroke
+// move the pointer less than a line width and are sent untimed.
+constexpr int kLeadInPoints = 4;
 constexpr double kPointTimeoutMs = 1000.0;
+constexpr int kBaselineMoves = 200;
 constexpr int kCleanId = 1030;
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0)
-        QueryPerformanceFrequency(&frequency);
-    LARGE_INTEGER now{};
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 POINT Cursor()
 {
@@ -39,35 +39,50 @@ POINT Cursor()
     return at;
 }
 
+enum class PointResult { Timed, Lost, InkAhead };
+
 struct PointTimes {
-    double pointer;  // the report moved the desktop pointer (service side done)
-    double ink;      // the panel's stroke reached the screen there
+    double pointer = -1.0;  // the report moved the desktop pointer (the service's part done)
+    double ink = -1.0;      // the panel's stroke reached the screen there
 };
 
-// Sends one report of the stroke and waits for its ink under the pointer it
-// moved; the waits in ms, negative when the point never showed.
-PointTimes TimeOnePoint(TryHereDriver& driver, POINT target)
+// Ink along the stroke's row from the pointer to the point aimed at, as it
+// is before the report goes out.
+std::vector<bool> InkAlong(POINT from, POINT to)
 {
+    std::vector<bool> ink;
+    for (LONG x = from.x; x <= to.x; ++x)
+        ink.push_back(TryHereDriver::IsInk(TryHereDriver::ScreenPixel(POINT{x, from.y})));
+    return ink;
+}
+
+// Sends one tip report aimed at `target` (right of the pointer, on its row)
+// and times the pointer's move and the ink at the pixel it moved to.
+PointResult TimeOnePoint(TryHereDriver& driver, POINT target, PointTimes& times)
+{
+    const std::vector<uint8_t> report = TryHereDriver::PenReport(TryHereDriver::kTip, target, kPressure);
     const POINT before = Cursor();
-    const double start = NowMs();
-    PointTimes times{-1.0, -1.0};
-    if (!driver.Report(TryHereDriver::kTip, target, kPressure, TryHereDriver::kUprightTilt, 0))
-        return times;
+    const std::vector<bool> inkBefore = InkAlong(before, target);
+    const double start = BenchClock::NowMs();
+    if (!driver.Send(report))
+        return PointResult::Lost;
     POINT moved = before;
-    while (NowMs() - start < kPointTimeoutMs) {
+    while (BenchClock::NowMs() - start < kPointTimeoutMs && times.pointer < 0) {
         moved = Cursor();
-        if (moved.x != before.x || moved.y != before.y) {
-            times.pointer = NowMs() - start;
-            break;
-        }
+        if (moved.x != before.x || moved.y != before.y)
+            times.pointer = BenchClock::NowMs() - start;
     }
-    while (NowMs() - start < kPointTimeoutMs) {
+    if (times.pointer < 0 || moved.y != before.y || moved.x < before.x || moved.x > target.x)
+        return PointResult::Lost;
+    if (inkBefore[static_cast<size_t>(moved.x - before.x)])
+        return PointResult::InkAhead;
+    while (BenchClock::NowMs() - start < kPointTimeoutMs) {
         if (TryHereDriver::IsInk(TryHereDriver::ScreenPixel(moved))) {
-            times.ink = NowMs() - start;
-            break;
+            times.ink = BenchClock::NowMs() - start;
+            return PointResult::Timed;
         }
     }
-    return times;
+    return PointResult::Lost;
 }
 
 double Percentile(std::vector<double> values, double fraction)
@@ -77,53 +92,85 @@ double Percentile(std::vector<double> values, double fraction)
     return values[std::min(index, values.size() - 1)];
 }
 
+void PrintFigure(const char* name, const std::vector<double>& values, const std::vector<double>& baseline)
+{
+    const double median = Percentile(values, 0.5);
+    std::printf("%-36s median %6.2f ms  p99 %6.2f ms", name, median, Percentile(values, 0.99));
+    if (!baseline.empty())
+        std::printf("  (%.1fx the baseline median)", median / Percentile(baseline, 0.5));
+    std::printf("\n");
+}
+
+struct Figures {
+    std::vector<double> pointer;
+    std::vector<double> ink;
+    int lost = 0;
+};
+
+// One stroke along a row of the area, cleaned afterwards; false when a
+// pixel waited for was ink before its report was sent.
+bool TimeOneStroke(PanelUnderTest& panel, TryHereDriver& driver, double down, int wanted, Figures& figures)
+{
+    const POINT from = driver.AreaPoint(0.3, down);
+    const POINT to = driver.AreaPoint(0.95, down);
+    driver.Report(TryHereDriver::kHover, from, 0);
+    driver.Report(TryHereDriver::kHover, from, 0);
+    driver.Report(TryHereDriver::kTip, from, kPressure, TryHereDriver::kUprightTilt, 50);
+    bool honest = true;
+    for (int i = 1; honest && from.x + i * kSpacingPx <= to.x; ++i) {
+        if (static_cast<int>(figures.ink.size()) + figures.lost >= wanted)
+            break;
+        PointTimes times;
+        const PointResult result = TimeOnePoint(driver, POINT{from.x + i * kSpacingPx, from.y}, times);
+        if (i <= kLeadInPoints)
+            continue;
+        if (result == PointResult::InkAhead) {
+            std::fprintf(stderr, "try-here bench: the pixel waited for was ink before its report was sent\n");
+            honest = false;
+        } else if (result == PointResult::Lost) {
+            ++figures.lost;
+        } else {
+            figures.pointer.push_back(times.pointer);
+            figures.ink.push_back(times.ink);
+        }
+    }
+    driver.Report(TryHereDriver::kHover, to, 0);
+    driver.Report(TryHereDriver::kLeave, to, 0, TryHereDriver::kUprightTilt, 100);
+    PanelUnderTest::ClickIn(panel.MainWindow(), kCleanId);
+    Sleep(100);
+    return honest;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const int wanted = argc > 1 ? std::max(kPointsPerStroke, std::atoi(argv[1])) : 300;
+    if (argc > 1 && std::strcmp(argv[1], InjectionBaseline::kInjectorArgument) == 0)
+        return InjectionBaseline::RunInjector();
+    const int wanted = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
     PanelUnderTest panel(PanelPartner::LibraryForm);
     TryHereDriver driver(panel);
     if (!driver.Start()) {
         std::fprintf(stderr, "try-here bench: the panel did not start beside the library form\n");
         return 1;
     }
-    std::vector<double> latencies;
-    std::vector<double> pointerTimes;
-    int lost = 0;
-    for (int stroke = 0; static_cast<int>(latencies.size()) + lost < wanted; ++stroke) {
-        const double down = 0.45 + 0.1 * (stroke % 5);
-        const POINT from = driver.AreaPoint(0.3, down);
-        const POINT to = driver.AreaPoint(0.95, down);
-        driver.Report(TryHereDriver::kHover, from, 0);
-        driver.Report(TryHereDriver::kHover, from, 0);
-        driver.Report(TryHereDriver::kTip, from, kPressure, TryHereDriver::kUprightTilt, 50);
-        for (int i = 1; i <= kPointsPerStroke; ++i) {
-            const POINT at{from.x + (to.x - from.x) * i / kPointsPerStroke, from.y};
-            const PointTimes times = TimeOnePoint(driver, at);
-            if (times.ink < 0 || times.pointer < 0) {
-                ++lost;
-                continue;
-            }
-            latencies.push_back(times.ink);
-            pointerTimes.push_back(times.pointer);
-        }
-        driver.Report(TryHereDriver::kHover, to, 0);
-        driver.Report(TryHereDriver::kLeave, to, 0, TryHereDriver::kUprightTilt, 100);
-        PanelUnderTest::ClickIn(panel.MainWindow(), kCleanId);
-        Sleep(100);
-    }
-    if (latencies.empty()) {
-        std::fprintf(stderr, "try-here bench: no point reached the screen\n");
-        return 1;
-    }
-    std::printf("try-here latency (report -> pixel): %zu points, %d lost\n", latencies.size(), lost);
-    std::printf("ms per point: median %.2f  p99 %.2f  min %.2f  max %.2f\n", Percentile(latencies, 0.5),
-                Percentile(latencies, 0.99), *std::min_element(latencies.begin(), latencies.end()),
-                *std::max_element(latencies.begin(), latencies.end()));
-    std::printf("of which report -> desktop pointer moved: median %.2f  p99 %.2f\n", Percentile(pointerTimes, 0.5),
-                Percentile(pointerTimes, 0.99));
+    const std::vector<double> baseline = InjectionBaseline::Measure(driver.Area(), kBaselineMoves);
+    Figures figures;
+    bool honest = true;
+    for (int stroke = 0; honest && static_cast<int>(figures.ink.size()) + figures.lost < wanted; ++stroke)
+        honest = TimeOneStroke(panel, driver, 0.45 + 0.1 * (stroke % 5), wanted, figures);
     panel.Click(IDCANCEL);
     panel.WaitForPanelExit(5000);
+    if (!honest)
+        return 1;
+    if (figures.ink.empty() || baseline.empty()) {
+        std::fprintf(stderr, "try-here bench: %s\n", baseline.empty() ? "the injection baseline failed"
+                                                                       : "no point reached the screen");
+        return 1;
+    }
+    std::printf("try-here latency: %zu points timed, %d lost\n", figures.ink.size(), figures.lost);
+    PrintFigure("report -> desktop pointer moved", figures.pointer, baseline);
+    PrintFigure("report -> ink on the screen", figures.ink, baseline);
+    PrintFigure("baseline: mouse_event -> GetCursorPos", baseline, {});
     return 0;
 }

@@ -26,6 +26,8 @@ std::string Text(const LanguageKey& key)
 
 }  // namespace
 
+PenmiraInsets CCalibrate::s_penmiraInsets;
+
 CCalibrate::~CCalibrate()
 {
     if (!m_cursorShown)
@@ -56,6 +58,10 @@ BOOL CCalibrate::OnInitDialog()
                                                           m_width, m_height, LR_CREATEDIBSECTION | LR_VGACOLOR)));
     if (!m_background)
         return FALSE;  // untitled: the service never finds it; Esc still cancels
+    if (kPenmiraPanel) {
+        AdoptModelInsets(s_penmiraInsets, static_cast<uint16_t>(m_tabletPid));
+        m_policy = PenmiraCalibration(s_penmiraInsets);
+    }
     m_session = std::make_unique<CalibrationSession>(m_policy, m_width, m_height);
     if (!m_session->HasRoom()) {
         // Targets that meet in the middle cannot be extrapolated from.
@@ -77,7 +83,7 @@ BOOL CCalibrate::OnInitDialog()
 void CCalibrate::OnTimer(UINT_PTR id)
 {
     if (id == kFirstTargetTimer) {
-        DrawTarget(1);
+        DrawTarget(m_session->Target(1), 1);
         KillTimer(kFirstTargetTimer);
     }
     Default();
@@ -90,9 +96,8 @@ BOOL CCalibrate::OnEraseBkgnd(CDC& dc)
     return dc.BitBlt(0, 0, m_width, m_height, memory, 0, 0, SRCCOPY);
 }
 
-void CCalibrate::DrawTarget(int n)
+void CCalibrate::DrawTarget(const CalibrationPoint& centre, int n)
 {
-    const CalibrationPoint centre = m_session->Target(n);
     CClientDC dc(m_hWnd);
     CPen pen(PS_SOLID, 2, kTargetRed);
     CSelectObject selected(dc, pen.GetSafeHandle());
@@ -129,20 +134,17 @@ LRESULT CCalibrate::OnCalibratePoint(WPARAM wParam, LPARAM lParam)
     if (!m_session)
         return 1;
     const int tapsBefore = m_session->TapState();
-    switch (m_session->Feed(button, x, y, NowMillis())) {
+    const CalibrationSession::Outcome outcome = m_session->Feed(button, x, y, NowMillis());
+    switch (outcome) {
     case CalibrationSession::Outcome::NextTarget:
         EraseTarget(m_session->ErasedAfter(tapsBefore + 1));
-        DrawTarget(tapsBefore + 2);
+        DrawTarget(m_session->Target(tapsBefore + 2), tapsBefore + 2);
         break;
     case CalibrationSession::Outcome::OrderError:
-        EraseTarget(m_session->ErasedAfter(4));
-        ShowBox(kOrderError, MB_OK);
-        StartAgain(1);
+        Refuse(outcome, kOrderError);
         break;
     case CalibrationSession::Outcome::TooSmall:
-        EraseTarget(m_session->ErasedAfter(4));
-        ShowBox(Text(kCalibrateError).c_str(), MB_OK);
-        StartAgain(1);
+        Refuse(outcome, Text(kCalibrateError));
         break;
     case CalibrationSession::Outcome::Done:
         EraseTarget(m_session->ErasedAfter(4));
@@ -165,10 +167,15 @@ int CCalibrate::ShowBox(const char* text, UINT type)
     return MessageBox(text, kCaption, type);
 }
 
-void CCalibrate::StartAgain(int restartTarget)
+void CCalibrate::Refuse(CalibrationSession::Outcome failure, const std::string& text)
 {
+    EraseTarget(m_session->ErasedAfter(4));
+    // The service's points keep arriving while the box is up; the session
+    // takes none of them until the box has closed.
+    ShowBox(text.c_str(), MB_OK);
+    m_session->StartAgain();
     HideCursor();
-    DrawTarget(restartTarget);
+    DrawTarget(m_session->RestartTarget(failure), 1);
 }
 
 void CCalibrate::HideCursor()

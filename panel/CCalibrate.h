@@ -11,6 +11,7 @@
 #include "WintabApi.h"
 
 #include <memory>
+#include <string>
 
 class CCalibrate : public CDialog {
 public:
@@ -18,7 +19,12 @@ public:
     static constexpr UINT kCalibratePointMessage = 0x8000;
     static constexpr const char* kWindowTitle = "QXCalibrate20090410Window";
 
-    explicit CCalibrate(const CalibrationPolicy& policy) : CDialog(kTemplateId, nullptr), m_policy(policy) {}
+    // The reference brand's targets sit `inset` pixels in; the second brand's
+    // at the process-wide insets, which the tablet's model may change.
+    CCalibrate(int inset, int tabletPid)
+        : CDialog(kTemplateId, nullptr), m_policy(StyloraCalibration(inset)), m_tabletPid(tabletPid)
+    {
+    }
     ~CCalibrate() override;
 
     // Before DoModal: the monitor, in screen coordinates, and the panel's
@@ -41,14 +47,15 @@ private:
     BOOL OnEraseBkgnd(CDC& dc);
     LRESULT OnCalibratePoint(WPARAM wParam, LPARAM lParam);
 
-    void DrawTarget(int n);
+    void DrawTarget(const CalibrationPoint& centre, int n);
     void EraseTarget(const CalibrationPoint& centre);
-    void StartAgain(int restartTarget);
+    void Refuse(CalibrationSession::Outcome failure, const std::string& text);
     int ShowBox(const char* text, UINT type);
     void HideCursor();
     uint64_t NowMillis() const;
 
     CalibrationPolicy m_policy;
+    int m_tabletPid;
     RECT32 m_monitor{};
     RECT32 m_result{};
     int m_width = 0;
@@ -59,4 +66,6 @@ private:
     HCTX m_context = nullptr;
     bool m_cursorShown = true;
     double m_counterFrequency = 0;
+
+    static PenmiraInsets s_penmiraInsets;
 };

@@ -6,6 +6,7 @@
 #include "ExpressKeyActions.h"
 #include "KeyBrandPolicies.h"
 #include "ServiceCodes.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
@@ -48,12 +49,14 @@ int LabelIndexOf(int id)
 
 }  // namespace
 
+bool CQXKeySet::s_hasKeypad = false;
+
 CQXKeySet::CQXKeySet(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent),
       m_keyboard(this),
       m_launch(this),
-      m_link(OsMajorVersion()),
-      m_settings(m_system, m_files, PanelServicePolicy()),
+      m_link(ServiceLink::ForSystemVersion(OsMajorVersion())),
+      m_settings(m_system, m_files, PanelSettingsFilePolicy()),
       m_storage(m_files, m_settings, PanelKeyStoragePolicy()),
       m_keyFile(PanelKeyNamePolicy()),
       m_names(m_keyFile, m_keyFile.Policy())
@@ -99,11 +102,11 @@ BOOL CQXKeySet::OnInitDialog()
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(LanguageIndex(), langkeys::kTabletId).c_str());
     m_tips.CreateTipWindow(this);
 
-    if (!m_link.OpenKeyArea()) {
+    if (!m_link.OpenKeyArea(m_keyArea)) {
         EndDialog(IDOK);
         return FALSE;
     }
-    const TABLETINFO& current = m_link.KeyArea().head()->record.info;
+    const TABLETINFO& current = KeyArea().head()->record.info;
     const int slotCount = LoadTabletKeys(current.VID, current.PID);
     if (slotCount == -1)
         return FALSE;
@@ -132,19 +135,19 @@ void CQXKeySet::ChooseFirstKeypadTablet()
     for (int i = 0; i < m_tabletIds.GetCount(); ++i) {
         const unsigned long pid = std::strtoul(m_tabletIds.GetLBText(i).c_str(), nullptr, 16);
         if (pid == express_keys::kKeypadOnlyPid) {
-            m_hasKeypad = false;
+            s_hasKeypad = false;
             continue;
         }
         m_tabletIds.SetCurSel(i);
         OnSelEndOkTabletId();
-        m_hasKeypad = true;
+        s_hasKeypad = true;
         return;
     }
 }
 
-bool CQXKeySet::HasNoExpressKeys() const
+bool CQXKeySet::HasNoExpressKeys()
 {
-    return PanelKeyPagePolicy().hasLargeLayout && !m_hasKeypad;
+    return PanelKeyPagePolicy().hasLargeLayout && !s_hasKeypad;
 }
 
 int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
@@ -152,7 +155,7 @@ int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
     CStyloraApp* app = CStyloraApp::Instance();
     const int count = app != nullptr ? app->EnumConnectedTablets() : 0;
     if (count <= 0) {
-        MessageBox(UiText(langkeys::NoTabletAlert).c_str(), nullptr, MB_OK);
+        AfxMessageBox(UiText(langkeys::NoTabletAlert).c_str(), MB_OK);
         EndDialog(IDOK);
         return -1;
     }
@@ -164,7 +167,7 @@ int CQXKeySet::LoadTabletKeys(uint16_t vid, uint16_t pid)
         // Each entry keeps its own vendor id: another vendor's tablet is found by it again.
         m_tabletIds.SendMessage(CB_SETITEMDATA, static_cast<WPARAM>(entry), list[i].VID);
     }
-    const int chosen = m_storage.LoadTabletKeys(list, count, vid, pid, m_link.KeyArea(), m_block);
+    const int chosen = m_storage.LoadTabletKeys(list, count, vid, pid, KeyArea(), m_block);
     m_tabletIds.SetCurSel(chosen);
     m_productId = list[chosen].PID;
     app->FreeTabletList();
@@ -206,7 +209,7 @@ void CQXKeySet::BuildKeyControls(int32_t slotCount)
 void CQXKeySet::DisableForKeypadModel()
 {
     if (!PanelKeyPagePolicy().disablesForKeypadModel ||
-        m_link.KeyArea().head()->record.info.PID != express_keys::kKeypadModelPid)
+        KeyArea().head()->record.info.PID != express_keys::kKeypadModelPid)
         return;
     for (int id : {8192, 8193, 8194, 8195, 8208, 8209, 8210, 8211, express_keys::kStripBoxId,
                    express_keys::kRingBoxId}) {
@@ -419,10 +422,10 @@ int CQXKeySet::SendKeysToDriver()
         return 0;
     const TABLETINFO device = m_block.Head().info;
     if (OsMajorVersion() > 5) {
-        ExpressKeyStorage::PublishKeys(m_block, m_link.KeyArea(), true);
-        if (!m_link.SendCommand(CMD_SAVE_KEYS))
+        ExpressKeyStorage::PublishKeys(m_block, KeyArea(), true);
+        if (m_link.SendCommand(CMD_SAVE_KEYS, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::NoConnection)
             return 0;
-    } else if (m_storage.SaveToDeviceFile(m_block, m_link.KeyArea()) != 1) {
+    } else if (m_storage.SaveToDeviceFile(m_block, KeyArea()) != 1) {
         return 0;
     }
     m_link.SignalKeyReload(device.VID, device.PID);

@@ -15,7 +15,8 @@
 #include "ExpressKeyStorage.h"
 #include "KeyBlock.h"
 #include "KeyIniFile.h"
-#include "KeyServiceLink.h"
+#include "MappedSection.h"
+#include "ServiceLink.h"
 #include "SettingsFiles.h"
 #include "Win32FileSystem.h"
 #include "Win32System.h"
@@ -31,8 +32,10 @@ public:
     explicit CQXKeySet(CWnd* parent = nullptr);
     ~CQXKeySet() override;
 
-    // No tablet with express keys was found: the main dialog shows the "NoKey" message instead.
-    bool HasNoExpressKeys() const;
+    // No page so far has found a tablet with express keys: the main dialog
+    // shows the "NoKey" message instead of the page. One value for the whole
+    // program, left as it was by a page that could not start.
+    static bool HasNoExpressKeys();
     // Save with the page in view; 1 done, 0 failed.
     int SendKeysToDriver();
     void ApplyLanguage(int index);
@@ -87,9 +90,13 @@ private:
     std::array<CStatic, 16> m_labels;
     std::array<CButtonKX, 2> m_checkBoxes;  // strip, ring
     int m_currentKeyId = 0;
-    bool m_hasKeypad = false;
+    static bool s_hasKeypad;
 
-    KeyServiceLink m_link;
+    KeyAreaView KeyArea() const { return KeyAreaView{m_keyArea.Bytes(), m_keyArea.Size()}; }
+
+    ServiceLink m_link;
+    // The key area at the size its creator made it (19, 18 or 12 keys).
+    MappedSection m_keyArea;
     Win32System m_system{false};
     Win32FileSystem m_files;
     SettingsFiles m_settings;

@@ -1,20 +1,22 @@
 #include "CRegionDlg.h"
 
 #include "CCalibrate.h"
+#include "CTabletContext.h"
 #include "CDataExchange.h"
 #include "CFullDlg.h"
 #include "CStyloraApp.h"
 #include "CWinApp.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 #include "SharedSections.h"
+#include "UiSeams.h"
 #include "resource.h"
 
 #include <cstdio>
 #include <cstdlib>
-
-using namespace objnames;
 
 int CRegionDlg::s_calibrationInset = 30;
 
@@ -42,8 +44,8 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_system, m_files, kPenmiraPanel ? BuildPolicy::SecondBrand()
-                                                                                   : BuildPolicy::Reference());
+    m_settings = std::make_unique<SettingsFiles>(m_system, m_files,
+                                                 kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }
 
@@ -106,15 +108,10 @@ BOOL CRegionDlg::OnInitDialog()
             m_rotationCombo.AddString(Text(*key).c_str());
     }
 
-    const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
-    char name[NAME_BUFFER_SIZE];
-    if (!FormatObjectName(name, sizeof name, global, KEY_AREA_SECTION) ||
-        !OpenKeyArea(name)) {
-        EndPage();
-        return FALSE;
-    }
-    if (m_brand.rotationChoice && (!FormatObjectName(name, sizeof name, global, CONNECTION_SECTION) ||
-                                   !m_connection.Open(name, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE))) {
+    m_link = ServiceLink::ForSystemVersion(static_cast<uint32_t>(m_osMajor));
+    if (!m_link.OpenKeyArea(m_keyArea) ||
+        (m_brand.rotationChoice &&
+         !m_link.OpenSection(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), m_connection))) {
         EndPage();
         return FALSE;
     }
@@ -149,7 +146,6 @@ BOOL CRegionDlg::OnInitDialog()
     m_sizeAll = ::LoadCursor(nullptr, IDC_SIZEALL);
     if (m_app != nullptr && m_app->LanguageIndex() != 0)
         ApplyLanguage(m_app->LanguageIndex());
-    Relayout();
     // One monitor: the whole screen, published, unless a picked part of it was saved.
     if (m_monitors.Layout().Count() == 1 && m_record.Mapping().monitorChoice != MONITOR_CHOICE_PICKED) {
         m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
@@ -163,19 +159,6 @@ BOOL CRegionDlg::OnInitDialog()
 void CRegionDlg::EndPage()
 {
     EndDialog(IDOK);
-}
-
-bool CRegionDlg::OpenKeyArea(const char* name)
-{
-    // A view larger than the section fails: the largest that maps is its size.
-    for (size_t size : {KEYAREA_SIZE_SERVICE, KEYAREA_SIZE_LIBRARY, KEYAREA_SIZE_SECOND_BRAND, sizeof(KeyAreaSectionHead)}) {
-        if (m_keyArea.Open(name, size, FILE_MAP_READ | FILE_MAP_WRITE)) {
-            m_keyAreaSize = size;
-            return true;
-        }
-    }
-    m_keyAreaSize = 0;
-    return false;
 }
 
 void CRegionDlg::FillMonitorCombo(int entries, int selection)
@@ -197,7 +180,7 @@ int CRegionDlg::SelectDevice(uint16_t vid, uint16_t pid)
     const int count = m_app != nullptr ? m_app->EnumConnectedTablets() : 0;
     if (count <= 0) {
         const std::string alert = m_app != nullptr ? m_app->UiString(langkeys::NoTabletAlert) : std::string();
-        MessageBox(alert.c_str(), nullptr, MB_OK);
+        AfxMessageBox(alert.c_str(), MB_OK);
         EndPage();
         return -1;
     }
@@ -442,10 +425,11 @@ void CRegionDlg::RunCalibration()
     }
     if (m_monitors.Layout().At(monitor) == nullptr)
         return;
-    const CalibrationPolicy policy = !m_brand.deepInsetByModel ? PenmiraCalibration(static_cast<uint16_t>(m_currentPid))
-                                                   : StyloraCalibration(s_calibrationInset);
-    CCalibrate calibration(policy);
+    CCalibrate calibration(s_calibrationInset, m_currentPid);
     calibration.SetMonitor(m_monitors.Layout().MonitorRect(monitor));
+    // A click on the window empties the panel's packet queue, so the taps
+    // never reach the try-here area.
+    calibration.SetTabletContext(CTabletContext::SharedHandle());
     if (calibration.DoModal() != IDOK || !m_hasRecord)
         return;
     m_picture.ShowCalibratedArea(m_record.Info(), calibration.Result());
@@ -473,36 +457,18 @@ void CRegionDlg::OnSelEndOkTabletId()
 
 int CRegionDlg::ApplyMappingToDriver()
 {
-    if (!m_hasRecord || !m_keyArea.IsOpen())
+    if (!m_hasRecord || !m_keyArea.IsMapped())
         return 0;
-    const bool global = OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor));
     const KeyAreaView area = KeyArea();
-    if (!global) {
-        HANDLE command = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
+    if (!m_link.UsesGlobalNames()) {
         m_store->PublishToKeyArea(area, m_record);
-        SharedView connection;
-        if (!connection.Open(CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
-            if (command != nullptr)
-                ::CloseHandle(command);
+        if (m_link.SendCommand(CMD_SAVE_MAPPING, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::NoConnection)
             return 0;
-        }
-        connection.As<ConnectionSection>()->command = CMD_SAVE_MAPPING;
-        if (command != nullptr) {
-            ::PulseEvent(command);
-            ::CloseHandle(command);
-        }
     } else {
         m_store->WriteToDeviceFile(m_record);
         m_store->PublishToKeyArea(area, m_record);
     }
-    char name[NAME_BUFFER_SIZE];
-    if (FormatReloadEventName(name, sizeof name, global, false, m_record.Info().VID, m_record.Info().PID)) {
-        HANDLE reload = ::OpenEventA(EVENT_MODIFY_STATE, FALSE, name);
-        if (reload != nullptr) {
-            ::SetEvent(reload);
-            ::CloseHandle(reload);
-        }
-    }
+    m_link.SignalMappingReload(m_record.Info().VID, m_record.Info().PID);
     return 1;
 }
 
@@ -527,6 +493,8 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CRegionDlg::ApplyLanguage(int index)
 {
+    if (!CStyloraApp::ReadLanguageFile().NamesLanguage(index))
+        return;
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(index, langkeys::kTabletId).c_str());
     if (m_brand.rotationChoice)
         SetItemTextRedraw(IDC_ROTATION_LABEL, CStyloraApp::LanguageText(index, kRotate).c_str());
@@ -537,6 +505,8 @@ void CRegionDlg::ApplyLanguage(int index)
     SetItemTextRedraw(IDC_ALL_TABLET, CStyloraApp::LanguageText(index, langkeys::kAllTablet).c_str());
     const int selection = m_monitorCombo.GetCurSel();
     FillMonitorCombo(std::max(1, m_monitorCombo.GetCount()), selection);
+    // The second brand's layout follows the language.
+    Relayout();
 }
 
 void CRegionDlg::MoveToAnchor()
@@ -561,7 +531,7 @@ void CRegionDlg::Relayout()
 void CRegionDlg::OnRotateSelChange()
 {
     const int entry = m_rotationCombo.GetCurSel();
-    if (entry < 0 || !m_keyArea.IsOpen())
+    if (entry < 0 || !m_keyArea.IsMapped())
         return;
     auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
@@ -569,38 +539,8 @@ void CRegionDlg::OnRotateSelChange()
     OnSelEndOkMonitor();
     ApplyMappingToDriver();
     // Last, so the mapping commands above cannot overwrite it before the
-    // service's command loop has taken it.
-    SendServiceCommand(CMD_SET_ROTATION);
-}
-
-HANDLE CRegionDlg::OpenCommandEvent()
-{
-    if (!OpenerUsesGlobalNames(static_cast<uint32_t>(m_osMajor)))
-        return ::OpenEventA(EVENT_MODIFY_STATE, FALSE, COMMAND_EVENT);
-    // The service program's command event has no name: borrow its handle.
-    const auto* connection = m_connection.As<ConnectionSection>();
-    HANDLE service = ::OpenProcess(PROCESS_DUP_HANDLE, FALSE, static_cast<DWORD>(connection->processId));
-    if (service == nullptr)
-        return nullptr;
-    HANDLE event = nullptr;
-    if (!::DuplicateHandle(service, ULongToHandle(connection->commandEvent), ::GetCurrentProcess(), &event,
-                           GENERIC_READ | GENERIC_WRITE, FALSE, DUPLICATE_SAME_ACCESS))
-        event = nullptr;
-    ::CloseHandle(service);
-    return event;
-}
-
-bool CRegionDlg::SendServiceCommand(int32_t command)
-{
-    if (!m_connection.IsOpen())
-        return false;
-    m_connection.As<ConnectionSection>()->command = command;
-    HANDLE event = OpenCommandEvent();
-    if (event == nullptr)
-        return false;
-    // Set, not pulsed: a loop still busy with the mapping save takes it when it
-    // next waits (the loop resets the event when it wakes).
-    ::SetEvent(event);
-    ::CloseHandle(event);
-    return true;
+    // service's command loop has taken it. Set, not pulsed: a loop still busy
+    // with the mapping save takes it when it next waits (the loop resets the
+    // event when it wakes).
+    m_link.SendCommand(m_connection, CMD_SET_ROTATION, ServiceLink::Wake::Set);
 }

@@ -14,7 +14,8 @@
 #include "MappingRecord.h"
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
-#include "SharedView.h"
+#include "ServiceLink.h"
+#include "MappedSection.h"
 #include "TabletPicture.h"
 #include "Win32FileSystem.h"
 #include "Win32System.h"
@@ -37,7 +38,7 @@ public:
     void ApplyLanguage(int index);
     // Moves the page to its anchor; the second brand then lays its controls
     // out for the selected language.
-    void MoveToAnchor();
+    void MoveToAnchor() override;
 
     // The distance of the calibration targets from the monitor's edges.
     static int CalibrationInset() { return s_calibrationInset; }
@@ -65,10 +66,6 @@ private:
     void RunCalibration();
     void OnRotateSelChange();
     void Relayout();
-    // Writes a command word and wakes the service's command loop; false when
-    // the loop's event cannot be had.
-    bool SendServiceCommand(int32_t command);
-    HANDLE OpenCommandEvent();
 
     // -1 without a connected tablet (the page then ends), else their number.
     int SelectDevice(uint16_t vid, uint16_t pid);
@@ -80,8 +77,7 @@ private:
     void InvalidatePreview(bool erase);
     void EndPage();
     // Maps the key area at the size of the build that made it.
-    bool OpenKeyArea(const char* name);
-    KeyAreaView KeyArea() const { return {m_keyArea.As<uint8_t>(), m_keyAreaSize}; }
+    KeyAreaView KeyArea() const { return {m_keyArea.Bytes(), m_keyArea.Size()}; }
     int MonitorEntries() const { return m_monitors.Layout().ComboEntryCount(); }
     std::string Text(const LanguageKey& key) const;
 
@@ -108,9 +104,9 @@ private:
     CPoint m_lastPointer;
     int m_currentPid = -1;
     std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
-    SharedView m_keyArea;
-    size_t m_keyAreaSize = 0;
-    SharedView m_connection;  // the second brand keeps it for the rotation
+    ServiceLink m_link{false};
+    MappedSection m_keyArea;
+    MappedSection m_connection;  // the second brand keeps it for the rotation
     MappingRecord m_record;
     bool m_hasRecord = false;
     int m_osMajor = 6;

@@ -2,7 +2,7 @@
 
 #include "CStyloraDlg.h"
 #include "ConnectedTablets.h"
-#include "PanelPaths.h"
+#include "ProgramFiles.h"
 #include "UsbCheck.h"
 #include "Win32FileSystem.h"
 
@@ -76,7 +76,7 @@ void CStyloraApp::QuerySystem()
     m_osMajorVersion = GetVersionExA(&version) ? static_cast<int>(version.dwMajorVersion) : 6;
 }
 
-std::string CStyloraApp::LanguageIniPath() { return PanelPaths::ProgramFilesPath("\\Tablet\\language.ini"); }
+std::string CStyloraApp::LanguageIniPath() { return ProgramFiles::Path("\\Tablet\\language.ini"); }
 
 LanguageFile CStyloraApp::ReadLanguageFile()
 {
@@ -140,7 +140,7 @@ void CStyloraApp::GetFunctionMenuText(int index, uint32_t code, char* out)
 int CStyloraApp::EnumConnectedTablets()
 {
     FreeTabletList();
-    const std::string path = PanelPaths::ProgramFilesPath("\\Tablet\\StyloraInfo.ked");
+    const std::string path = ProgramFiles::Path("\\Tablet\\StyloraInfo.ked");
     if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return 0;
     HMODULE library = LoadLibraryA(USB_CHECK_LIBRARY);

@@ -9,9 +9,10 @@
 #include "PanelBrand.h"
 #include "PenPagePolicy.h"
 #include "ObjectNames.h"
-#include "PanelPaths.h"
+#include "ProgramFiles.h"
 #include "PenFileWriter.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 #include "SharedSections.h"
 #include "Win32FileSystem.h"
 #include "resource.h"
@@ -24,13 +25,6 @@ namespace {
 constexpr size_t kKeyAreaProductIdOffset = 6;
 
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-
-std::string SectionName(bool global, const char* base)
-{
-    char name[objnames::NAME_BUFFER_SIZE];
-    objnames::FormatObjectName(name, sizeof name, global, base);
-    return name;
-}
 
 }  // namespace
 
@@ -119,7 +113,7 @@ BOOL CStyloraDlg::OnInitDialog()
         std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
         m_plainModel = MainDialogRules::IsPlainModel(productId);
     }
-    // Without a tablet context the try-here area would stay dead: the dialog ends.
+    // Without the tablet interface there is no try-here area: the dialog ends.
     if (!m_penPage.OpenTabletContext()) {
         EndAtStartup();
         return TRUE;
@@ -137,7 +131,9 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    ApplyLanguage(m_languageIndex);
+    // The first labelling fills the parameter list and the pen-button labels:
+    // a language the file cannot name gets the built-in texts here.
+    LabelFrame(CStyloraApp::ReadLanguageFile(), m_languageIndex);
     SetButtonIcons();
     if (m_app->OsMajorVersion() > 5)
         SetButtonsTransparent();
@@ -160,13 +156,12 @@ void CStyloraDlg::AddLanguageMenuItem()
 
 bool CStyloraDlg::OpenSections()
 {
-    const bool global = m_app->UsesGlobalNames();
+    const ServiceLink link(m_app->UsesGlobalNames());
     // Each view covers what the panel reads: a smaller section does not map.
-    constexpr DWORD access = FILE_MAP_READ | FILE_MAP_WRITE;
-    if (!m_penSection.Open(SectionName(global, objnames::PEN_SECTION).c_str(), sizeof(PenSection), access))
+    if (!link.OpenSection(objnames::PEN_SECTION, sizeof(PenSection), m_penSection))
         return false;
-    return !Brand().opensKeyArea || m_keyAreaSection.Open(SectionName(global, objnames::KEY_AREA_SECTION).c_str(),
-                                                          sizeof(KeyAreaSectionHead), access);
+    return !Brand().opensKeyArea ||
+           link.OpenSection(objnames::KEY_AREA_SECTION, sizeof(KeyAreaSectionHead), m_keyAreaSection);
 }
 
 bool CStyloraDlg::LoadBackgroundBitmap(UINT bitmapId)
@@ -249,6 +244,12 @@ void CStyloraDlg::LoadOverlay()
 void CStyloraDlg::ApplyLanguage(int index)
 {
     const LanguageFile file = CStyloraApp::ReadLanguageFile();
+    if (file.NamesLanguage(index))
+        LabelFrame(file, index);
+}
+
+void CStyloraDlg::LabelFrame(const LanguageFile& file, int index)
+{
     SetFrameTexts(file, index);
     if (m_penCopy != nullptr)
         m_penPage.ApplyLanguage(PenSettingsCopy());
@@ -371,7 +372,9 @@ void CStyloraDlg::OnBnClickedKeySetting()
     } else {
         auto page = std::make_unique<CQXKeySet>(this);
         const bool created = page->Create(CQXKeySet::kTemplateId, this) && ::IsWindow(page->GetSafeHwnd());
-        if (created && Brand().checksNoKeys && page->HasNoExpressKeys()) {
+        // Asked before the page's survival: a page that could not start leaves
+        // the answer of the last one that did.
+        if (Brand().checksNoKeys && CQXKeySet::HasNoExpressKeys()) {
             page.reset();
             const std::string text = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKey);
             const std::string title = CStyloraApp::LanguageText(m_languageIndex, langkeys::kNoKeyTitle);
@@ -443,32 +446,21 @@ int CStyloraDlg::SavePenSettings()
     if (m_app->OsMajorVersion() <= 5) {
         // The service program of older systems takes no save command: the
         // panel writes the pen settings file itself.
-        const std::string path = PanelPaths::ProgramFilesPath("\\Tablet\\qxpen.ked");
+        const std::string path = ProgramFiles::Path("\\Tablet\\qxpen.ked");
         Win32FileSystem files;
         return !path.empty() &&
                        PenFileWriter::Write(files, path.c_str(), *reinterpret_cast<const PENSETTINGS*>(m_penCopy))
                    ? 1
                    : 0;
     }
-    HANDLE commandEvent = OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT);
-    if (commandEvent == nullptr)
-        return 0;
-    SharedView connection;
-    if (!connection.Open(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE)) {
-        CloseHandle(commandEvent);
-        return 0;
-    }
-    const int32_t command = CMD_SAVE_PEN_SETTINGS;
-    std::memcpy(&connection.As<ConnectionSection>()->command, &command, sizeof command);
-    PulseEvent(commandEvent);
-    CloseHandle(commandEvent);
-    return 1;
+    const ServiceLink link(m_app->UsesGlobalNames());
+    return link.SendCommand(CMD_SAVE_PEN_SETTINGS, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::Woken ? 1 : 0;
 }
 
 void CStyloraDlg::OnCancel()
 {
     OnBnClickedPenSetting();
-    if (m_penCopy != nullptr && m_penSection.IsOpen())
+    if (m_penCopy != nullptr && m_penSection.IsMapped())
         std::memcpy(PenBlock(), m_penCopy, kPenBlockSize);
     CDialog::EndDialog(IDCANCEL);
 }

@@ -16,7 +16,7 @@
 #include "GdiObjects.h"
 #include "MainDialogBrand.h"
 #include "MainDialogRules.h"
-#include "SharedView.h"
+#include "MappedSection.h"
 
 #include <cstdint>
 #include <memory>
@@ -110,6 +110,7 @@ private:
     void SetPenIdText(const std::string& text);
     void RunLanguageDialog();
     void SetButtonsTransparent();
+    void LabelFrame(const LanguageFile& file, int index);
     void SetFrameTexts(const LanguageFile& file, int index);
 
     CButtonKX m_penSettingButton;
@@ -135,8 +136,8 @@ private:
     int m_overlayWidth = 0;
     int m_overlayHeight = 0;
     uint8_t* m_penCopy = nullptr;  // process heap, kPenBlockSize bytes
-    SharedView m_penSection;
-    SharedView m_keyAreaSection;
+    MappedSection m_penSection;
+    MappedSection m_keyAreaSection;
     bool m_plainModel = false;
     // The function menu's keyboard and launch dialogs, reused for every run,
     // and the key names of the pen-button labels.

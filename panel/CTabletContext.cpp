@@ -25,8 +25,8 @@ bool CTabletContext::Open(HWND window, bool traced)
         OutputDebugStringA(trace);
     }
     s_shared = m_context;
-    // Without a context the try-here area would stay dead: that is a failure too.
-    return m_context != nullptr;
+    // A refused context only leaves the try-here area dead; the panel stays.
+    return true;
 }
 
 void CTabletContext::Close()

@@ -13,9 +13,9 @@ public:
     CTabletContext(const CTabletContext&) = delete;
     CTabletContext& operator=(const CTabletContext&) = delete;
 
-    // Opens the context on `window`; false when there is no tablet interface
-    // or the context cannot be opened (the panel then closes). `traced`
-    // writes the context handle to the debugger.
+    // Opens the context on `window`; false only when there is no tablet
+    // interface (the panel then closes). A refused context leaves no handle
+    // and the queue empty. `traced` writes the context handle to the debugger.
     bool Open(HWND window, bool traced);
     void Close();
     HCTX Handle() const { return m_context; }

@@ -2,11 +2,11 @@
 // the reference panel's or the second brand's, chosen at build time.
 #pragma once
 
-#include "BuildPolicy.h"
 #include "ExpressKeyLayout.h"
 #include "ExpressKeyStorage.h"
 #include "KeyNames.h"
 #include "KeyboardLayout.h"
+#include "PanelFilePolicy.h"
 #include "PanelBrand.h"
 
 inline const KeyPagePolicy& PanelKeyPagePolicy() { return kPenmiraPanel ? kPenmiraKeyPage : kStyloraKeyPage; }
@@ -16,8 +16,7 @@ inline const KeyStoragePolicy& PanelKeyStoragePolicy()
 }
 inline const KeyboardPolicy& PanelKeyboardPolicy() { return kPenmiraPanel ? kPenmiraKeyboard : kStyloraKeyboard; }
 inline const KeyNamePolicy& PanelKeyNamePolicy() { return kPenmiraPanel ? kPenmiraKeyNames : kStyloraKeyNames; }
-// The device-file writer of the service build this panel goes with.
-inline const BuildPolicy& PanelServicePolicy()
+inline const SettingsFilePolicy& PanelSettingsFilePolicy()
 {
-    return kPenmiraPanel ? BuildPolicy::SecondBrand() : BuildPolicy::Reference();
+    return kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles;
 }

@@ -33,7 +33,8 @@ public:
     void SetAnchor(int x, int y, int cx, int cy) { m_anchor = {x, y, x + cx, y + cy}; }
     void SetAnchorOrigin(int x, int y) { m_anchor = {x, y, x + m_anchor.Width(), y + m_anchor.Height()}; }
     const CRect& Anchor() const { return m_anchor; }
-    void MoveToAnchor() { MoveWindow(m_anchor.left, m_anchor.top, m_anchor.Width(), m_anchor.Height(), true); }
+    // A page may lay its controls out again once it is in place.
+    virtual void MoveToAnchor() { MoveWindow(m_anchor.left, m_anchor.top, m_anchor.Width(), m_anchor.Height(), true); }
     void SetMainWindow(HWND window) { m_mainWindow = window; }
     HWND MainWindow() const { return m_mainWindow; }
 

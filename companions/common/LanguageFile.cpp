@@ -1,7 +1,8 @@
 #include "LanguageFile.h"
 
+#include "ProgramFiles.h"
+
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,16 +14,7 @@ constexpr const char* LANGUAGE_FILE = "\\Stylora\\language.ini";
 
 }  // namespace
 
-std::string CompanionLanguageFilePath()
-{
-    // Tests point the settings folder elsewhere; the shipped programs never set it.
-    if (const char* folder = std::getenv("INKBRID_PROGRAM_FILES"))
-        return std::string(folder) + LANGUAGE_FILE;
-    char folder[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, folder, CSIDL_PROGRAM_FILES, FALSE))
-        return {};
-    return std::string(folder) + LANGUAGE_FILE;
-}
+std::string CompanionLanguageFilePath() { return ProgramFiles::Path(LANGUAGE_FILE); }
 
 std::string LanguageFile::ReadString(const char* section, const char* key, const char* fallback, size_t room)
 {

@@ -1,10 +1,9 @@
 #include "CKeyOverlayWnd.h"
 
 #include "LanguageFile.h"
-#include "ObjectNames.h"
 #include "OverlayLabels.h"
-#include "SectionAccess.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 
 #include <vector>
 
@@ -20,24 +19,11 @@ constexpr WPARAM CLOSE_REQUEST = 2;
 constexpr int LABEL_FONT_HEIGHT = -24;
 constexpr COLORREF LABEL_RED = RGB(255, 0, 0);
 
-bool UsesGlobalNames()
-{
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const bool known = GetVersionExA(&version) != FALSE;
-#pragma GCC diagnostic pop
-    return known && objnames::OpenerUsesGlobalNames(version.dwMajorVersion);
-}
-
 }  // namespace
 
 CKeyOverlayWnd::CKeyOverlayWnd()
 {
-    char name[objnames::NAME_BUFFER_SIZE];
-    if (objnames::FormatObjectName(name, sizeof name, UsesGlobalNames(), objnames::KEY_AREA_SECTION))
-        OpenKeyArea(keyArea_, name, overlay::KEY_SLOTS);
+    ServiceLink::ForThisSystem().OpenKeyArea(keyArea_, overlay::KEY_SLOTS);
 }
 
 const MessageMap* CKeyOverlayWnd::GetThisMessageMap()

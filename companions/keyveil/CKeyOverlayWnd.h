@@ -4,7 +4,7 @@
 #pragma once
 
 #include "CWnd.h"
-#include "ScopedHandle.h"
+#include "MappedSection.h"
 
 #include <string>
 

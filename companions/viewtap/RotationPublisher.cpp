@@ -1,8 +1,8 @@
 #include "RotationPublisher.h"
 
-#include "SectionAccess.h"
 #include "ObjectNames.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 #include "SharedSections.h"
 
 #include <windows.h>
@@ -15,23 +15,17 @@ namespace {
 constexpr size_t KEYAREA_AREA_OFFSET = KEYAREA_MAPPING_OFFSET + offsetof(MAPPINGDEF, screenArea);
 static_assert(KEYAREA_AREA_OFFSET == 208, "mapped screen area of the key area");
 constexpr size_t KEYAREA_AREA_END = KEYAREA_AREA_OFFSET + sizeof(RECT32);
-constexpr size_t COMMAND_OFFSET = offsetof(ConnectionSection, command);
+constexpr size_t COMMAND_END = offsetof(ConnectionSection, command) + sizeof(int32_t);
 
-constexpr size_t COMMAND_END = COMMAND_OFFSET + sizeof(int32_t);
-
-ScopedHandle OpenNamedEvent(const char* name) { return ScopedHandle(OpenEventA(EVENT_MODIFY_STATE, FALSE, name)); }
+// The watcher meets only the library form, whose objects have plain names.
+const ServiceLink kLink(false);
 
 // Tells the key area's device to take its mapping block again.
 void ReloadDeviceMapping(const MappedSection& keyArea)
 {
     TABLETINFO info{};
     std::memcpy(&info, keyArea.Bytes() + KEYAREA_RECORD_OFFSET, offsetof(TABLETINFO, reserved4));
-    char name[objnames::NAME_BUFFER_SIZE];
-    if (!objnames::FormatReloadEventName(name, sizeof name, false, false, info.VID, info.PID))
-        return;
-    const ScopedHandle reload = OpenNamedEvent(name);
-    if (reload)
-        SetEvent(reload.Get());
+    kLink.SignalMappingReload(info.VID, info.PID);
 }
 
 }  // namespace
@@ -41,13 +35,13 @@ namespace RotationPublisher {
 bool ReadKeyArea(rotation::RotationWatch& watch, rotation::MappedArea& area)
 {
     MappedSection keyArea;
-    if (!OpenSection(keyArea, objnames::KEY_AREA_SECTION, KEYAREA_AREA_END))
+    if (!kLink.OpenSection(objnames::KEY_AREA_SECTION, KEYAREA_AREA_END, keyArea))
         return false;
-    watch.Seed(ReadInt32(keyArea, KEYAREA_ROTATION_OFFSET));
-    area.x0 = ReadInt32(keyArea, KEYAREA_AREA_OFFSET);
-    area.y0 = ReadInt32(keyArea, KEYAREA_AREA_OFFSET + 4);
-    area.x1 = ReadInt32(keyArea, KEYAREA_AREA_OFFSET + 8);
-    area.y1 = ReadInt32(keyArea, KEYAREA_AREA_OFFSET + 12);
+    watch.Seed(keyArea.ReadInt32(KEYAREA_ROTATION_OFFSET));
+    area.x0 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET);
+    area.y0 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 4);
+    area.x1 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 8);
+    area.y1 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 12);
     return true;
 }
 
@@ -56,22 +50,19 @@ bool PublishDisplayRotation(int32_t code, rotation::RotationWatch& watch,
 {
     MappedSection connection;
     MappedSection keyArea;
-    if (!OpenSection(connection, objnames::CONNECTION_SECTION, COMMAND_END) ||
-        !OpenSection(keyArea, objnames::KEY_AREA_SECTION, KEYAREA_AREA_END))
+    if (!kLink.OpenSection(objnames::CONNECTION_SECTION, COMMAND_END, connection) ||
+        !kLink.OpenSection(objnames::KEY_AREA_SECTION, KEYAREA_AREA_END, keyArea))
         return false;
     rotation::MappedArea published;
     if (!rotation::ComputeTargetDisplayRect(displays, watch.TargetName(), watch.TargetRect(), published))
         return false;
-    const ScopedHandle command = OpenNamedEvent(objnames::COMMAND_EVENT);
-    // The command word first and the pulse last: the service reads the fields on the pulse.
-    WriteInt32(connection, COMMAND_OFFSET, CMD_SET_ROTATION);
-    WriteInt32(keyArea, KEYAREA_ROTATION_OFFSET, code);
-    WriteInt32(keyArea, KEYAREA_AREA_OFFSET, published.x0);
-    WriteInt32(keyArea, KEYAREA_AREA_OFFSET + 4, published.y0);
-    WriteInt32(keyArea, KEYAREA_AREA_OFFSET + 8, published.x1);
-    WriteInt32(keyArea, KEYAREA_AREA_OFFSET + 12, published.y1);
-    if (command)
-        PulseEvent(command.Get());
+    // The fields before the pulse: the service reads them when it wakes.
+    keyArea.WriteInt32(KEYAREA_ROTATION_OFFSET, code);
+    keyArea.WriteInt32(KEYAREA_AREA_OFFSET, published.x0);
+    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 4, published.y0);
+    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 8, published.x1);
+    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 12, published.y1);
+    kLink.SendCommand(connection, CMD_SET_ROTATION, ServiceLink::Wake::Pulse);
     ReloadDeviceMapping(keyArea);
     return true;
 }

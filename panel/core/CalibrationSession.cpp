@@ -24,17 +24,20 @@ CalibrationPolicy StyloraCalibration(int32_t inset)
     return {inset, inset, inset, 0, false, 26};
 }
 
-CalibrationPolicy PenmiraCalibration(uint16_t productId)
+void AdoptModelInsets(PenmiraInsets& insets, uint16_t productId)
 {
-    CalibrationPolicy policy{145, 145, 145, 500, true, 35};
     if (productId == 0x6B01) {
-        policy.rightInset = 149;
-        policy.verticalInset = 149;
+        insets.right = 149;
+        insets.vertical = 149;
     } else if (productId == 0x6B13) {
-        policy.rightInset = 149;
-        policy.verticalInset = 147;
+        insets.right = 149;
+        insets.vertical = 147;
     }
-    return policy;
+}
+
+CalibrationPolicy PenmiraCalibration(const PenmiraInsets& insets)
+{
+    return {insets.general, insets.right, insets.vertical, 500, true, 35};
 }
 
 CalibrationSession::CalibrationSession(const CalibrationPolicy& policy, int32_t width, int32_t height)
@@ -72,6 +75,14 @@ CalibrationPoint CalibrationSession::ErasedAfter(int n) const
     return shown;
 }
 
+CalibrationPoint CalibrationSession::RestartTarget(Outcome failure) const
+{
+    // The second brand's wrong-order restart keeps the vertical inset.
+    if (failure == Outcome::OrderError)
+        return {policy_.generalInset, policy_.verticalInset};
+    return Target(1);
+}
+
 CalibrationSession::Outcome CalibrationSession::Feed(uint32_t button, uint16_t x, uint16_t y, uint64_t nowMillis)
 {
     Outcome outcome = Outcome::None;
@@ -99,14 +110,12 @@ CalibrationSession::Outcome CalibrationSession::Accept(uint16_t x, uint16_t y, u
 
 CalibrationSession::Outcome CalibrationSession::Evaluate()
 {
-    taps_ = 0;
     if (!InOrder())
         return Outcome::OrderError;
     Extrapolate();
     if (int64_t{result_.right} - result_.left < MIN_CALIBRATED_EXTENT ||
         int64_t{result_.bottom} - result_.top < MIN_CALIBRATED_EXTENT)
         return Outcome::TooSmall;
-    taps_ = 4;
     return Outcome::Done;
 }
 

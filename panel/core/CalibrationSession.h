@@ -19,8 +19,17 @@ struct CalibrationPolicy {
 
 // The reference brand: one inset for everything (30, or 90 for some tablets).
 CalibrationPolicy StyloraCalibration(int32_t inset);
-// The second brand: 145 in general, right and vertical insets by model.
-CalibrationPolicy PenmiraCalibration(uint16_t productId);
+
+// The second brand's insets: one set for the process. The models that need
+// their own right and vertical insets set them, and later runs with other
+// tablets keep what they set.
+struct PenmiraInsets {
+    int32_t general = 145;
+    int32_t right = 145;
+    int32_t vertical = 145;
+};
+void AdoptModelInsets(PenmiraInsets& insets, uint16_t productId);
+CalibrationPolicy PenmiraCalibration(const PenmiraInsets& insets);
 
 struct CalibrationPoint {
     int32_t x;
@@ -33,8 +42,8 @@ public:
         None,         // nothing accepted
         Ignored,      // a lift too soon after the previous tap
         NextTarget,   // a tap accepted, the next target is shown
-        OrderError,   // four taps in the wrong order: start again at target 1
-        TooSmall,     // the rectangle is under 1000 units: start again at target 1
+        OrderError,   // four taps in the wrong order: StartAgain() once the user knows
+        TooSmall,     // the rectangle is under 1000 units: StartAgain() once the user knows
         Done,         // Result() holds the tablet rectangle
         NoRoom,       // the window leaves no room between the insets: refused
     };
@@ -48,7 +57,12 @@ public:
     CalibrationPoint Target(int n) const;
     // Centre of the target to erase after accepted tap n (1..4).
     CalibrationPoint ErasedAfter(int n) const;
+    // Where target 1 is drawn again after a failed check.
+    CalibrationPoint RestartTarget(Outcome failure) const;
     int TapState() const { return taps_; }
+    // After a failed check the state stays at four taps, so that the pen
+    // answering the error box is no tap; then this starts again at target 1.
+    void StartAgain() { taps_ = 0; }
 
     // One WM_CALIBRATE_POINT: the pen button byte and the raw position; the
     // clock in milliseconds for the second brand's tap filter.

@@ -2,7 +2,7 @@
 // device table whose (VID, PID) pair the USB check library reports.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 #include "TabletRecords.h"
 #include "UsbCheck.h"
 

@@ -81,7 +81,8 @@ bool SetKeyFunction(KEYACTION& slot, int command, const uint8_t* data)
 void KeystrokeBuffer(const KEYACTION& slot, uint8_t* keyBuffer, size_t size)
 {
     std::memset(keyBuffer, 0, size);
-    if (slot.actionCode == ACTION_KEYSTROKE)
+    // A click, scroll or disable choice kept the keystroke's bytes: they come back.
+    if (slot.actionCode != ACTION_LAUNCH)
         std::memcpy(keyBuffer, slot.data, std::min(size, sizeof slot.data));
 }
 

@@ -39,8 +39,8 @@ void BuildLaunchRecord(const std::string& path, const std::string& parameters, u
 // data: a launch record. Commands without data keep the slot's bytes.
 // False (nothing written) for an unknown command or missing data.
 bool SetKeyFunction(KEYACTION& slot, int command, const uint8_t* data);
-// The keys a keystroke slot holds, for the keyboard dialog's buffer (zeros
-// for any other action, so a launch path is never taken for key codes).
+// The slot's data bytes for the keyboard dialog's buffer; zeros for a launch
+// slot, whose bytes are a path, not key codes.
 void KeystrokeBuffer(const KEYACTION& slot, uint8_t* keyBuffer, size_t size);
 
 }  // namespace key_actions

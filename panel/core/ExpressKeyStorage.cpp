@@ -10,9 +10,17 @@
 
 namespace {
 
+// Far beyond any real device file; a larger one is not rewritten.
+constexpr size_t MAX_MOVED_BYTES = 16u << 20;
+
 bool SameDevice(const TABLETINFO& a, uint16_t vid, uint16_t pid)
 {
     return a.VID == vid && a.PID == pid;
+}
+
+bool SameInterface(const TABLETINFO& a, const TABLETINFO& b)
+{
+    return SameDevice(a, b.VID, b.PID) && a.InputReportByteLength_Pen == b.InputReportByteLength_Pen;
 }
 
 }  // namespace
@@ -113,8 +121,11 @@ void ExpressKeyStorage::LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) 
 void ExpressKeyStorage::CompleteKeys(KeyBlock& block, int32_t storedCount, int32_t slotsRead) const
 {
     if (storedCount == -1) {
-        SettingsFiles::FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
+        FillDefaultKeyTable(block.Data(), block.Size(), block.Head().info.keyCount,
                                            policy_.defaults);
+        for (int32_t k = std::max(policy_.defaultSlots, 0); k < block.Head().keyCount; ++k)
+            if (KEYACTION* slot = block.Slot(k))
+                std::memset(slot, 0, KEYACTION_SIZE);
         return;
     }
     block.Head().keyCount = std::clamp(storedCount, 0, std::max(slotsRead, 0));
@@ -135,12 +146,77 @@ int32_t ExpressKeyStorage::PublishKeys(const KeyBlock& block, const KeyAreaView&
 
 int ExpressKeyStorage::SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const
 {
-    if (block.Empty())
+    if (block.Empty() || block.SlotRoom() < std::max(block.Head().info.keyCount, 1))
         return 0;
-    // The writer marks an appended record's mapping as not set: it works on a copy.
-    std::vector<uint8_t> record(block.Data(), block.Data() + block.Size());
-    if (settings_.WriteDeviceKeys(record.data(), record.size()) != 1)
+    char path[SETTINGS_PATH_SIZE];
+    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return 0;
+    ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
+    if (!file.IsOpen() || !WriteTabletRecord(file, block))
         return 0;
     PublishKeys(block, area, false);
     return 1;
+}
+
+bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock& block) const
+{
+    const TABLETINFO& tablet = block.Head().info;
+    std::vector<uint8_t> record(block.Data(), block.Data() + TabletRecordSize(tablet.keyCount));
+    TABLETRECORD_HEAD& head = *RecordHead(record.data());
+    DeviceFileChain chain(files_, file.Get());
+    // The first record of the tablet's interface is the one every reader finds.
+    while (chain.NextHeader()) {
+        const bool match = SameInterface(chain.Header(), tablet);
+        if (match) {
+            // Its header and mapping stay; it is sized for the tablet's keys.
+            head.info = chain.Header();
+            head.info.keyCount = tablet.keyCount;
+        }
+        if (!chain.ReadBody(match ? reinterpret_cast<uint8_t*>(&head.mapping) : nullptr,
+                            match ? sizeof head.mapping : 0))
+            break;
+        if (match)
+            return ReplaceRecord(file, chain, record);
+    }
+    // A read error is not the end of the chain: appending there would
+    // overwrite whatever follows.
+    if (chain.ReadFailed() || !chain.BackToRecordStart())
+        return false;
+    // A new record (or one replacing a damaged tail) carries only the keys.
+    head.info = tablet;
+    head.mapping = block.Head().mapping;
+    head.mapping.monitorListCount = -1;
+    return file.WriteAll(record.data(), static_cast<uint32_t>(record.size()));
+}
+
+bool ExpressKeyStorage::ReplaceRecord(const ScopedFile& file, const DeviceFileChain& chain,
+                                      const std::vector<uint8_t>& record) const
+{
+    const uint64_t storedSize = chain.RecordBytesRead();
+    // A record that changes size moves every record behind it, byte for byte.
+    std::vector<uint8_t> rest;
+    if (storedSize != record.size() && !ReadToEnd(file, rest))
+        return false;
+    if (!files_.SeekRelative(file.Get(), -static_cast<int64_t>(storedSize + rest.size())) ||
+        !file.WriteAll(record.data(), static_cast<uint32_t>(record.size())) ||
+        (!rest.empty() && !file.WriteAll(rest.data(), static_cast<uint32_t>(rest.size()))))
+        return false;
+    return record.size() >= storedSize || files_.EndHere(file.Get());
+}
+
+bool ExpressKeyStorage::ReadToEnd(const ScopedFile& file, std::vector<uint8_t>& out) const
+{
+    constexpr uint32_t CHUNK = 64 * 1024;
+    for (;;) {
+        if (out.size() > MAX_MOVED_BYTES)
+            return false;
+        const size_t had = out.size();
+        out.resize(had + CHUNK);
+        const int32_t got = files_.Read(file.Get(), out.data() + had, CHUNK);
+        if (got < 0)
+            return false;
+        out.resize(had + static_cast<size_t>(got));
+        if (got == 0)
+            return true;
+    }
 }

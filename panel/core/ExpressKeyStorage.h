@@ -8,16 +8,21 @@
 #include "KeyBlock.h"
 #include "SettingsFiles.h"
 #include "SharedSections.h"
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 #include <cstdint>
+#include <vector>
+
+class DeviceFileChain;
+class ScopedFile;
 
 struct KeyStoragePolicy {
     DefaultKeyTable defaults;
+    int32_t defaultSlots;  // slots the table sets; the page zeroes the rest (disabled)
 };
 
-inline constexpr KeyStoragePolicy kStyloraKeyStorage{DefaultKeyTable::PlainModifiers};
-inline constexpr KeyStoragePolicy kPenmiraKeyStorage{DefaultKeyTable::TenKeys};
+inline constexpr KeyStoragePolicy kStyloraKeyStorage{DefaultKeyTable::PlainModifiers, 18};
+inline constexpr KeyStoragePolicy kPenmiraKeyStorage{DefaultKeyTable::TenKeys, 10};
 
 class ExpressKeyStorage {
 public:
@@ -43,13 +48,18 @@ public:
     // the TABLETINFO (+4). Returns the slots copied, -1 without a key area.
     static int32_t PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo);
 
-    // Older systems: the device file's record of the tablet (same VID, PID
-    // and key count) gets the keys, or the record is appended; then the key
+    // Older systems: the device file's first record of the tablet (same VID,
+    // PID and pen report length) gets the keys, resized when it was stored
+    // with another key count; a tablet without one is appended. Then the key
     // area gets the keys. 1 done; 0 when the file is missing or a write
     // failed, and the key area is then left alone.
     int SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const;
 
 private:
+    bool WriteTabletRecord(const ScopedFile& file, const KeyBlock& block) const;
+    // Puts record where the chain's current record, read whole, stands.
+    bool ReplaceRecord(const ScopedFile& file, const DeviceFileChain& chain, const std::vector<uint8_t>& record) const;
+    bool ReadToEnd(const ScopedFile& file, std::vector<uint8_t>& out) const;
     // Slots beyond the key area's capacity from the device file's record.
     void FillSlotsBeyondArea(const TABLETINFO& tablet, const KeyAreaView& area, KeyBlock& block) const;
     // A stored count of -1 (keys never set) gets the default table.

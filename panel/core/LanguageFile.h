@@ -29,6 +29,9 @@ public:
     int LanguageCount() const;
     // [language list] "<index>", "English" when missing, at most 63 characters.
     std::string LanguageName(int index) const;
+    // False when the index's entry reads as nothing: a key there with an
+    // empty value names no section (a missing key names "English").
+    bool NamesLanguage(int index) const { return !LanguageName(index).empty(); }
     // The key's text in the language's section (named by its list entry),
     // `english` when missing; at most bufferSize - 1 bytes.
     std::string Text(int index, std::string_view key, std::string_view english,

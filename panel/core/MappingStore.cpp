@@ -37,8 +37,7 @@ size_t MappingStore::PublishToKeyArea(const KeyAreaView& area, const MappingReco
 
 int MappingStore::WriteToDeviceFile(const MappingRecord& record) const
 {
-    // The writer marks an appended record's keys as not set in the bytes it
-    // is given: a copy, so the mark never reaches the page or the key area.
+    // The writer takes a whole record; the page owns only its head.
     std::vector<uint8_t> copy(TabletRecordSize(1));
     TABLETRECORD_HEAD head = record.Head();
     std::memcpy(copy.data(), &head, sizeof head);

@@ -68,17 +68,44 @@ UiSeams::FileDialogHandler UiSeams::SetFileDialogHandler(FileDialogHandler handl
     return std::exchange(FileDialogSlot(), std::move(handler));
 }
 
-int AfxMessageBox(const char* text, UINT type) {
-    HWND owner = nullptr;
-    if (CWinApp* app = CWinApp::Current(); app && app->m_pMainWnd) owner = app->m_pMainWnd->GetSafeHwnd();
-    if (!owner) owner = GetActiveWindow();
-    char title[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, title, sizeof(title) - 1);
-    // The program's name, without folder and extension, as the caption.
-    std::string name = title;
+namespace {
+
+// The window a framework message box belongs to: the last active popup of the
+// main window (the modal dialog the user is in, or the main window itself).
+// `top` receives the top-level window to keep disabled while the box is up
+// when the box does not belong to it, else null.
+HWND MessageBoxOwner(HWND& top) {
+    HWND start = nullptr;
+    if (CWinApp* app = CWinApp::Current(); app && app->m_pMainWnd) start = app->m_pMainWnd->GetSafeHwnd();
+    if (!start) start = GetActiveWindow();
+    // A popup cannot be owned by a child window.
+    while (start && (GetWindowLongPtrA(start, GWL_STYLE) & WS_CHILD)) start = GetParent(start);
+    HWND root = start;
+    for (HWND up = start; up; up = GetParent(up)) root = up;
+    const HWND owner = start ? GetLastActivePopup(start) : nullptr;
+    top = root && root != owner && IsWindowEnabled(root) ? root : nullptr;
+    return owner;
+}
+
+// The program's name, without folder and extension.
+std::string ProgramTitle() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
+    std::string name = path;
     const std::size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos) name.erase(0, slash + 1);
     const std::size_t dot = name.rfind('.');
     if (dot != std::string::npos) name.erase(dot);
-    return UiSeams::ShowMessageBox(owner, text ? text : "", name, type);
+    return name;
+}
+
+}  // namespace
+
+int AfxMessageBox(const char* text, UINT type) {
+    HWND top = nullptr;
+    const HWND owner = MessageBoxOwner(top);
+    if (top) EnableWindow(top, FALSE);
+    const int result = UiSeams::ShowMessageBox(owner, text ? text : "", ProgramTitle(), type);
+    if (top) EnableWindow(top, TRUE);
+    return result;
 }

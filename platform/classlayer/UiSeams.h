@@ -34,6 +34,7 @@ private:
     static FileDialogHandler& FileDialogSlot();
 };
 
-// A message box owned by the application's main window, as the programs show
-// their user errors.
+// A message box as the programs show their user errors: modal to the window
+// the user is in (the main window's last active popup), the program's name as
+// its title.
 int AfxMessageBox(const char* text, UINT type = MB_OK);

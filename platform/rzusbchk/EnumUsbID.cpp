@@ -1,9 +1,9 @@
 // EnumUsbID: the (VID, PID) pairs of the attached HID devices, each once, at
-// most USB_ID_ROOM of them. Tests name their own devices: the variable
-// INKBRID_TEST_USB_IDS ("7A4B:5A22,1234:0001", hexadecimal), or else the
-// service's scripted HID interfaces (INKBRID_TEST_HID_SCRIPT), so the panel
-// sees the tablets the service under test sees. The shipped package sets
-// neither.
+// most USB_ID_ROOM of them. In the test build (INKBRID_TEST_SEAMS) tests name
+// their own devices: the variable INKBRID_TEST_USB_IDS ("7A4B:5A22,1234:0001",
+// hexadecimal), or else the service's scripted HID interfaces
+// (INKBRID_TEST_HID_SCRIPT), so the panel sees the tablets the service under
+// test sees. The shipped library has none of this.
 #include "UsbCheck.h"
 
 #include <windows.h>
@@ -43,6 +43,7 @@ private:
     int count_ = 0;
 };
 
+#ifdef INKBRID_TEST_SEAMS
 bool ParseHex(const std::string& text, unsigned long& value)
 {
     if (text.empty())
@@ -79,6 +80,21 @@ void AddScripted(const char* scriptPath, PairList& pairs)
             pairs.Add(vid, pid);
     }
 }
+
+// The devices a test names in place of the machine's; false when it names none.
+bool AddTestDevices(PairList& pairs)
+{
+    if (const char* listed = std::getenv("INKBRID_TEST_USB_IDS"))
+        AddListed(listed, pairs);
+    else if (const char* script = std::getenv("INKBRID_TEST_HID_SCRIPT"))
+        AddScripted(script, pairs);
+    else
+        return false;
+    return true;
+}
+#else
+bool AddTestDevices(PairList&) { return false; }
+#endif
 
 void AddPresentHidDevices(PairList& pairs)
 {
@@ -120,11 +136,7 @@ extern "C" int USBCHK_CALL EnumUsbID(USBIDPAIR* pairs)
     if (pairs == nullptr)
         return 0;
     PairList list(pairs);
-    if (const char* listed = std::getenv("INKBRID_TEST_USB_IDS"))
-        AddListed(listed, list);
-    else if (const char* script = std::getenv("INKBRID_TEST_HID_SCRIPT"))
-        AddScripted(script, list);
-    else
+    if (!AddTestDevices(list))
         AddPresentHidDevices(list);
     return list.Count();
 }

@@ -1,6 +1,7 @@
 #include "ServiceConnection.h"
 
 #include "ObjectNames.h"
+#include "ServiceLink.h"
 
 #include <cstring>
 
@@ -19,10 +20,7 @@ struct NamespaceOrder {
 
 NamespaceOrder CurrentNamespaceOrder()
 {
-    OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = sizeof version;
-    DWORD major = GetVersionExA(&version) ? version.dwMajorVersion : 6;
-    bool globalFirst = objnames::OpenerUsesGlobalNames(major);
+    const bool globalFirst = ServiceLink::ForThisSystem().UsesGlobalNames();
     return NamespaceOrder{{globalFirst, !globalFirst}};
 }
 
@@ -53,46 +51,32 @@ void ServiceConnection::Close()
 bool ServiceConnection::OpenIn(bool global)
 {
     Close();
-    char name[objnames::NAME_BUFFER_SIZE];
-    if (!objnames::FormatObjectName(name, sizeof name, global, objnames::CONNECTION_SECTION) ||
-        !section_.Open(name, sizeof(ConnectionSection), FILE_MAP_READ | FILE_MAP_WRITE))
+    const ServiceLink link(global);
+    if (!link.OpenSection(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), section_))
         return false;
     // The library form names its command event; the service program leaves
-    // an unnamed one for us to duplicate.
-    if ((!global && OpenNamedCommandEvent()) || DuplicateCommandEvent())
+    // an unnamed one for us to borrow.
+    if (!global) {
+        commandEvent_ = ServiceLink::OpenNamedCommandEvent();
+        if (commandEvent_)
+            return true;
+    }
+    if (BorrowCommandEvent())
         return true;
     Close();
     return false;
 }
 
-bool ServiceConnection::OpenNamedCommandEvent()
+bool ServiceConnection::BorrowCommandEvent()
 {
-    commandEvent_.Reset(OpenEventA(EVENT_MODIFY_STATE, FALSE, objnames::COMMAND_EVENT));
-    duplicated_ = false;
-    return static_cast<bool>(commandEvent_);
-}
-
-bool ServiceConnection::DuplicateCommandEvent()
-{
-    commandEvent_.Reset();
-    duplicated_ = false;
     const volatile ConnectionSection* section = Section();
-    int32_t processId = section->processId;
-    uint32_t handle = section->commandEvent;
-    if (processId == 0 || handle == 0)
-        return false;
-    ScopedHandle owner(OpenProcess(PROCESS_DUP_HANDLE, FALSE, static_cast<DWORD>(processId)));
-    if (!owner)
-        return false;
-    HANDLE duplicate = nullptr;
-    if (!DuplicateHandle(owner.Get(), ULongToHandle(handle), GetCurrentProcess(), &duplicate, EVENT_MODIFY_STATE,
-                         FALSE, 0))
-        return false;
-    commandEvent_.Reset(duplicate);
-    duplicated_ = true;
-    ownerProcessId_ = processId;
-    ownerHandle_ = handle;
-    return true;
+    const int32_t processId = section->processId;
+    const uint32_t handle = section->commandEvent;
+    commandEvent_ = ServiceLink::BorrowCommandEvent(processId, handle);
+    duplicated_ = static_cast<bool>(commandEvent_);
+    ownerProcessId_ = duplicated_ ? processId : 0;
+    ownerHandle_ = duplicated_ ? handle : 0;
+    return duplicated_;
 }
 
 bool ServiceConnection::CommandEventIsCurrent() const
@@ -116,7 +100,7 @@ bool ServiceConnection::Send(ServiceCommand command, const ContextFields& fields
 {
     if (!IsOpen())
         return false;
-    if (!CommandEventIsCurrent() && !DuplicateCommandEvent())
+    if (!CommandEventIsCurrent() && !BorrowCommandEvent())
         return false;
     WaitForPreviousCommand();
     volatile ConnectionSection* section = Section();
@@ -127,7 +111,7 @@ bool ServiceConnection::Send(ServiceCommand command, const ContextFields& fields
     MemoryBarrier();
     section->command = command;
     MemoryBarrier();
-    bool pulsed = PulseEvent(commandEvent_.Get()) != FALSE;
+    bool pulsed = ServiceLink::WakeService(commandEvent_.Get(), ServiceLink::Wake::Pulse);
     pulsed_ = true;
     lastPulseTick_ = GetTickCount();
     return pulsed;
@@ -137,11 +121,10 @@ bool ServiceConnection::ReadTabletInfo(TABLETINFO& info)
 {
     NamespaceOrder order = CurrentNamespaceOrder();
     for (bool global : order.global) {
-        char name[objnames::NAME_BUFFER_SIZE];
-        SharedView keyArea;
-        if (objnames::FormatObjectName(name, sizeof name, global, objnames::KEY_AREA_SECTION) &&
-            keyArea.Open(name, KEYAREA_RECORD_OFFSET + sizeof(TABLETINFO), FILE_MAP_READ)) {
-            std::memcpy(&info, keyArea.As<uint8_t>() + KEYAREA_RECORD_OFFSET, sizeof info);
+        MappedSection keyArea;
+        if (ServiceLink(global).OpenSection(objnames::KEY_AREA_SECTION, KEYAREA_RECORD_OFFSET + sizeof(TABLETINFO),
+                                            keyArea, FILE_MAP_READ)) {
+            std::memcpy(&info, keyArea.Bytes() + KEYAREA_RECORD_OFFSET, sizeof info);
             return true;
         }
     }

@@ -5,7 +5,7 @@
 #include "ScopedHandle.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
-#include "SharedView.h"
+#include "MappedSection.h"
 
 #include <windows.h>
 
@@ -24,7 +24,7 @@ public:
     // Opens the section and the command event; true when both are there.
     bool Open();
     void Close();
-    bool IsOpen() const { return section_.IsOpen() && static_cast<bool>(commandEvent_); }
+    bool IsOpen() const { return section_.IsMapped() && static_cast<bool>(commandEvent_); }
     ConnectionSection* Section() const { return section_.As<ConnectionSection>(); }
 
     // Writes the fields, then the command word, and pulses the command event.
@@ -36,12 +36,11 @@ public:
 
 private:
     bool OpenIn(bool global);
-    bool OpenNamedCommandEvent();
-    bool DuplicateCommandEvent();
+    bool BorrowCommandEvent();
     bool CommandEventIsCurrent() const;
     void WaitForPreviousCommand() const;
 
-    SharedView section_;
+    MappedSection section_;
     ScopedHandle commandEvent_;
     bool duplicated_ = false;
     int32_t ownerProcessId_ = 0;

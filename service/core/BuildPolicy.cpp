@@ -16,6 +16,7 @@ BuildPolicy MakeReference()
     p.hasPhotoshopMutex = true;
     p.deviceRecordBufferSize = 0;
     p.registersPreciseModeMessages = false;
+    p.opensProcessToEveryone = true;
     p.onTopStatusMask = 0xFFFFFFFFu;  // exactly 4
     p.overlapChangeBits = 1u | 4u;
     p.overlapProximityMask = 7u;
@@ -27,8 +28,7 @@ BuildPolicy MakeReference()
     p.penButtonDefaultsInSearch = true;
     p.penButtonsFollowModelFlag = false;
     p.searchSetsRotation = false;
-    p.mappingWriterRewritesHeader = false;
-    p.tenKeyDefaultTable = false;
+    p.files = {false, DefaultKeyTable::SidedModifiers};
     p.maxActionIndex = 17;
     p.toolDebounceReports = 3;
     p.toolIdSamplesSwapButtons = true;
@@ -78,8 +78,7 @@ BuildPolicy MakeSecondBrand()
     p.addPostsProximity = true;
     p.penButtonDefaultsInSearch = false;
     p.searchSetsRotation = true;
-    p.mappingWriterRewritesHeader = true;
-    p.tenKeyDefaultTable = true;
+    p.files = {true, DefaultKeyTable::TenKeys};
     p.maxActionIndex = 12;
     p.toolDebounceReports = 0;
     p.toolIdSamplesSwapButtons = false;
@@ -115,6 +114,7 @@ BuildPolicy MakeLibrary()
     p.keyAreaSize = KEYAREA_SIZE_LIBRARY;
     p.fillKeyAreaAtCreation = false;
     p.photoshopMutexAtSectionCreation = true;
+    p.opensProcessToEveryone = false;
     p.onTopStatusMask = 5u;
     p.overlapChangeBits = 2u | 4u;
     p.overlapProximityMask = 5u;

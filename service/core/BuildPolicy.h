@@ -5,6 +5,7 @@
 #pragma once
 
 #include "../../shared/SharedSections.h"
+#include "SettingsFiles.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -27,6 +28,8 @@ struct BuildPolicy {
     bool hasPhotoshopMutex;
     size_t deviceRecordBufferSize;    // 0: room for the key area's capacity
     bool registersPreciseModeMessages;
+    bool opensProcessToEveryone;      // service programs: their clients duplicate a handle out of the
+                                      // process; the library form leaves its host's process as it is
 
     // Client-context registry.
     uint32_t onTopStatusMask;         // a context is on top when (status & mask) == 4
@@ -43,8 +46,7 @@ struct BuildPolicy {
     bool penButtonsFollowModelFlag;   // library: two more models set the flag, and the flag, once set,
                                       // picks the pen-button order for every later tablet
     bool searchSetsRotation;          // second brand: rotation from the found record
-    bool mappingWriterRewritesHeader; // second brand
-    bool tenKeyDefaultTable;          // second brand's default key table
+    SettingsFilePolicy files;         // second brand: its own mapping writer and key table
     int32_t maxActionIndex;           // highest key slot PerformAction accepts
 
     // Pipeline.

@@ -83,7 +83,7 @@ void ClientContextRegistry::OnContextEnable()
     if ((node->status ^ status) & CTX_STATUS_DISABLED) {
         node->status = status;
         if (IsEnabledOnTop(status)) {
-            context_.flags.clientListChanged = 1;
+            context_.flags.clientsOrToolChanged = 1;
             PostProximityUnlessPainter(*node);
         }
     }
@@ -160,12 +160,6 @@ int ClientContextRegistry::CollectLocked(OnTopContexts& out) const
         ++out.count;
     }
     return out.count;
-}
-
-int ClientContextRegistry::GetOnTopSystemCursor(uint32_t& value) const
-{
-    std::lock_guard<std::mutex> guard(lock_);
-    return OnTopSystemCursorLocked(value);
 }
 
 void ClientContextRegistry::FreeContexts()
@@ -246,7 +240,7 @@ void ClientContextRegistry::PostProximityUnlessPainter(const CLIENTNODE& node)
 
 void ClientContextRegistry::MarkListChanged()
 {
-    context_.flags.clientListChanged = 1;
+    context_.flags.clientsOrToolChanged = 1;
     if (context_.ring != nullptr)
         context_.ring->Reset();
 }

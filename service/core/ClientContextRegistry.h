@@ -48,8 +48,6 @@ public:
     // `seen` (0 at first), which it updates: a pen report's look at an
     // unchanged list then takes no lock.
     void RefreshOnTopContexts(OnTopContexts& view, uint32_t& seen) const;
-    // 1 and the system-cursor bit of the first on-top context; 0 when none is on top.
-    int GetOnTopSystemCursor(uint32_t& value) const;
     void FreeContexts();
 
     int Count() const;

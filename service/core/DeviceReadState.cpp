@@ -64,7 +64,7 @@ bool DeviceReadState::Dispatch(size_t bytesRead, IReportSink& sink)
         return false;
     if (readBuffer_[0] != KEY_REPORT_ID) {
         penInRange_ = readBuffer_[1] != REPORT_OUT_OF_RANGE;
-        sink.OnPenReport(readBuffer_, bytesRead, header_, mapping_);
+        sink.OnPenReport(this, readBuffer_, bytesRead, header_, mapping_);
         return true;
     }
     const size_t keyBytes = std::min(bytesRead, sizeof keyState_.current);
@@ -75,13 +75,7 @@ bool DeviceReadState::Dispatch(size_t bytesRead, IReportSink& sink)
     return true;
 }
 
-void DeviceReadState::ReleaseHeldKeys(IReportSink& sink)
+void DeviceReadState::Removed(IReportSink& sink)
 {
-    const uint8_t* previous = keyState_.previous;
-    if (previous[0] != KEY_REPORT_ID || (previous[5] == 0 && previous[6] == 0 && previous[7] == 0))
-        return;
-    std::memset(keyState_.current, 0, sizeof keyState_.current);
-    keyState_.current[0] = KEY_REPORT_ID;
-    sink.OnKeyReport(keyState_.current, sizeof keyState_.current, header_, Keys(), keyState_);
-    std::memcpy(keyState_.previous, keyState_.current, sizeof keyState_.previous);
+    sink.OnDeviceRemoved(this, header_, mapping_, penInRange_, keyState_);
 }

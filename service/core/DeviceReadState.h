@@ -38,9 +38,8 @@ public:
     // report, anything else a pen report. A read of any other length than the
     // pen report length is dropped (false).
     bool Dispatch(size_t bytesRead, IReportSink& sink);
-    // The tablet went away: express keys it still held are let go, as if it
-    // had sent a report with no key down.
-    void ReleaseHeldKeys(IReportSink& sink);
+    // The tablet went away: the sink lets go of what it pressed.
+    void Removed(IReportSink& sink);
 
     uint8_t* ReadBuffer() { return readBuffer_; }
     uint32_t ReadLength() const { return header_.InputReportByteLength_Pen; }
@@ -49,9 +48,6 @@ public:
     int32_t KeyCount() const { return keyCount_; }
     // The key table as the express-key handler sees it: never more keys than the copy holds.
     KeyTableRef Keys() const;
-    const ExpressKeyState& KeyState() const { return keyState_; }
-    // The last pen report handed on had the pen in range (anything but a leave).
-    bool PenInRange() const { return penInRange_; }
 
 private:
     size_t KeyCopySize() const { return sizeof(int32_t) + KEYACTION_SIZE * static_cast<size_t>(keyCount_); }
@@ -63,6 +59,6 @@ private:
     // Count word followed by keyCount_ KEYACTIONs, sized once at thread start.
     std::unique_ptr<uint8_t[]> keyCopy_;
     ExpressKeyState keyState_{};
-    bool penInRange_ = false;
+    bool penInRange_ = false;  // the last pen report handed on was not a leave
     alignas(8) uint8_t readBuffer_[READ_BUFFER_SIZE] = {};
 };

@@ -1,6 +1,8 @@
-// Express-key reports (report id 12) and the actions of keys and pen buttons.
+// Express-key reports (report id 12): the overlay button, the strips and
+// the two key groups, whose keys become actions.
 #pragma once
 
+#include "ActionPerformer.h"
 #include "ServiceContext.h"
 #include "TabletRecords.h"
 
@@ -8,65 +10,25 @@
 
 constexpr int KEY_REPORT_LENGTH = 10;
 
-// The read thread's copy of the key table: count n and n KEYACTIONs.
-struct KeyTableRef {
-    int32_t count = 0;
-    const KEYACTION* keys = nullptr;
-};
-
-constexpr int KEYSTROKE_BYTES = 6;
-constexpr int KEY_SLOTS = 18;
-
-// What a press left down (a mouse button or keys), so that its release lets
-// go of exactly that, even when the entry or the swapped-buttons flag
-// changed in between.
-struct HeldPress {
-    bool active = false;
-    bool swapped = false;
-    int32_t actionCode = 0;
-    uint8_t keys[KEYSTROKE_BYTES] = {};
-};
-
 // Kept by each read thread between key reports; zero at thread start. What
-// this tablet's key presses sent is its own: another tablet's release of the
-// same slot lets none of it go.
+// this tablet's key presses sent is its own.
 struct ExpressKeyState {
     uint8_t previous[KEY_REPORT_LENGTH] = {};
     uint8_t current[KEY_REPORT_LENGTH] = {};
     int32_t stateWord = 0;
-    HeldPress heldKeys[KEY_SLOTS];
+    HeldKeys held;
 };
 
 class ExpressKeys {
 public:
-    explicit ExpressKeys(ServiceContext& context) : context_(context) {}
+    ExpressKeys(ServiceContext& context, ActionPerformer& actions) : context_(context), actions_(actions) {}
 
     // Handles state.current against state.previous; the caller copies current
     // over previous afterwards.
     void ProcessKeyReport(const TABLETINFO& header, const KeyTableRef& table, ExpressKeyState& state);
-    // pressed: 1 press, 0 release (the wheel amount for a strip). No table:
-    // the pen table. keyState: the read thread's record of what its key
-    // presses sent; without it a key table's press is not remembered.
-    void PerformAction(int index, int32_t pressed, const KeyTableRef* table, ExpressKeyState* keyState = nullptr);
-    void ZoomStep(int n);
-
-    // A tablet went away while its pen was out of range: the pen-button
-    // actions (button-state bits 1 and 2) still held are released, and with
-    // leftButton the left button (bit 0) too; nothing is posted.
-    void ReleaseHeldButtons(bool leftButton);
+    ActionPerformer& Actions() { return actions_; }
 
 private:
-    static constexpr int PEN_BUTTON_ENTRIES = 2;
-
-    // The second brand's keystroke entry held down by a press, released when
-    // another entry is released.
-    struct HeldKeystroke {
-        bool active = false;
-        bool penTable = false;
-        int index = 0;
-        uint8_t keys[KEYSTROKE_BYTES] = {};
-    };
-
     void ProcessOverlayButton(uint8_t current, uint8_t previous);
     void StartOverlayProgram();
     // False when this was the first strip report, which ends the report.
@@ -78,21 +40,6 @@ private:
     void ReleaseSplitStripKeys(const KeyTableRef& table, ExpressKeyState& state);
     static bool StripIsOff(const KeyTableRef& table, int slot);
 
-    const KEYACTION* EntryOf(int index, const KeyTableRef* table) const;
-    HeldPress* HeldPressOf(int index, const KeyTableRef* table, ExpressKeyState* keyState);
-    void Perform(int index, int32_t pressed, const KEYACTION& entry, bool penTable, bool swapped);
-    void ReleaseHeldPress(HeldPress& held, int index, bool penTable);
-    bool ButtonsSwapped() const;
-    void ButtonClick(bool primary, int32_t pressed, bool swapped);
-    void DoubleClick(bool swapped);
-    void MiddleClick(int32_t pressed);
-    void Wheel(int32_t amount);
-    void Keystroke(int index, int32_t pressed, const uint8_t* keys, bool penTable);
-    void PressKeys(const uint8_t* keys);
-    void ReleaseKeys(const uint8_t* keys);
-    void Launch(const KEYACTION& entry);
-
     ServiceContext& context_;
-    HeldKeystroke held_;
-    HeldPress heldPenButtons_[PEN_BUTTON_ENTRIES];
+    ActionPerformer& actions_;
 };

@@ -8,19 +8,24 @@
 #include <cstddef>
 #include <cstdint>
 
+// Names the read thread a report comes from: compared, never followed.
+using ReportSource = const void*;
+
 class IReportSink {
 public:
     virtual ~IReportSink() = default;
 
     // A pen, tool or proximity report of exactly the device's pen report length.
-    virtual void OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+    virtual void OnPenReport(ReportSource source, const uint8_t* report, size_t length, const TABLETINFO& header,
                              const MAPPINGDEF& mapping) = 0;
     // An express-key report (byte 0 is 12); state.current already holds it and
     // the caller copies it over state.previous afterwards.
     virtual void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                              ExpressKeyState& state) = 0;
-    // The tablet went away: anything injected on its behalf must be released.
-    // header and mapping are the removed thread's copies; penInRange: the
-    // tablet's last pen report had its pen in range (not a leave).
-    virtual void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) = 0;
+    // The tablet went away: what it pressed into the system comes up, and no
+    // action runs. keys: its express-key state; header and mapping: the
+    // removed thread's copies; penInRange: its last pen report had the pen in
+    // range (not a leave).
+    virtual void OnDeviceRemoved(ReportSource source, const TABLETINFO& header, const MAPPINGDEF& mapping,
+                                 bool penInRange, ExpressKeyState& keys) = 0;
 };

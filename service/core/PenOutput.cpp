@@ -137,7 +137,7 @@ void PenOutput::FillPacket(PenPacketWork& work, int32_t azimuth, int32_t altitud
         changed |= CHANGED_PRESSURE;
     if (frame[penframe::STATUS] != previous[penframe::STATUS])
         changed |= CHANGED_BUTTONS;
-    if (work.clientFlag != 0)
+    if (work.clientsOrToolChanged != 0)
         changed |= CHANGED_CURSOR;
     // Compared as stored, so an eraser's negated altitude matches itself.
     if (FieldDiffers(frame, previous, penframe::AZIMUTH) || FieldDiffers(frame, previous, penframe::ALTITUDE))
@@ -162,12 +162,12 @@ void PenOutput::NotifyClients(PenPacketWork& work)
     const BuildPolicy& policy = *context_.policy;
     if (policy.tracksToolChanges) {
         // The tool-changed flag waits while a tool packet is pending (it was not taken then).
-        if (work.clientFlag != 0 && state_.toolPacket == 0) {
+        if (work.clientsOrToolChanged != 0 && state_.toolPacket == 0) {
             if (work.clients)
                 ResetRing();
             PostCursorChange(work.packet.serialNumber);
         }
-    } else if (work.clientFlag != 0) {
+    } else if (work.clientsOrToolChanged != 0) {
         if (work.clients)
             ResetRing();
         char title[TITLE_BUFFER_SIZE];

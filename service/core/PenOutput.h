@@ -19,7 +19,7 @@ struct PenPacketWork {
     int32_t pressure = 0;      // after curve and threshold
     int32_t clickThreshold = 0;
     bool clients = false;      // at least one on-top context
-    int32_t clientFlag = 0;    // client-list-changed (tool-changed) flag as read for this packet
+    int32_t clientsOrToolChanged = 0;  // the flag of that name as this packet took it
     ScreenPoint screen;
 };
 

@@ -2,28 +2,20 @@
 
 #include "CFilter.h"
 #include "PacketClock.h"
+#include "PenGeometry.h"
 #include "PenMapping.h"
 #include "PenPressure.h"
+#include "SectionDefaults.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
 #include "VirtualPenReport.h"
 
 #include <algorithm>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 
-// Pi as these conversions have always used it: the angles clients see depend on it.
-constexpr double PI_APPROX = 3.14;
-constexpr int32_t MIN_ALTITUDE = 300;
 constexpr int32_t FLAT_REPORT_ALTITUDE = 900;
-
-constexpr int16_t DEFAULT_TOOL_ID = -1;
-constexpr int32_t DEFAULT_SENSITIVITY = 100;
-constexpr int32_t DEFAULT_CLICK_THRESHOLD = 43;
-constexpr int32_t DEFAULT_PEN_BUTTON_COUNT = 1;
 
 bool IsPenButton(uint8_t status) { return status == PEN_STATUS_BUTTON1 || status == PEN_STATUS_BUTTON2; }
 
@@ -54,60 +46,12 @@ void CopyContexts(const OnTopContexts& from, OnTopContexts& to)
     }
 }
 
-int32_t TiltDegrees(int tilt, int upright)
-{
-    return tilt <= upright ? 60 * tilt / upright - 60 : 60 * (tilt - upright) / upright;
-}
-
-// Azimuth and altitude of every pair of tilt bytes (6 and 7 bits), worked
-// out once with the conversion itself: the trigonometry is the costliest
-// step of a pen packet, and a pen has only these 8192 tilts.
-class TiltTable {
-public:
-    static constexpr int TILT_X_VALUES = 64;
-    static constexpr int TILT_Y_VALUES = 128;
-
-    TiltTable()
-    {
-        uint8_t report[9] = {};
-        for (int tx = 0; tx < TILT_X_VALUES; ++tx) {
-            for (int ty = 0; ty < TILT_Y_VALUES; ++ty) {
-                report[7] = static_cast<uint8_t>(tx);
-                report[8] = static_cast<uint8_t>(ty);
-                int32_t azimuth = 0;
-                int32_t altitude = 0;
-                PenPipeline::TiltToOrientation(report, azimuth, altitude);
-                entries_[tx * TILT_Y_VALUES + ty] = {static_cast<int16_t>(azimuth), static_cast<int16_t>(altitude)};
-            }
-        }
-    }
-    static const TiltTable& Get()
-    {
-        static const TiltTable table;
-        return table;
-    }
-    void Look(const uint8_t* report, int32_t& azimuth, int32_t& altitude) const
-    {
-        const Entry& entry = entries_[(report[7] & 0x3F) * TILT_Y_VALUES + (report[8] & 0x7F)];
-        azimuth = entry.azimuth;
-        altitude = entry.altitude;
-    }
-
-private:
-    // Azimuth 0..3600 and altitude 300..900 fit 16 bits.
-    struct Entry {
-        int16_t azimuth;
-        int16_t altitude;
-    };
-    Entry entries_[TILT_X_VALUES * TILT_Y_VALUES];
-};
-
 }  // namespace
 
-PenPipeline::PenPipeline(ServiceContext& context, ExpressKeys& actions)
-    : context_(context), state_(*context.penState), output_(context, *context.penState), keys_(actions)
+PenPipeline::PenPipeline(ServiceContext& context, ActionPerformer& actions)
+    : context_(context), state_(*context.penState), output_(context, *context.penState), actions_(actions)
 {
-    TiltTable::Get();  // worked out here, not on the read thread's first report
+    PenGeometry::PrepareTiltTable();  // worked out here, not on the read thread's first report
 }
 
 void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping)
@@ -131,13 +75,15 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
 void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)
 {
     if (penInRange) {
+        // The pen buttons' presses come up without their release actions.
+        actions_.ReleaseHeldButtons(false);
         CollectOnTopContexts();
         ProximityLeave(mapping);
         return;
     }
     // In the library form bit 0 alone can be the mark a context command
     // leaves; only a button that was injected comes up.
-    keys_.ReleaseHeldButtons(!context_.policy->virtualPenOutput || state_.leftDownInjected);
+    actions_.ReleaseHeldButtons(!context_.policy->virtualPenOutput || state_.leftDownInjected);
     state_.leftDownInjected = false;
     // A leave the pipeline could not take (the mapping had no tablet area)
     // left the virtual pen touching: it is lifted and taken out of range.
@@ -184,7 +130,7 @@ void PenPipeline::ToolIdentification()
 
     if (policy.tracksToolChanges) {
         if (toolId != state_.tool.toolId)
-            context_.flags.clientListChanged.store(1);
+            context_.flags.clientsOrToolChanged.store(1);
         state_.lastX = 0;
         state_.lastY = 0;
     }
@@ -222,18 +168,9 @@ void PenPipeline::ReloadPenRecord()
     PENSETTINGS& pen = context_.pen->pen;
     const BuildPolicy& policy = *context_.policy;
     if (context_.files != nullptr &&
-        SettingsFiles(*context_.system, *context_.files, policy).ReadPenSettingsFile(pen) != 0)
+        SettingsFiles(*context_.system, *context_.files, policy.files).ReadPenSettingsFile(pen) != 0)
         return;
-    pen.toolId = DEFAULT_TOOL_ID;
-    pen.pressureSensitivity = DEFAULT_SENSITIVITY;
-    pen.clickSensitivity = DEFAULT_CLICK_THRESHOLD;
-    pen.tiltSensitivity = DEFAULT_SENSITIVITY;
-    pen.penButtonCount = DEFAULT_PEN_BUTTON_COUNT;
-    pen.disablePressure = 0;
-    pen.reserved28 = 0;
-    const bool model = policy.toolDefaultsFollowModelFlag && context_.flags.modelFlag.load() != 0;
-    pen.penButton[0].actionCode = model ? ACTION_RIGHT_CLICK : ACTION_DOUBLE_CLICK;
-    pen.penButton[1].actionCode = model ? ACTION_DOUBLE_CLICK : ACTION_RIGHT_CLICK;
+    SetPenDefaultValues(pen, policy.toolDefaultsFollowModelFlag && context_.flags.modelFlag.load() != 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -257,7 +194,7 @@ void PenPipeline::ProximityLeave(const MAPPINGDEF& mapping)
     std::memcpy(state_.previous, state_.report, PEN_FRAME_SIZE);
     state_.previous[penframe::STATUS] = PEN_STATUS_NONE;
     if (policy.tracksToolChanges) {
-        context_.flags.clientListChanged.store(1);
+        context_.flags.clientsOrToolChanged.store(1);
         state_.lastX = 0;
         state_.lastY = 0;
     }
@@ -327,7 +264,7 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     work.previousStatus = state_.previous[penframe::STATUS];
     work.clients = state_.onTop.count > 0;
 
-    RotateReport(header, report, policy.rotatesByServiceCode ? context_.flags.rotationCode.load() : 0);
+    PenGeometry::RotateReport(header, report, policy.rotatesByServiceCode ? context_.flags.rotationCode.load() : 0);
     int32_t azimuth = 0;
     int32_t altitude = 0;
     int32_t pressure = DecodePressure(header, azimuth, altitude);
@@ -336,7 +273,7 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     ApplyClickThreshold(work, pressure, range);
 
     output_.Calibrate(work);
-    work.clientFlag = TakeClientFlag();
+    work.clientsOrToolChanged = TakeClientsOrToolChanged();
     output_.FillPacket(work, azimuth, altitude);
     output_.NotifyClients(work);
     output_.MapAndQueue(work, header, mapping);
@@ -348,9 +285,9 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
 // Taken in one step, so a context command that sets the flag while this
 // packet is on its way is seen by the next packet, not lost. The second
 // brand's tool-changed flag waits, untaken, while a tool packet is pending.
-int32_t PenPipeline::TakeClientFlag()
+int32_t PenPipeline::TakeClientsOrToolChanged()
 {
-    std::atomic<int32_t>& flag = context_.flags.clientListChanged;
+    std::atomic<int32_t>& flag = context_.flags.clientsOrToolChanged;
     if (context_.policy->tracksToolChanges && state_.toolPacket != 0)
         return flag.load();
     return flag.exchange(0);
@@ -362,7 +299,7 @@ int32_t PenPipeline::DecodePressure(const TABLETINFO& header, int32_t& azimuth, 
     const uint16_t length = header.InputReportByteLength_Pen;
     int32_t pressure = PenPressure::Decode(report, length, header.pressureMax);
     if (length == 10) {
-        TiltTable::Get().Look(report, azimuth, altitude);
+        PenGeometry::LookUpTilt(report, azimuth, altitude);
         altitude = BoundedAltitude(static_cast<int64_t>(altitude) - context_.pen->pen.tiltSensitivity);
     } else {
         azimuth = 0;
@@ -470,13 +407,13 @@ bool PenPipeline::PenButtonChange(uint8_t previous, uint8_t current)
 void PenPipeline::PressPenButton(uint8_t status)
 {
     context_.flags.buttonState.fetch_or(HeldBitOf(status));
-    keys_.PerformAction(ActionIndexOf(status), 1, nullptr);
+    actions_.PerformAction(ActionIndexOf(status), 1, nullptr);
 }
 
 void PenPipeline::ReleasePenButton(uint8_t status)
 {
     context_.flags.buttonState.fetch_and(~HeldBitOf(status));
-    keys_.PerformAction(ActionIndexOf(status), 0, nullptr);
+    actions_.PerformAction(ActionIndexOf(status), 0, nullptr);
 }
 
 // The second brand keeps both pen buttons on the first bit and the second entry.
@@ -492,78 +429,4 @@ int PenPipeline::ActionIndexOf(uint8_t status) const
     if (status == PEN_STATUS_BUTTON1 && !context_.policy->penButtonsShareSecondEntry)
         return 0;
     return 1;
-}
-
-// ---------------------------------------------------------------------------
-// Geometry
-
-void PenPipeline::TiltToOrientation(const uint8_t* report, int32_t& azimuth, int32_t& altitude)
-{
-    const int tx = report[7] & 0x3F;
-    const int ty = report[8] & 0x7F;
-    const int32_t ax = TiltDegrees(tx, 32);
-    const int32_t ay = TiltDegrees(ty, 64);
-
-    if (tx == 32) {
-        altitude = 900 - 10 * std::abs(ay);
-        azimuth = ty < 64 ? 0 : 1800;
-    } else if (ay == 0) {
-        altitude = 900 - 10 * std::abs(ax);
-        azimuth = ax > 0 ? 900 : 2700;
-    } else {
-        const double tanX = std::tan(std::abs(ax) * PI_APPROX / 180.0);
-        const double tanY = std::tan(std::abs(ay) * PI_APPROX / 180.0);
-        const double o = std::atan(tanX / tanY) * 180.0 / PI_APPROX;
-        altitude = static_cast<int32_t>(10.0 * std::atan(1.0 / std::sqrt(tanX * tanX + tanY * tanY)) * 180.0 / PI_APPROX);
-        if (ax > 0 && ay > 0)
-            azimuth = static_cast<int32_t>(1800.0 - 10.0 * o);
-        else if (ax > 0)
-            azimuth = static_cast<int32_t>(10.0 * o);
-        else if (ay < 0)
-            azimuth = static_cast<int32_t>(3600.0 - 10.0 * o);
-        else
-            azimuth = static_cast<int32_t>(1800.0 + 10.0 * o);
-    }
-    if (altitude < MIN_ALTITUDE)
-        altitude = MIN_ALTITUDE;
-}
-
-void PenPipeline::RotateReport(const TABLETINFO& header, uint8_t* report, int32_t orientation)
-{
-    if (header.InputReportByteLength_Pen == 10) {
-        std::swap(report[2], report[3]);
-        std::swap(report[4], report[5]);
-    }
-    const uint64_t x = FrameU16(report, penframe::X);
-    const uint64_t y = FrameU16(report, penframe::Y);
-    const uint32_t xMin = static_cast<uint32_t>(header.xMin);
-    const uint32_t yMin = static_cast<uint32_t>(header.yMin);
-    const uint64_t w = static_cast<uint32_t>(header.xMax) - xMin;
-    const uint64_t h = static_cast<uint32_t>(header.yMax) - yMin;
-
-    uint64_t newX = 0;
-    uint64_t newY = 0;
-    switch (orientation) {
-    case 0x100:
-        if (w == 0 || h == 0)
-            return;
-        newY = x * h / w + yMin;
-        newX = xMin + w - y * w / h;
-        break;
-    case 0x200:
-        newX = xMin + w - x;
-        newY = yMin + h - y;
-        break;
-    case 0x300:
-        if (w == 0 || h == 0)
-            return;
-        newY = yMin + h - x * h / w;
-        newX = y * w / h + xMin;
-        break;
-    default:
-        return;
-    }
-    // Positions beyond the extents wrap here as 16-bit values; the mapping clamps them.
-    SetFrameU16(report, penframe::X, static_cast<uint16_t>(newX));
-    SetFrameU16(report, penframe::Y, static_cast<uint16_t>(newY));
 }

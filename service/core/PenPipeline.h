@@ -3,7 +3,7 @@
 // a pen packet, decoded and sent on through the output steps.
 #pragma once
 
-#include "ExpressKeys.h"
+#include "ActionPerformer.h"
 #include "PenOutput.h"
 #include "PenReportState.h"
 #include "ServiceContext.h"
@@ -16,7 +16,7 @@ public:
     // The context's pen state, pen section and system door must be set.
     // actions performs the pen buttons; it is the one the express keys use,
     // so a held keystroke entry is one for both.
-    PenPipeline(ServiceContext& context, ExpressKeys& actions);
+    PenPipeline(ServiceContext& context, ActionPerformer& actions);
 
     // Handles the report in the state's read buffer with the read thread's
     // copies of the device's header and mapping block.
@@ -26,13 +26,6 @@ public:
     // everything that goes with it; one that had left posts nothing more.
     void DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange);
 
-    // Tilt bytes 7 and 8 of a 10-byte report as azimuth and altitude in
-    // tenths of a degree.
-    static void TiltToOrientation(const uint8_t* report, int32_t& azimuth, int32_t& altitude);
-    // Puts X and Y little-endian (10-byte reports) and turns them by the
-    // orientation (0, 0x100, 0x200 or 0x300) within the tablet's extents.
-    static void RotateReport(const TABLETINFO& header, uint8_t* report, int32_t orientation);
-
 private:
     void CollectOnTopContexts();
     void ToolIdentification();
@@ -41,7 +34,7 @@ private:
     void ReleaseHeldPenButtons();
     void ReleaseLeftButtonAtLeave(const MAPPINGDEF& mapping);
     void PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping);
-    int32_t TakeClientFlag();
+    int32_t TakeClientsOrToolChanged();
     int32_t DecodePressure(const TABLETINFO& header, int32_t& azimuth, int32_t& altitude);
     void ApplyClickThreshold(PenPacketWork& work, int32_t pressure, int64_t range);
     void ButtonsAndPointer(PenPacketWork& work, const MAPPINGDEF& mapping);
@@ -54,5 +47,5 @@ private:
     ServiceContext& context_;
     PenReportState& state_;
     PenOutput output_;
-    ExpressKeys& keys_;
+    ActionPerformer& actions_;
 };

@@ -55,6 +55,9 @@ struct PenReportState {
     // The decoded frame of the last pen packet; its status is "previous".
     uint8_t previous[PEN_FRAME_SIZE] = {};
     PenToolBlock tool;
+    // The read thread whose tablet sent the last pen report: the pen this
+    // state follows. Only that tablet's removal lets go of it.
+    const void* penOwner = nullptr;
     int32_t toolPacket = 0;     // set by a tool identification, consumed by the next packet
     int32_t toolDebounce = 0;   // pen packets left whose pressure is forced to 0
 

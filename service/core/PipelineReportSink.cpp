@@ -2,11 +2,12 @@
 
 #include <cstring>
 
-void PipelineReportSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
-                                     const MAPPINGDEF& mapping)
+void PipelineReportSink::OnPenReport(ReportSource source, const uint8_t* report, size_t length,
+                                     const TABLETINFO& header, const MAPPINGDEF& mapping)
 {
     if (length > sizeof state_.report)
         return;
+    state_.penOwner = source;
     // The decoder works in its own buffer: bytes beyond this report are zero.
     std::memset(state_.report, 0, sizeof state_.report);
     std::memcpy(state_.report, report, length);
@@ -19,7 +20,12 @@ void PipelineReportSink::OnKeyReport(const uint8_t*, size_t, const TABLETINFO& h
     keys_.ProcessKeyReport(header, keys, state);
 }
 
-void PipelineReportSink::OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF& mapping, bool penInRange)
+void PipelineReportSink::OnDeviceRemoved(ReportSource source, const TABLETINFO&, const MAPPINGDEF& mapping,
+                                         bool penInRange, ExpressKeyState& keys)
 {
+    keys_.Actions().LetGoOfKeys(keys.held);
+    if (source != state_.penOwner)
+        return;
     pipeline_.DeviceRemoved(mapping, penInRange);
+    state_.penOwner = nullptr;
 }

@@ -13,11 +13,12 @@ public:
     PipelineReportSink(PenReportState& state, PenPipeline& pipeline, ExpressKeys& keys)
         : state_(state), pipeline_(pipeline), keys_(keys) {}
 
-    void OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+    void OnPenReport(ReportSource source, const uint8_t* report, size_t length, const TABLETINFO& header,
                      const MAPPINGDEF& mapping) override;
     void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                      ExpressKeyState& state) override;
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) override;
+    void OnDeviceRemoved(ReportSource source, const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange,
+                         ExpressKeyState& keys) override;
 
 private:
     PenReportState& state_;

@@ -12,14 +12,14 @@ void SerializedReportSink::SetObserver(IReportSink* observer)
     observer_ = observer;
 }
 
-void SerializedReportSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
-                                       const MAPPINGDEF& mapping)
+void SerializedReportSink::OnPenReport(ReportSource source, const uint8_t* report, size_t length,
+                                       const TABLETINFO& header, const MAPPINGDEF& mapping)
 {
     std::lock_guard<std::mutex> hold(lock_);
     if (observer_ != nullptr)
-        observer_->OnPenReport(report, length, header, mapping);
+        observer_->OnPenReport(source, report, length, header, mapping);
     if (target_ != nullptr)
-        target_->OnPenReport(report, length, header, mapping);
+        target_->OnPenReport(source, report, length, header, mapping);
 }
 
 void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header,
@@ -32,11 +32,12 @@ void SerializedReportSink::OnKeyReport(const uint8_t* report, size_t length, con
         target_->OnKeyReport(report, length, header, keys, state);
 }
 
-void SerializedReportSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
+void SerializedReportSink::OnDeviceRemoved(ReportSource source, const TABLETINFO& header, const MAPPINGDEF& mapping,
+                                           bool penInRange, ExpressKeyState& keys)
 {
     std::lock_guard<std::mutex> hold(lock_);
     if (observer_ != nullptr)
-        observer_->OnDeviceRemoved(header, mapping, penInRange);
+        observer_->OnDeviceRemoved(source, header, mapping, penInRange, keys);
     if (target_ != nullptr)
-        target_->OnDeviceRemoved(header, mapping, penInRange);
+        target_->OnDeviceRemoved(source, header, mapping, penInRange, keys);
 }

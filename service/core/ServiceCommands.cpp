@@ -7,7 +7,7 @@
 #include <cstring>
 
 ServiceCommands::ServiceCommands(ServiceContext& context)
-    : context_(context), files_(*context.system, *context.files, *context.policy)
+    : context_(context), files_(*context.system, *context.files, context.policy->files)
 {
 }
 

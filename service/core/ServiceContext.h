@@ -22,9 +22,10 @@ struct ServiceFlags {
     std::atomic<int32_t> pointerOutput{1};
     std::atomic<int32_t> disablePressureCopy{1};
     std::atomic<int32_t> rotationCode{0};
-    // Set by the context commands; consumed by the next pen packet. The
-    // second-brand build's pipeline reads it as its tool-changed flag.
-    std::atomic<int32_t> clientListChanged{0};
+    // The client list changed (context commands), or in the second-brand
+    // build also the tool (a new tool id, a proximity leave): the next pen
+    // packet tells the clients and clears it.
+    std::atomic<int32_t> clientsOrToolChanged{0};
     // Bit 0 left button held by injection, bit 1/2 pen button 1/2 action held.
     std::atomic<uint32_t> buttonState{0};
     std::atomic<int32_t> swappedButtons{0};

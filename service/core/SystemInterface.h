@@ -3,10 +3,12 @@
 // recorder. Windows are 32-bit values, as they are stored in the sections.
 #pragma once
 
+#include "FileSystem.h"
+
 #include <cstddef>
 #include <cstdint>
 
-class ISystem {
+class ISystem : public IProgramFilesFolder {
 public:
     virtual ~ISystem() = default;
 
@@ -40,29 +42,9 @@ public:
 
     // ShellExecuteA(NULL, "open", file, parameters, NULL, SW_SHOW); failures ignored.
     virtual void ShellOpen(const char* file, const char* parameters) = 0;
-    // The Program Files folder (CSIDL_PROGRAM_FILES), terminated; false on failure.
-    virtual bool ProgramFilesFolder(char* buffer, size_t size) = 0;
-
     // The library form's virtual HID output device (none in the other builds).
     virtual bool HasVirtualOutputDevice() = 0;
     virtual void WriteVirtualOutput(const uint8_t* report, size_t length) = 0;
-};
-
-// Files opened with OPEN_EXISTING only: the service never creates a settings file.
-class IFileSystem {
-public:
-    using Handle = intptr_t;
-    static constexpr Handle INVALID = -1;
-    enum class Access { Read, ReadWrite };
-
-    virtual ~IFileSystem() = default;
-    virtual Handle OpenExisting(const char* path, Access access) = 0;
-    // Returns the bytes transferred, or -1 on failure.
-    virtual int32_t Read(Handle file, void* buffer, uint32_t size) = 0;
-    virtual int32_t Write(Handle file, const void* buffer, uint32_t size) = 0;
-    // Moves the file position relative to the current one; false on failure.
-    virtual bool SeekRelative(Handle file, int64_t offset) = 0;
-    virtual void Close(Handle file) = 0;
 };
 
 // The ring lock (an auto-reset event "signalled when free").

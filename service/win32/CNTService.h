@@ -1,12 +1,18 @@
-// A Windows service that can also run in the foreground: installs, removes,
-// starts and stops itself through the service control manager, reports its
-// status, writes to the event log and owns the console of a debug run.
+// A Windows service that can also run in the foreground: the shell of the
+// service program. It takes the command line, runs as the service (status,
+// controls, device arrivals) or in a debug run with its console and hidden
+// window, and through its parts installs, removes, starts and stops itself
+// and writes to the event log.
 #pragma once
+
+#include "EventLogSource.h"
+#include "FacelessWindow.h"
+#include "ServiceConsole.h"
+#include "ServiceControl.h"
 
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 class CNTService {
 public:
@@ -38,7 +44,6 @@ public:
     void FormatError(char* buffer, size_t size) const;
     void OpenConsole();
 
-    const char* ServiceName() const { return serviceName_; }
     const char* DisplayName() const { return displayName_; }
     bool IsForeground() const { return foreground_; }
     const std::string& Account() const { return account_; }
@@ -55,22 +60,15 @@ protected:
 
 private:
     enum class Action { Dispatcher, Install, Uninstall, Start, Stop };
-    struct InstalledService;
 
     static void WINAPI ServiceMain(DWORD argc, LPSTR* argv);
     static DWORD WINAPI ServiceCtrlHandlerEx(DWORD control, DWORD eventType, LPVOID eventData, LPVOID context);
     static BOOL WINAPI ConsoleCtrlHandler(DWORD controlType);
-    static LRESULT CALLBACK FacelessWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     BOOL RunAction(Action action);
     void RegisterHidNotification(HANDLE recipient, DWORD recipientKind);
     void UnregisterHidNotification();
-    bool WaitWhile(SC_HANDLE service, DWORD pendingState, SERVICE_STATUS& status);
-    BOOL StopService(SC_HANDLE service);
-    // Opens the manager and this service, printing a failure as the shell does.
-    bool OpenInstalledService(InstalledService& installed);
-    void LookUpUserSid();
-    void PrintError(const char* format);
+    void OnSessionEnd();
 
     const char* serviceName_;
     const char* displayName_;
@@ -79,9 +77,11 @@ private:
     bool foreground_ = false;
     SERVICE_STATUS status_{};
     SERVICE_STATUS_HANDLE statusHandle_ = nullptr;
-    std::vector<BYTE> userSid_;
     bool isNT_ = false;
-    bool consoleOpen_ = false;
+    EventLogSource eventLog_;
+    ServiceControl control_;
+    ServiceConsole console_;
+    FacelessWindow facelessWindow_;
     DWORD desiredAccess_ = SERVICE_ALL_ACCESS;
     DWORD startType_ = SERVICE_AUTO_START;
     DWORD errorControl_ = SERVICE_ERROR_NORMAL;
@@ -89,5 +89,4 @@ private:
     std::string account_;
     std::string password_;
     HDEVNOTIFY deviceNotification_ = nullptr;
-    HWND facelessWindow_ = nullptr;
 };

@@ -4,23 +4,12 @@
 #include "DebugFormat.h"
 #include "DeviceReadThread.h"
 #include "PenButtonDefaults.h"
-#include "ScriptedHidEnumerator.h"
-#include "SetupApiHidEnumerator.h"
 
 namespace {
 
 constexpr ULONG INPUT_BUFFERS = 512;
-
-std::unique_ptr<IHidEnumerator> ChooseEnumerator(std::unique_ptr<ReportEchoSink>& echo)
-{
-    std::unique_ptr<ScriptedHidEnumerator> scripted = ScriptedHidEnumerator::FromEnvironment();
-    if (!scripted)
-        return std::make_unique<SetupApiHidEnumerator>();
-    const std::string echoPipe = scripted->EchoPipe();
-    if (!echoPipe.empty())
-        echo = std::make_unique<ReportEchoSink>(echoPipe);
-    return scripted;
-}
+// How long an ending read thread waits for the virtual device to take its last reports.
+constexpr DWORD OUTPUT_FINISH_WAIT_MS = 3000;
 
 // The library form's own description of its virtual output device.
 void FillVirtualDeviceTable(TABLETINFO (&table)[2])
@@ -36,16 +25,17 @@ void FillVirtualDeviceTable(TABLETINFO (&table)[2])
 
 }  // namespace
 
-DeviceManager::DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security)
+DeviceManager::DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security,
+                             HidSource source)
     : context_(context),
       policy_(*context.policy),
       settings_(settings),
       security_(security),
       matcher_(policy_, *context.system),
-      publisher_(context, policy_, settings)
+      publisher_(context, policy_, settings),
+      source_(std::move(source))
 {
-    enumerator_ = ChooseEnumerator(echo_);
-    sink_.SetObserver(echo_.get());
+    sink_.SetObserver(source_.observer.get());
 }
 
 DeviceManager::~DeviceManager() { StopReadThreads(); }
@@ -72,10 +62,10 @@ void DeviceManager::FindDevices()
     PruneEndedThreads();
 
     for (int index = 0; index < IHidEnumerator::MAX_INTERFACES; ++index) {
-        ScopedHandle device = enumerator_->Open(index);
+        ScopedHandle device = source_.enumerator->Open(index);
         if (!device)
             continue;
-        const HidInterfaceInfo hid = enumerator_->Describe(index, device.Get());
+        const HidInterfaceInfo hid = source_.enumerator->Describe(index, device.Get());
         const TabletMatch match = matcher_.MatchTabletDevice(hid, table.data(), SUPPORTED_TABLE_ENTRIES);
         if (LibraryForm())
             DebugFormat(*context_.system, "instance = %d, found = %d\n", index + 1, static_cast<int>(match.kind));
@@ -102,7 +92,7 @@ bool DeviceManager::TakePenInterface(ScopedHandle device, const TABLETINFO& entr
     publisher_.PublishRecord(keyCount);
     if (policy_.searchSetsRotation)
         context_.flags.rotationCode = publisher_.Head().info.rotationCode;
-    enumerator_->SetNumInputBuffers(thread->Device(), INPUT_BUFFERS);
+    source_.enumerator->SetNumInputBuffers(thread->Device(), INPUT_BUFFERS);
 
     const AttachedDevice attached{entry.VID, entry.PID, entry.InputReportByteLength_Pen,
                                   entry.InputReportByteLength_Key};
@@ -126,25 +116,33 @@ ScopedHandle DeviceManager::FindVirtualHidDevice()
     TABLETINFO table[2];
     FillVirtualDeviceTable(table);
     for (int index = 0; index < IHidEnumerator::MAX_INTERFACES; ++index) {
-        ScopedHandle device = enumerator_->Open(index);
+        ScopedHandle device = source_.enumerator->Open(index);
         if (!device)
             continue;
-        const TabletMatch match = matcher_.MatchTabletDevice(enumerator_->Describe(index, device.Get()), table, 2);
+        const HidInterfaceInfo hid = source_.enumerator->Describe(index, device.Get());
+        const TabletMatch match = matcher_.MatchTabletDevice(hid, table, 2);
         if (match.kind == InterfaceKind::VirtualOutput)
             return device;
     }
     return ScopedHandle();
 }
 
-void DeviceManager::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange)
+void DeviceManager::OnDeviceRemoved(DeviceReadState& thread)
 {
+    const TABLETINFO& header = thread.Header();
     {
         std::lock_guard<std::mutex> hold(searchLock_);
         attached_.RemoveAttachedDevice(header.VID, header.PID, header.InputReportByteLength_Pen);
         publisher_.ReloadRemainingDeviceSettings(attached_);
     }
     // Whatever the tablet held pressed is let go.
-    sink_.OnDeviceRemoved(header, mapping, penInRange);
+    thread.Removed(sink_);
+}
+
+void DeviceManager::FinishThreadOutput()
+{
+    if (output_ != nullptr)
+        output_->FinishThreadWrites(OUTPUT_FINISH_WAIT_MS);
 }
 
 void DeviceManager::PruneEndedThreads()

@@ -6,16 +6,17 @@
 #pragma once
 
 #include "AttachedDeviceTable.h"
-#include "IHidEnumerator.h"
+#include "DeviceReadState.h"
+#include "HidSource.h"
 #include "KeyAreaPublisher.h"
 #include "NamedRingLock.h"
-#include "ReportEchoSink.h"
 #include "ScopedHandle.h"
 #include "SecurityAttributes.h"
 #include "SerializedReportSink.h"
 #include "ServiceContext.h"
 #include "SettingsFiles.h"
 #include "TabletMatcher.h"
+#include "VirtualOutputWriter.h"
 
 #include <windows.h>
 
@@ -26,8 +27,10 @@
 
 class DeviceManager {
 public:
-    // context: its policy and system door are set already.
-    DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security);
+    // context: its policy and system door are set already; source: where the
+    // search finds tablets (it needs an enumerator).
+    DeviceManager(ServiceContext& context, const SettingsFiles& settings, SecurityAttributes& security,
+                  HidSource source);
     ~DeviceManager();
     DeviceManager(const DeviceManager&) = delete;
     DeviceManager& operator=(const DeviceManager&) = delete;
@@ -36,6 +39,8 @@ public:
     void SetStopEvent(HANDLE stopEvent);
     // Where reports go (the report pipeline); without one they are dropped.
     void SetReportSink(IReportSink* sink) { sink_.SetTarget(sink); }
+    // The library form's virtual output, whose writes a read thread finishes before it ends.
+    void SetVirtualOutput(VirtualOutputWriter* output) { output_ = output; }
 
     // The device search: at start and on every device arrival.
     void FindDevices();
@@ -47,7 +52,9 @@ public:
     bool StopReadThreads(DWORD timeoutMs = 5000);
 
     // For the read threads.
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange);
+    void OnDeviceRemoved(DeviceReadState& thread);
+    // Waits a while for the virtual output writes the calling thread started.
+    void FinishThreadOutput();
     IReportSink& Sink() { return sink_; }
     const KeyAreaView& KeyArea() const { return context_.keyArea; }
     const BuildPolicy& Policy() const { return policy_; }
@@ -64,13 +71,13 @@ private:
     const BuildPolicy& policy_;
     const SettingsFiles& settings_;
     SecurityAttributes& security_;
-    std::unique_ptr<ReportEchoSink> echo_;
-    std::unique_ptr<IHidEnumerator> enumerator_;
     SerializedReportSink sink_;
     TabletMatcher matcher_;
     KeyAreaPublisher publisher_;
+    HidSource source_;
     AttachedDeviceTable attached_;
     NamedRingLock ringLock_;
+    VirtualOutputWriter* output_ = nullptr;
 
     std::mutex searchLock_;  // guards everything below and the key-area writes
     HANDLE stopEvent_ = nullptr;

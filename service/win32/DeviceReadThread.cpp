@@ -62,10 +62,13 @@ DWORD DeviceReadThread::Run()
             outcome = ReadOnce(waits, waitCount);
         } while (outcome == Outcome::Continue);
     }
-    if (outcome == Outcome::Removed) {
-        state_.ReleaseHeldKeys(manager_.Sink());
-        manager_.OnDeviceRemoved(state_.Header(), state_.Mapping(), state_.PenInRange());
-    }
+    if (outcome == Outcome::Removed)
+        manager_.OnDeviceRemoved(state_);
+    // The system cancels the writes a thread leaves under way when it ends:
+    // the lift and the leave just written must still reach the virtual
+    // device. A stop lets go of the device and its writes anyway.
+    if (outcome != Outcome::Stopped)
+        manager_.FinishThreadOutput();
     return 1;
 }
 
@@ -81,9 +84,11 @@ DeviceReadThread::Outcome DeviceReadThread::ReadOnce(const HANDLE* waits, DWORD 
             done = GetOverlappedResult(device_.Get(), &overlapped_, &bytesRead, FALSE);
             return Completed(done, bytesRead);
         case WAIT_STOP:
-        case WAIT_QUIT:
             CancelPendingRead();
             return Outcome::Stopped;
+        case WAIT_QUIT:
+            CancelPendingRead();
+            return Outcome::Quit;
         case WAIT_MAPPING_RELOAD:
             // Reset first: a change signalled during the copy is not lost.
             ResetEvent(waits[2]);

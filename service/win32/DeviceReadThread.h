@@ -28,7 +28,7 @@ public:
     static DWORD WINAPI ReadThreadProc(LPVOID thread);
 
 private:
-    enum class Outcome { Continue, Stopped, Removed };
+    enum class Outcome { Continue, Stopped, Quit, Removed };
 
     DWORD Run();
     Outcome ReadOnce(const HANDLE* waits, DWORD waitCount);

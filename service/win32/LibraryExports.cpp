@@ -1,6 +1,7 @@
 // Inkbrid.dll: the device service driven by a host through three exports.
 #include "LibraryExports.h"
 
+#include "HidSource.h"
 #include "LibraryService.h"
 
 #include <new>
@@ -20,7 +21,7 @@ int WINAPI InitRZVirtualHIDDev(void)
 {
     if (library != nullptr)
         return 1;
-    library = new (std::nothrow) LibraryService();
+    library = new (std::nothrow) LibraryService(ProgramHidSource());
     if (library == nullptr)
         return 0;
     if (library->Init())

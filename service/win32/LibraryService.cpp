@@ -13,7 +13,7 @@ constexpr DWORD SYNC_BEEP_MS = 10;
 }  // namespace
 
 // The library form injects through mouse_event itself: no injection library.
-LibraryService::LibraryService() : runtime_(BuildPolicy::Library(), false) {}
+LibraryService::LibraryService(HidSource source) : runtime_(BuildPolicy::Library(), false, std::move(source)) {}
 
 LibraryService::~LibraryService()
 {

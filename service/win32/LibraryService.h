@@ -13,7 +13,8 @@
 
 class LibraryService {
 public:
-    LibraryService();
+    // source: where the device search finds tablets.
+    explicit LibraryService(HidSource source);
     ~LibraryService();
     LibraryService(const LibraryService&) = delete;
     LibraryService& operator=(const LibraryService&) = delete;

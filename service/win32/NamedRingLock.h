@@ -12,7 +12,6 @@ class NamedRingLock : public IRingLock {
 public:
     // Opens or creates "Global\stylora123"; false when neither works.
     bool Create(SECURITY_ATTRIBUTES* attributes);
-    bool IsCreated() const { return static_cast<bool>(event_); }
 
     // False when the lock did not come free in time: the put is given up.
     bool Acquire() override;

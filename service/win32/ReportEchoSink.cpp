@@ -17,7 +17,7 @@ ReportEcho ReportEchoSink::Describe(EchoKind kind, const uint8_t* report, size_t
     return echo;
 }
 
-void ReportEchoSink::OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+void ReportEchoSink::OnPenReport(ReportSource, const uint8_t* report, size_t length, const TABLETINFO& header,
                                  const MAPPINGDEF& mapping)
 {
     ReportEcho echo = Describe(EchoKind::Pen, report, length, &header);
@@ -37,7 +37,8 @@ void ReportEchoSink::OnKeyReport(const uint8_t* report, size_t length, const TAB
     Send(echo);
 }
 
-void ReportEchoSink::OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool)
+void ReportEchoSink::OnDeviceRemoved(ReportSource, const TABLETINFO& header, const MAPPINGDEF& mapping, bool,
+                                     ExpressKeyState&)
 {
     ReportEcho echo = Describe(EchoKind::Removed, nullptr, 0, &header);
     echo.mapping = mapping;

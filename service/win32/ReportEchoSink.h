@@ -1,6 +1,6 @@
 // Test seam: tells a test what reached the report sink, one pipe message per
 // call, so device tests can see the copies a read thread works with. Only
-// made when the scripted HID interfaces name an echo pipe.
+// in the test build, made when the scripted HID interfaces name an echo pipe.
 #pragma once
 
 #include "IReportSink.h"
@@ -31,11 +31,12 @@ class ReportEchoSink : public IReportSink {
 public:
     explicit ReportEchoSink(std::string pipe) : pipeName_(std::move(pipe)) {}
 
-    void OnPenReport(const uint8_t* report, size_t length, const TABLETINFO& header,
+    void OnPenReport(ReportSource source, const uint8_t* report, size_t length, const TABLETINFO& header,
                      const MAPPINGDEF& mapping) override;
     void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                      ExpressKeyState& state) override;
-    void OnDeviceRemoved(const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange) override;
+    void OnDeviceRemoved(ReportSource source, const TABLETINFO& header, const MAPPINGDEF& mapping, bool penInRange,
+                         ExpressKeyState& keys) override;
 
 private:
     static ReportEcho Describe(EchoKind kind, const uint8_t* report, size_t length, const TABLETINFO* header);

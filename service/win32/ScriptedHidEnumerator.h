@@ -1,6 +1,6 @@
 // Test seam: HID interfaces scripted by a test instead of the machine's.
-// Active only when the variable INKBRID_TEST_HID_SCRIPT names a script file;
-// the shipped programs never set it. Each interface is a named pipe served by
+// Built into the test build only (INKBRID_TEST_SEAMS), where the programs use
+// it when the variable INKBRID_TEST_HID_SCRIPT names a script file. Each interface is a named pipe served by
 // the test in message mode, so one pipe message is one input report and the
 // read thread's overlapped reads run unchanged. Script lines:
 //   device <pipe> <vid> <pid> <usage page> <usage> <input length> <output length>

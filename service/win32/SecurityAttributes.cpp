@@ -37,10 +37,26 @@ SecurityAttributes::HeapBlock& SecurityAttributes::HeapBlock::operator=(HeapBloc
     return *this;
 }
 
-bool SecurityAttributes::Init()
+bool SecurityAttributes::Init(bool openProcess)
 {
     if (initialised_)
         return true;
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    BYTE everyone[SECURITY_MAX_SID_SIZE] = {};
+    if (!InitializeSid(everyone, &world, 1))
+        return false;
+    *GetSidSubAuthority(everyone, 0) = SECURITY_WORLD_RID;
+    if (!(openProcess ? OpenProcessToEveryone(everyone) : BuildObjectDescriptor(everyone)))
+        return false;
+    attributes_.nLength = sizeof attributes_;
+    attributes_.lpSecurityDescriptor = descriptor_.Get();
+    attributes_.bInheritHandle = FALSE;
+    initialised_ = true;
+    return true;
+}
+
+bool SecurityAttributes::OpenProcessToEveryone(PSID everyone)
+{
     HeapBlock current = ReadProcessDacl();
     if (!current)
         return false;
@@ -48,24 +64,22 @@ bool SecurityAttributes::Init()
     PACL old = nullptr;
     if (!GetSecurityDescriptorDacl(current.Get(), &present, &old, &defaulted))
         return false;
-
-    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
-    BYTE everyone[SECURITY_MAX_SID_SIZE] = {};
-    if (!InitializeSid(everyone, &world, 1))
-        return false;
-    *GetSidSubAuthority(everyone, 0) = SECURITY_WORLD_RID;
-
     HeapBlock extended = ExtendedAcl(present ? old : nullptr, everyone);
     if (!extended || !SetProcessDacl(static_cast<PACL>(extended.Get())))
         return false;
-    HeapBlock descriptor = ReadProcessDescriptor();
-    if (!descriptor)
+    descriptor_ = ReadProcessDescriptor();
+    return static_cast<bool>(descriptor_);
+}
+
+bool SecurityAttributes::BuildObjectDescriptor(PSID everyone)
+{
+    HeapBlock acl = ExtendedAcl(nullptr, everyone);
+    HeapBlock descriptor(sizeof(SECURITY_DESCRIPTOR));
+    if (!acl || !descriptor || !InitializeSecurityDescriptor(descriptor.Get(), SECURITY_DESCRIPTOR_REVISION) ||
+        !SetSecurityDescriptorDacl(descriptor.Get(), TRUE, static_cast<PACL>(acl.Get()), FALSE))
         return false;
+    acl_ = std::move(acl);
     descriptor_ = std::move(descriptor);
-    attributes_.nLength = sizeof attributes_;
-    attributes_.lpSecurityDescriptor = descriptor_.Get();
-    attributes_.bInheritHandle = FALSE;
-    initialised_ = true;
     return true;
 }
 

@@ -2,13 +2,14 @@
 
 #include "PacketClock.h"
 
-ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary)
+ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary, HidSource source)
     : policy_(policy),
       system_(lookForInjectionLibrary),
-      settings_(system_, files_, policy),
+      settings_(system_, files_, policy.files),
       sections_(policy, system_, settings_),
       registry_(context_),
-      keys_(context_)
+      actions_(context_),
+      keys_(context_, actions_)
 {
     context_.policy = &policy_;
     context_.system = &system_;
@@ -18,11 +19,12 @@ ServiceRuntime::ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionL
     context_.registry = &registry_;
     context_.penState = &penState_;
     filter_.SetThresholdVariant(policy.filterThresholdVariant);
-    pipeline_ = std::make_unique<PenPipeline>(context_, keys_);
+    pipeline_ = std::make_unique<PenPipeline>(context_, actions_);
     sink_ = std::make_unique<PipelineReportSink>(penState_, *pipeline_, keys_);
     commands_ = std::make_unique<ServiceCommands>(context_);
-    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_);
+    devices_ = std::make_unique<DeviceManager>(context_, settings_, security_, std::move(source));
     devices_->SetReportSink(sink_.get());
+    devices_->SetVirtualOutput(&system_.VirtualOutput());
 }
 
 ServiceRuntime::~ServiceRuntime()
@@ -33,7 +35,7 @@ ServiceRuntime::~ServiceRuntime()
 
 bool ServiceRuntime::InitSharedObjects()
 {
-    if (!security_.Init())
+    if (!security_.Init(policy_.opensProcessToEveryone))
         return false;
     if (!sections_.Create(security_.Get()))
         return false;

@@ -27,7 +27,8 @@
 
 class ServiceRuntime {
 public:
-    ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary);
+    // source: where the device search finds tablets.
+    ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary, HidSource source);
     ~ServiceRuntime();
     ServiceRuntime(const ServiceRuntime&) = delete;
     ServiceRuntime& operator=(const ServiceRuntime&) = delete;
@@ -61,6 +62,7 @@ private:
     CFilter filter_;
     ClientContextRegistry registry_;
     PenReportState penState_;
+    ActionPerformer actions_;
     ExpressKeys keys_;
     // Built once the context holds the pen state they work on.
     std::unique_ptr<PenPipeline> pipeline_;

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "BuildPolicy.h"
-#include "ScopedHandle.h"
+#include "MappedSection.h"
 #include "SettingsFiles.h"
 #include "SharedSections.h"
 #include "SystemInterface.h"

@@ -2,23 +2,13 @@
 
 #include <cstring>
 
-namespace {
-
-using CancelIoExProc = BOOL(WINAPI*)(HANDLE, LPOVERLAPPED);
-
-// CancelIoEx cancels one write whichever thread started it; systems without
-// it have only CancelIo, for the calling thread's own writes.
-void CancelWrite(HANDLE device, OVERLAPPED& overlapped)
+VirtualOutputWriter::CancelOneProc VirtualOutputWriter::SystemCancelOne()
 {
-    static const CancelIoExProc cancelIoEx = reinterpret_cast<CancelIoExProc>(
+    return reinterpret_cast<CancelOneProc>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "CancelIoEx")));
-    if (cancelIoEx == nullptr || !cancelIoEx(device, &overlapped))
-        CancelIo(device);
 }
 
-}  // namespace
-
-VirtualOutputWriter::VirtualOutputWriter()
+VirtualOutputWriter::VirtualOutputWriter(CancelOneProc cancelOne) : cancelOne_(cancelOne)
 {
     for (Slot& slot : slots_) {
         slot.event.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
@@ -31,6 +21,7 @@ void VirtualOutputWriter::Attach(HANDLE device)
     std::lock_guard<std::mutex> hold(lock_);
     const HANDLE previous = device_.load();
     if (previous != nullptr) {
+        Reap(previous);
         for (Slot& slot : slots_)
             if (slot.pending)
                 GiveUp(previous, slot);
@@ -57,6 +48,38 @@ void VirtualOutputWriter::Write(const uint8_t* report, size_t length)
         return;  // over already (done or failed): the buffer is free again
     slot->pending = true;
     slot->order = ++writes_;
+    slot->writer = GetCurrentThreadId();
+}
+
+void VirtualOutputWriter::FinishThreadWrites(DWORD timeoutMs)
+{
+    const DWORD self = GetCurrentThreadId();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE over = nullptr;
+        DWORD left = 0;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            const HANDLE device = device_.load();
+            if (device == nullptr)
+                return;
+            Reap(device);
+            const DWORD waited = GetTickCount() - start;
+            if (waited >= timeoutMs) {
+                while (Slot* slot = OwnPendingSlot(self))
+                    GiveUp(device, *slot);
+                return;
+            }
+            const Slot* slot = OwnPendingSlot(self);
+            if (slot == nullptr)
+                return;
+            over = slot->event.Get();
+            left = timeoutMs - waited;
+        }
+        // Without the lock: the other threads' reports flow meanwhile. Should
+        // the slot be taken back and reused, the next round sees it.
+        WaitForSingleObject(over, left);
+    }
 }
 
 void VirtualOutputWriter::Reap(HANDLE device)
@@ -77,15 +100,48 @@ VirtualOutputWriter::Slot* VirtualOutputWriter::TakeSlot(HANDLE device)
         if (oldest == nullptr || slot.order < oldest->order)
             oldest = &slot;
     }
-    if (oldest != nullptr)
-        GiveUp(device, *oldest);
+    if (oldest == nullptr || !GiveUpOldest(device, *oldest))
+        return nullptr;
     return oldest;
+}
+
+bool VirtualOutputWriter::GiveUpOldest(HANDLE device, Slot& oldest)
+{
+    if (cancelOne_ != nullptr) {
+        // Finding nothing to cancel, it has just been written: it is only taken back.
+        cancelOne_(device, &oldest.overlapped);
+        Finish(device, oldest, TRUE);
+        return true;
+    }
+    // CancelIo takes every write of the calling thread: only when the oldest
+    // is its one write does it cancel nothing newer. Otherwise the new report
+    // is the one given up.
+    const DWORD self = GetCurrentThreadId();
+    if (oldest.writer != self)
+        return false;
+    for (const Slot& slot : slots_)
+        if (&slot != &oldest && slot.pending && slot.writer == self)
+            return false;
+    CancelIo(device);
+    Finish(device, oldest, TRUE);
+    return true;
 }
 
 void VirtualOutputWriter::GiveUp(HANDLE device, Slot& slot)
 {
-    CancelWrite(device, slot.overlapped);
+    if (cancelOne_ != nullptr)
+        cancelOne_(device, &slot.overlapped);
+    else
+        CancelIo(device);  // reaches the calling thread's writes only
     Finish(device, slot, TRUE);
+}
+
+VirtualOutputWriter::Slot* VirtualOutputWriter::OwnPendingSlot(DWORD thread)
+{
+    for (Slot& slot : slots_)
+        if (slot.pending && slot.writer == thread)
+            return &slot;
+    return nullptr;
 }
 
 void VirtualOutputWriter::Finish(HANDLE device, Slot& slot, BOOL wait)

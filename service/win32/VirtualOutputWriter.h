@@ -5,6 +5,9 @@
 // the oldest write cancelled and waited for. A new device (or none) is taken
 // only after every write to the previous one is over, so no write ever runs
 // from a buffer that has been given up.
+//
+// The system cancels a thread's writes still under way when the thread ends:
+// a thread that wrote finishes its writes (FinishThreadWrites) before it ends.
 #pragma once
 
 #include "ScopedHandle.h"
@@ -22,7 +25,12 @@ public:
     static constexpr size_t SLOTS = 4;
     static constexpr size_t REPORT_ROOM = 64;
 
-    VirtualOutputWriter();
+    // Cancels one write whichever thread started it, false when it finds none.
+    using CancelOneProc = BOOL(WINAPI*)(HANDLE, LPOVERLAPPED);
+    // The system's CancelIoEx; none on systems that only cancel a thread's own writes, all at once.
+    static CancelOneProc SystemCancelOne();
+
+    explicit VirtualOutputWriter(CancelOneProc cancelOne = SystemCancelOne());
     ~VirtualOutputWriter() { Attach(nullptr); }
     VirtualOutputWriter(const VirtualOutputWriter&) = delete;
     VirtualOutputWriter& operator=(const VirtualOutputWriter&) = delete;
@@ -34,6 +42,9 @@ public:
     // Starts writing one report (at most REPORT_ROOM bytes); never waits on
     // the device unless every buffer is in flight.
     void Write(const uint8_t* report, size_t length);
+    // Waits until the device has taken the writes the calling thread started,
+    // at most timeoutMs; those it has not taken by then are cancelled.
+    void FinishThreadWrites(DWORD timeoutMs);
 
 private:
     struct Slot {
@@ -42,15 +53,21 @@ private:
         uint8_t buffer[REPORT_ROOM] = {};
         bool pending = false;
         uint64_t order = 0;
+        DWORD writer = 0;  // the thread that started the write
     };
 
     // Takes back the buffers whose writes are over.
     void Reap(HANDLE device);
     Slot* TakeSlot(HANDLE device);
+    // Cancels the oldest write alone and waits until it is over; false when
+    // only more writes than that one could be cancelled.
+    bool GiveUpOldest(HANDLE device, Slot& oldest);
     // Cancels the slot's write and waits until it is over.
     void GiveUp(HANDLE device, Slot& slot);
+    Slot* OwnPendingSlot(DWORD thread);
     void Finish(HANDLE device, Slot& slot, BOOL wait);
 
+    const CancelOneProc cancelOne_;
     std::mutex lock_;  // held for a write and while the device changes
     std::atomic<HANDLE> device_{nullptr};
     Slot slots_[SLOTS];

@@ -39,6 +39,11 @@ bool Win32FileSystem::SeekRelative(Handle file, int64_t offset)
     return SetFilePointerEx(AsHandle(file), distance, nullptr, FILE_CURRENT) != 0;
 }
 
+bool Win32FileSystem::EndHere(Handle file)
+{
+    return SetEndOfFile(AsHandle(file)) != 0;
+}
+
 void Win32FileSystem::Close(Handle file)
 {
     if (file != INVALID)

@@ -1,11 +1,9 @@
 #include "Win32System.h"
 
-#include <psapi.h>
-#include <shlobj.h>
-#include <shellapi.h>
+#include "ProgramFiles.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <psapi.h>
+#include <shellapi.h>
 
 namespace {
 
@@ -139,23 +137,7 @@ void Win32System::ShellOpen(const char* file, const char* parameters)
     ShellExecuteA(nullptr, "open", file, parameters, nullptr, SW_SHOW);
 }
 
-bool Win32System::ProgramFilesFolder(char* buffer, size_t size)
-{
-    // Tests point the settings folder elsewhere; the shipped programs never set it.
-    if (const char* folder = std::getenv("INKBRID_PROGRAM_FILES")) {
-        if (std::strlen(folder) >= size)
-            return false;
-        std::strcpy(buffer, folder);
-        return true;
-    }
-    char path[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathA(nullptr, path, CSIDL_PROGRAM_FILES, FALSE))
-        return false;
-    if (std::strlen(path) >= size)
-        return false;
-    std::strcpy(buffer, path);
-    return true;
-}
+bool Win32System::ProgramFilesFolder(char* buffer, size_t size) { return ProgramFiles::Folder(buffer, size); }
 
 bool Win32System::HasVirtualOutputDevice() { return virtualOutput_.Attached(); }
 

@@ -41,7 +41,7 @@ public:
     // none. Returns once no write to the previous device is under way, so
     // the caller may then close it.
     void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
-    bool UsesInjectionLibrary() const { return mouseEventEx_ != nullptr; }
+    VirtualOutputWriter& VirtualOutput() { return virtualOutput_; }
 
 private:
     using MouseEventExProc = void(WINAPI*)(DWORD, DWORD, DWORD, DWORD, ULONG_PTR, BYTE);

@@ -1,5 +1,6 @@
 // The device service program: a console program that is also a Windows service.
 #include "CInkbrid.h"
+#include "HidSource.h"
 #include "ObjectNames.h"
 
 #include <windows.h>
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
     ScopedHandle photoshopMutex;
     if (policy.hasPhotoshopMutex && !policy.photoshopMutexAtSectionCreation)
         photoshopMutex.Reset(CreateMutexA(nullptr, FALSE, objnames::PHOTOSHOP_SYNC_MUTEX));
-    ServiceRuntime runtime(policy, true);
+    ServiceRuntime runtime(policy, true, ProgramHidSource());
     CInkbrid service(runtime);
     return service.ParseStandardArgs(argc, argv);
 }

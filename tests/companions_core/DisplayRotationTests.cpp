@@ -82,6 +82,13 @@ TEST_SUITE("rotation search")
         CHECK(pixels.top == -1280);
         CHECK(pixels.right == -1024 + 2303);
         CHECK(pixels.bottom == -1280 + 1791);
+
+        // Exact fractions on the rounding edge: 1024 * 65503 = 1023 * 65535 + 32767.
+        std::vector<DisplayPath> square = {Path(0, 0, 1024, 1024, 1, D1)};
+        const PixelRect low = AreaInPixels(square, 1, D1, {65503, 65503, 65535, 65535});
+        CHECK((low.left == 1023 && low.top == 1023));
+        const PixelRect high = AreaInPixels(square, 1, D1, {0, 0, 65503, 65503});
+        CHECK((high.right == 1023 && high.bottom == 1023));
     }
 
     TEST_CASE("the target display's rectangle as fractions of the attached displays")

@@ -21,7 +21,7 @@ TEST_SUITE("client contexts")
             f.system.titles[A] = "Corel Painter 2020";
             f.connection->writeIndex = 9;
             f.Add(7, A, CTX_STATUS_ON_TOP);
-            CHECK(f.context.flags.clientListChanged == 1);
+            CHECK(f.context.flags.clientsOrToolChanged == 1);
             CHECK(f.connection->writeIndex == 0);
             CHECK(f.system.calls.size() == (policy == &BRAND2 ? 1u : 0u));
         }
@@ -67,7 +67,7 @@ TEST_SUITE("client contexts")
         for (const BuildPolicy* policy : {&REF, &BRAND2, &LIB}) {
             ServiceFixture f(*policy);
             f.Add(1, A, CTX_STATUS_ON_TOP);
-            f.context.flags.clientListChanged.store(0);
+            f.context.flags.clientsOrToolChanged.store(0);
             f.connection->writeIndex = 9;
             f.system.Clear();
             f.Fields(99, B, CTX_STATUS_ON_TOP);
@@ -76,7 +76,7 @@ TEST_SUITE("client contexts")
             f.registry.RemoveContext(99);
             CHECK(f.Status(1) == CTX_STATUS_ON_TOP);
             CHECK(f.registry.Count() == 1);
-            CHECK(f.context.flags.clientListChanged == 0);
+            CHECK(f.context.flags.clientsOrToolChanged == 0);
             CHECK(f.connection->writeIndex == 9);
             CHECK(f.system.calls.empty());
         }
@@ -151,12 +151,12 @@ TEST_SUITE("client contexts")
             ServiceFixture f(*policy);
             f.Add(1, A, 0);
             f.Add(1, B, 2);
-            f.context.flags.clientListChanged = f.context.flags.pointerOutput = 0;
+            f.context.flags.clientsOrToolChanged = f.context.flags.pointerOutput = 0;
             f.registry.RemoveContext(99);
             f.registry.RemoveContext(1);
             CHECK(f.Status(1) == 2);
             CHECK(f.registry.Count() == 1);
-            CHECK(f.context.flags.clientListChanged == 0);
+            CHECK(f.context.flags.clientsOrToolChanged == 0);
             CHECK(f.context.flags.pointerOutput == (policy == &LIB ? 1 : 0));
         }
     }

@@ -23,7 +23,8 @@ public:
     };
     std::vector<Call> calls;
 
-    void OnPenReport(const uint8_t* report, size_t length, const TABLETINFO&, const MAPPINGDEF& mapping) override
+    void OnPenReport(ReportSource, const uint8_t* report, size_t length, const TABLETINFO&,
+                     const MAPPINGDEF& mapping) override
     {
         Call call;
         call.kind = 'P';
@@ -44,7 +45,7 @@ public:
         std::memcpy(call.currentAtCall, state.current, sizeof call.currentAtCall);
         calls.push_back(call);
     }
-    void OnDeviceRemoved(const TABLETINFO&, const MAPPINGDEF&, bool) override {}
+    void OnDeviceRemoved(ReportSource, const TABLETINFO&, const MAPPINGDEF&, bool, ExpressKeyState&) override {}
 };
 
 TABLETINFO Header(uint16_t penLength)

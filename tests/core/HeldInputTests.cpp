@@ -20,9 +20,9 @@ constexpr uint32_t LEFT_DOWN = MOUSE_VIRTUALDESK | MOUSE_LEFTDOWN, LEFT_UP = MOU
 constexpr uint32_t RIGHT_DOWN = MOUSE_VIRTUALDESK | MOUSE_RIGHTDOWN, RIGHT_UP = MOUSE_VIRTUALDESK | MOUSE_RIGHTUP;
 
 struct KeysFixture : ServiceFixture {
-    ExpressKeys keys{context};
+    ActionPerformer actions{context};
     std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
-    ExpressKeyState keyState;
+    HeldKeys held;
 
     explicit KeysFixture(const BuildPolicy& policy = BuildPolicy::Reference()) : ServiceFixture(policy)
     {
@@ -31,7 +31,7 @@ struct KeysFixture : ServiceFixture {
     void Act(int index, int32_t pressed)
     {
         const KeyTableRef ref{static_cast<int32_t>(table.size()), table.data()};
-        keys.PerformAction(index, pressed, &ref, &keyState);
+        actions.PerformAction(index, pressed, &ref, &held);
     }
 };
 
@@ -75,10 +75,10 @@ TEST_SUITE("nothing stays held")
         f.table[0] = Action(ACTION_LEFT_CLICK);
         f.pen->pen.penButton[1] = Action(ACTION_RIGHT_CLICK);
         f.Act(0, 1);
-        f.keys.PerformAction(1, 1, nullptr);
+        f.actions.PerformAction(1, 1, nullptr);
         f.context.flags.swappedButtons = 1;  // a new pen's identification sampled the system's setting
         f.Act(0, 0);
-        f.keys.PerformAction(1, 0, nullptr);
+        f.actions.PerformAction(1, 0, nullptr);
         CHECK(f.system.calls == std::vector<SystemCall>{P(LEFT_DOWN), P(RIGHT_DOWN), P(LEFT_UP), P(RIGHT_UP)});
         f.system.Clear();
         f.Act(0, 1);  // the next press follows the new setting
@@ -105,8 +105,7 @@ TEST_SUITE("nothing stays held")
         RecordKeys(&area.record)[5] = Action(ACTION_LEFT_CLICK);
         thread.ReloadKeys(rig.context.keyArea);
         rig.system.Clear();
-        thread.ReleaseHeldKeys(sink);
-        sink.OnDeviceRemoved(rig.header, rig.mapping, thread.PenInRange());
+        thread.Removed(sink);
         CHECK(rig.system.Events() ==
               std::vector<SystemCall>{K(0x43, KEY_UP), K(0x11, KEY_UP), P(RIGHT_UP)});
     }
@@ -167,18 +166,18 @@ struct ScriptedTablet {
         std::memcpy(thread.ReadBuffer(), report.bytes, sizeof report.bytes);
         REQUIRE(thread.Dispatch(thread.ReadLength(), sink));
     }
-    void Keys(uint8_t group2)
+    void Keys(uint8_t group2, uint8_t group1 = 0)
     {
         RawPenReport report{};
         report.bytes[0] = 12;
+        report.bytes[5] = group1;
         report.bytes[6] = group2;
         Send(report);
     }
     // The read thread's removal path.
-    void Unplug(PenRig& rig)
+    void Unplug()
     {
-        thread.ReleaseHeldKeys(sink);
-        sink.OnDeviceRemoved(rig.header, rig.mapping, thread.PenInRange());
+        thread.Removed(sink);
     }
 };
 
@@ -198,7 +197,7 @@ TEST_SUITE("several tablets and their removal")
         CHECK(rig.system.Events() == std::vector<SystemCall>{K(0x11), K(0x41), K(0x10), K(0x42), K(0x41, KEY_UP),
                                                              K(0x11, KEY_UP)});
         rig.system.Clear();
-        second.Unplug(rig);
+        second.Unplug();
         CHECK(rig.system.Events() == std::vector<SystemCall>{K(0x42, KEY_UP), K(0x10, KEY_UP)});
     }
 
@@ -223,14 +222,68 @@ TEST_SUITE("several tablets and their removal")
             tablet.Keys(0x01);
             rig.Settle();
             rig.connection->writeIndex = 3;  // packets the client has not read yet
-            tablet.Unplug(rig);
+            tablet.Unplug();
 
-            std::vector<SystemCall> expected{K(0x41, KEY_UP | (row.policy.keystrokeExtendedKeys ? KEY_EXTENDED : 0))};
+            // The second brand's keys press nothing until they are released.
+            std::vector<SystemCall> expected;
+            if (!row.policy.keyReportSplitStrips)
+                expected.push_back(K(0x41, KEY_UP | (row.policy.keystrokeExtendedKeys ? KEY_EXTENDED : 0)));
             if (row.penCame && !row.penLeft)
                 expected.push_back(Post(0x70, WT_PROXIMITY, 7, PROXIMITY_LEAVE));
             CHECK(rig.system.Events() == expected);
-            CHECK(rig.connection->writeIndex == (expected.size() == 1 ? 3 : 0));
-            CHECK(rig.context.flags.clientListChanged.load() == 0);
+            CHECK(rig.connection->writeIndex == (row.penCame && !row.penLeft ? 0 : 3));
+            CHECK(rig.context.flags.clientsOrToolChanged.load() == 0);
+        }
+    }
+
+    TEST_CASE("a tablet taken away with its keys and pen button held lets go of them and runs no action")
+    {
+        struct Row { const char* name; const BuildPolicy& policy; uint8_t group1; uint8_t group2; };
+        const Row rows[] = {{"launch key", BuildPolicy::Reference(), 0, 0x01},
+                            {"launch key, library", BuildPolicy::Library(), 0, 0x01},
+                            {"launch key, second brand", BuildPolicy::SecondBrand(), 0, 0x01},
+                            {"client key, second brand", BuildPolicy::SecondBrand(), 0x01, 0}};
+        for (const Row& row : rows) {
+            CAPTURE(row.name);
+            PenRig rig(row.policy);
+            rig.system.recordSleeps = false;
+            rig.AddClient(7, 0x70, CTX_OPTION_PACKET_MESSAGES);
+            rig.pen->pen.penButton[0] = Action(ACTION_LAUNCH, {'p', 'e', 'n'});
+            rig.pen->pen.penButton[1] = Action(ACTION_LAUNCH, {'p', 'e', 'n'});
+            ScriptedTablet tablet(rig, Action(ACTION_LAUNCH, {'k', 'e', 'y'}));
+            tablet.Send(Pen(BUTTON1, 100, 100, 0));
+            tablet.Keys(row.group2, row.group1);
+            rig.Settle();
+            tablet.Unplug();
+            CHECK(rig.system.Of(SystemCall::ShellOpen).empty());
+            for (const SystemCall& post : rig.system.Of(SystemCall::Post))
+                CHECK(post.b != WM_EXPRESSKEY_DATA);
+            CHECK((rig.Buttons() & (HELD_PEN_BUTTON1 | HELD_PEN_BUTTON2)) == 0);
+        }
+    }
+
+    TEST_CASE("taking one tablet away leaves the other tablet's pen as it is")
+    {
+        for (bool itsPenCame : {false, true}) {
+            CAPTURE(itsPenCame);
+            PenRig rig;
+            rig.system.recordSleeps = false;
+            rig.AddClient(7, 0x70, CTX_OPTION_PACKET_MESSAGES);
+            ScriptedTablet goes(rig, Action(ACTION_KEYSTROKE, {0x41}));
+            ScriptedTablet stays(rig, Action(ACTION_KEYSTROKE, {0x42}));
+            if (itsPenCame)
+                goes.Send(Pen(HOVER, 100, 100, 0));  // and never left: the other pen took over
+            stays.Send(Pen(HOVER, 5103, 3711, 0));
+            stays.Send(Pen(HOVER, 5103, 3711, 500));
+            REQUIRE(rig.Buttons() == HELD_LEFT_BUTTON);
+            rig.Settle();
+            goes.Unplug();
+            CHECK(rig.system.Events().empty());
+            CHECK(rig.Buttons() == HELD_LEFT_BUTTON);
+            stays.Unplug();
+            CHECK(rig.system.Of(SystemCall::Pointer).size() + rig.system.Of(SystemCall::Mouse).size() == 1);
+            CHECK(rig.system.Of(SystemCall::Post) == std::vector<SystemCall>{Post(0x70, WT_PROXIMITY, 7, PROXIMITY_LEAVE)});
+            CHECK(rig.Buttons() == 0);
         }
     }
 }

@@ -50,7 +50,7 @@ struct PublisherBench {
     KeyAreaPublisher publisher;
 
     explicit PublisherBench(const BuildPolicy& policy)
-        : service(policy), settings(service.system, service.files, policy), publisher(service.context, policy, settings)
+        : service(policy), settings(service.system, service.files, policy.files), publisher(service.context, policy, settings)
     {
         service.system.programFiles = folder.Path();
     }

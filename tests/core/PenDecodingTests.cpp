@@ -1,3 +1,4 @@
+#include "PenGeometry.h"
 #include "PenPressure.h"
 #include "PenRig.h"
 
@@ -56,7 +57,7 @@ TEST_SUITE("pen decoding")
         };
         for (const Row& row : rows) {
             int32_t azimuth = -1, altitude = -1;
-            PenPipeline::TiltToOrientation(Pen(HOVER, 0, 0, 0, row.tx, row.ty).bytes, azimuth, altitude);
+            PenGeometry::TiltToOrientation(Pen(HOVER, 0, 0, 0, row.tx, row.ty).bytes, azimuth, altitude);
             CAPTURE(int(row.tx));
             CAPTURE(int(row.ty));
             CHECK(azimuth == row.azimuth);
@@ -91,14 +92,14 @@ TEST_SUITE("pen decoding")
         header.yMax = 7422;
         for (const Row& row : rows) {
             RawPenReport report = Pen(HOVER, 1000, 2000, 0);
-            PenPipeline::RotateReport(header, report.bytes, row.orientation);
+            PenGeometry::RotateReport(header, report.bytes, row.orientation);
             CAPTURE(row.orientation);
             CHECK(FrameU16(report.bytes, 2) == row.x);
             CHECK(FrameU16(report.bytes, 4) == row.y);
         }
         header.InputReportByteLength_Pen = 8;
         RawPenReport little = Pen8(HOVER, 1000, 2000, 0);
-        PenPipeline::RotateReport(header, little.bytes, 0);
+        PenGeometry::RotateReport(header, little.bytes, 0);
         CHECK(FrameU16(little.bytes, 2) == 1000);
     }
 

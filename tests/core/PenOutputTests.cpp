@@ -95,7 +95,7 @@ TEST_SUITE("pen output")
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         REQUIRE(rig.Ring().size() == 2);
 
-        rig.context.flags.clientListChanged.store(1);
+        rig.context.flags.clientsOrToolChanged.store(1);
         rig.system.Clear();
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         const std::vector<RINGPACKET> ring = rig.Ring();
@@ -103,7 +103,7 @@ TEST_SUITE("pen output")
         CHECK((ring[0].changed & 0x20) != 0);
         CHECK(CountPosts(rig.system, WT_CSRCHANGE) == 1);
         CHECK(CountPosts(rig.system, WT_PROXIMITY) == 1);
-        CHECK(rig.context.flags.clientListChanged == 0);
+        CHECK(rig.context.flags.clientsOrToolChanged == 0);
 
         rig.system.Clear();
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
@@ -194,7 +194,7 @@ TEST_SUITE("pen output")
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         CHECK(rig.system.Of(SystemCall::Post) ==
               std::vector<SystemCall>{Post(0x70, WT_CSRCHANGE, 1, 7), Post(0x80, WT_PROXIMITY, 8, PROXIMITY_ENTER)});
-        CHECK(rig.context.flags.clientListChanged.load() == 0);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 0);
 
         rig.system.Clear();
         rig.Feed(Tool(0x802));

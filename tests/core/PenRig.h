@@ -48,7 +48,7 @@ struct PenRig : CoreServiceState<RecordingSystem> {
     // Forgets what happened so far: recorded calls, ring, client flag.
     void Settle()
     {
-        context.flags.clientListChanged.store(0);
+        context.flags.clientsOrToolChanged.store(0);
         ring.Reset();
         system.Clear();
     }

@@ -79,7 +79,7 @@ TEST_SUITE("pen pipeline of the second brand")
                                                           Post(0x70, WT_PROXIMITY, 7, PROXIMITY_LEAVE),
                                                           Post(0x70, WT_CSRCHANGE, 2, 7), Ptr(UP, 32767, 32767)});
         CHECK(rig.Buttons() == 0);
-        CHECK(rig.context.flags.clientListChanged.load() == 1);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 1);
         CHECK(rig.state.lastX == 0);
     }
 
@@ -93,18 +93,18 @@ TEST_SUITE("pen pipeline of the second brand")
         CHECK(rig.pen->pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
         CHECK(rig.pen->pen.penButton[1].actionCode == ACTION_RIGHT_CLICK);
         CHECK(rig.state.toolDebounce == 0);
-        CHECK(rig.context.flags.clientListChanged.load() == 1);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 1);
 
         rig.system.Clear();
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         CHECK(rig.system.Of(SystemCall::Post) ==
               std::vector<SystemCall>{Post(0x70, WT_PROXIMITY, 7, PROXIMITY_TOOL), Post(0x70, WT_CSRCHANGE, 1, 7)});
-        CHECK(rig.context.flags.clientListChanged.load() == 1);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 1);
 
         rig.system.Clear();
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         CHECK(rig.system.Of(SystemCall::Post) == std::vector<SystemCall>{Post(0x70, WT_CSRCHANGE, 2, 7)});
-        CHECK(rig.context.flags.clientListChanged.load() == 0);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 0);
         const std::vector<RINGPACKET> ring = rig.Ring();
         REQUIRE(ring.size() == 1);
         CHECK((ring[0].changed & 0x20) != 0);
@@ -115,12 +115,12 @@ TEST_SUITE("pen pipeline of the second brand")
         PenRig rig(BuildPolicy::SecondBrand());
         rig.AddClient(7, 0x70, CTX_OPTION_CSRCHANGE_MESSAGES);
         rig.Settle();
-        rig.context.flags.clientListChanged.store(1);
+        rig.context.flags.clientsOrToolChanged.store(1);
         bool commandDone = false;
         rig.system.afterPost = [&](const SystemCall& call) {
             if (call.b == WT_CSRCHANGE && !commandDone) {
                 commandDone = true;
-                rig.context.flags.clientListChanged.store(1);  // another client came on top meanwhile
+                rig.context.flags.clientsOrToolChanged.store(1);  // another client came on top meanwhile
             }
         };
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
@@ -129,7 +129,7 @@ TEST_SUITE("pen pipeline of the second brand")
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
         CHECK(rig.system.Of(SystemCall::Post) == std::vector<SystemCall>{Post(0x70, WT_CSRCHANGE, 2, 7)});
         CHECK((rig.Ring().back().changed & 0x20) != 0);
-        CHECK(rig.context.flags.clientListChanged.load() == 0);
+        CHECK(rig.context.flags.clientsOrToolChanged.load() == 0);
     }
 
     TEST_CASE("without clients: pointer output comes back, no calibration message, the serial still moves")

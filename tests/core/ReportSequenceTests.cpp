@@ -61,8 +61,7 @@ public:
             Receive(Leave());
             ending_ = "every key up, then proximity leave";
         } else {
-            thread_.ReleaseHeldKeys(sink_);
-            sink_.OnDeviceRemoved(thread_.Header(), thread_.Mapping(), thread_.PenInRange());
+            thread_.Removed(sink_);
             ending_ = "device removal";
         }
         CheckRing();

@@ -6,6 +6,7 @@
 #include "DeviceManager.h"
 #include "ObjectNames.h"
 #include "RecordingSystem.h"
+#include "ReportEchoSink.h"
 #include "ScriptedHidEnumerator.h"
 #include "StdioFileSystem.h"
 #include "TempFolder.h"
@@ -50,27 +51,25 @@ struct LibraryBench {
     TestPipe echo{PipeName("echo")};
     std::unique_ptr<DeviceManager> devices;
 
-    // script: the device lines; the echo line is added.
+    // script: the device lines; the echo pipe watches the reports.
     explicit LibraryBench(const std::string& deviceLines)
     {
         system.recordDebug = true;
         system.programFiles = folder.Path();
-        const std::string script = "echo " + echo.Name() + "\n" + deviceLines;
-        folder.WriteFile("hid-script.txt", std::vector<uint8_t>(script.begin(), script.end()));
+        folder.WriteFile("hid-script.txt", std::vector<uint8_t>(deviceLines.begin(), deviceLines.end()));
         echo.Create();
-        security.Init();
+        security.Init(BuildPolicy::Library().opensProcessToEveryone);
         context.policy = &BuildPolicy::Library();
         context.system = &system;
         context.files = &files;
         context.pen = &pen;
         context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};
         context.ring = &ring;
-        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library());
-        // The seam is read once, when the device manager is made.
-        const std::string variable = std::string(TEST_HID_SCRIPT_VARIABLE) + "=" + folder.PathOf("hid-script.txt");
-        _putenv(variable.c_str());
-        devices = std::make_unique<DeviceManager>(context, *settings, security);
-        _putenv((std::string(TEST_HID_SCRIPT_VARIABLE) + "=").c_str());
+        settings = std::make_unique<SettingsFiles>(system, files, BuildPolicy::Library().files);
+        HidSource source;
+        source.enumerator = std::make_unique<ScriptedHidEnumerator>(folder.PathOf("hid-script.txt"));
+        source.observer = std::make_unique<ReportEchoSink>(echo.Name());
+        devices = std::make_unique<DeviceManager>(context, *settings, security, std::move(source));
         devices->SetStopEvent(stop);
     }
     ~LibraryBench()

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         device.keyCount = setup.keyCount;
     }
 
-    SettingsFiles settings(service.system, files, *service.context.policy);
+    SettingsFiles settings(service.system, files, service.context.policy->files);
     const size_t room = setup.room;
     std::unique_ptr<uint8_t[]> out(new uint8_t[room > 0 ? room : 1]);
     std::memset(out.get(), UNTOUCHED, room);

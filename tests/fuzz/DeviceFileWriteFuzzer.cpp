@@ -122,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     files.files[path] = before;
     files.failAfter = setup.failAfter;
 
-    SettingsFiles settings(service.system, files, policy);
+    SettingsFiles settings(service.system, files, policy.files);
     const bool keys = (setup.flags & WRITE_KEYS) != 0;
     uint8_t* target = recordSize > 0 ? record.get() : nullptr;
     const int written = keys ? settings.WriteDeviceKeys(target, recordSize) : settings.WriteDeviceMapping(target, recordSize);

@@ -44,7 +44,7 @@ public:
           setup_(input.Read<RecordsSetup>()),
           policy_(BuildPolicy::For(static_cast<ServiceBuild>(setup_.build % 3))),
           service_(policy_),
-          settings_(service_.system, service_.files, policy_),
+          settings_(service_.system, service_.files, policy_.files),
           publisher_(service_.context, policy_, settings_),
           table_(new TABLETINFO[SUPPORTED_TABLE_ENTRIES])
     {

@@ -109,8 +109,7 @@ public:
         }
         if (setup_.flags & ENDS_IN_REMOVAL) {
             // The read thread's removal path, whatever is still down.
-            thread_.ReleaseHeldKeys(*service_.sink);
-            service_.sink->OnDeviceRemoved(thread_.Header(), thread_.Mapping(), thread_.PenInRange());
+            thread_.Removed(*service_.sink);
             service_.RequireNothingHeld("the tablet went away");
             return;
         }
@@ -184,7 +183,7 @@ private:
             service_.context.flags.buttonState.fetch_or(bit);
         else
             service_.context.flags.buttonState.fetch_and(~bit);
-        service_.keys.PerformAction(index, press ? 1 : 0, nullptr);
+        service_.actions.PerformAction(index, press ? 1 : 0, nullptr);
     }
 
     FuzzInput& input_;

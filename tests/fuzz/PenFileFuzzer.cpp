@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string path = FuzzService::PathOf(PEN_SETTINGS_FILE);
     MemoryFileSystem& files = service.files;
     files.files[path].assign(fileBytes, fileBytes + fileLength);
-    SettingsFiles settings(service.system, files, *service.context.policy);
+    SettingsFiles settings(service.system, files, service.context.policy->files);
 
     std::unique_ptr<PENSETTINGS> record(new PENSETTINGS);
     std::memset(record.get(), UNTOUCHED, sizeof *record);

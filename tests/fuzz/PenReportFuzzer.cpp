@@ -155,14 +155,13 @@ private:
 
     void Feed(const uint8_t* bytes)
     {
-        std::memcpy(service_.state.report, bytes, REPORT_BYTES);
         penInRange_ = bytes[1] != LEAVE_STATUS;
         service_.system.Trace("report %02x %02x %02x%02x %02x%02x %02x %02x %02x, clients %d, pointer %d", bytes[0],
                               bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
                               service_.registry.Count(), service_.context.flags.pointerOutput.load());
         const int32_t readBefore = service_.connection->readIndex;
         const int32_t writeBefore = service_.connection->writeIndex;
-        service_.pipeline->ProcessPenReport(header_, mapping_);
+        service_.sink->OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
         NoteRingWrites(readBefore, writeBefore);
         // A leave that the pipeline takes (it drops every report while the
         // mapping has no tablet area or the counter no frequency) ends the pen's strokes.
@@ -179,7 +178,7 @@ private:
     // The read thread's removal path (no express keys here to let go of).
     void Removed()
     {
-        service_.sink->OnDeviceRemoved(header_, mapping_, penInRange_);
+        service_.sink->OnDeviceRemoved(this, header_, mapping_, penInRange_, noKeys_);
         service_.RequireNothingHeld("device removal");
     }
 
@@ -257,7 +256,7 @@ private:
         switch (what % 4) {
         case 0: service_.system.swapped = !service_.system.swapped; break;
         case 1: service_.system.monitors = service_.system.monitors == 1 ? 2 : 1; break;
-        case 2: context.flags.clientListChanged = 1; break;
+        case 2: context.flags.clientsOrToolChanged = 1; break;
         default: context.flags.rotationCode = static_cast<int32_t>(what >> 3) << 8; break;
         }
     }
@@ -279,6 +278,7 @@ private:
     TABLETINFO header_{};
     MAPPINGDEF mapping_{};
     bool penInRange_ = false;
+    ExpressKeyState noKeys_;
     int64_t damagedRead_ = NOT_DAMAGED;
     int64_t damagedWrite_ = NOT_DAMAGED;
 };

@@ -86,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     size_t fileLength = 0;
     const uint8_t* fileBytes = input.Take(input.Remaining(), fileLength);
     service.files.files[FuzzService::PathOf(SUPPORTED_DEVICES_FILE)].assign(fileBytes, fileBytes + fileLength);
-    SettingsFiles settings(service.system, service.files, *service.context.policy);
+    SettingsFiles settings(service.system, service.files, service.context.policy->files);
 
     std::unique_ptr<TABLETINFO[]> table(new TABLETINFO[SUPPORTED_TABLE_ENTRIES]);
     std::memset(table.get(), 0xEE, sizeof(TABLETINFO) * SUPPORTED_TABLE_ENTRIES);

@@ -3,6 +3,7 @@
 // command event, searches on the sync event, and the virtual output device.
 #include "DebugStringCapture.h"
 #include "LibraryHostBench.h"
+#include "ObjectAccessList.h"
 #include "ObjectNames.h"
 #include "PenReportBuilder.h"
 #include "ServiceCodes.h"
@@ -386,5 +387,66 @@ TEST_SUITE("library form")
         CHECK(Contains(bench.Output(), "exit 1\n"));
         CHECK(bench.Unload() == 0);
         CHECK(receiveAll().size() == 3);
+    }
+}
+
+TEST_SUITE("library form")
+{
+    TEST_CASE("an unplugged tablet's lift and leave reach a virtual output device that takes its time")
+    {
+        LibraryHostBench bench;
+        // Room for three reports, and nobody reads them until the tablet's thread is gone.
+        const PenOnVirtualOutput run = StartPenOnVirtualOutput(bench, 64);
+        REQUIRE(run.tablet != nullptr);
+        TestPipe& output = *run.output;
+        TestPipe& tablet = *run.tablet;
+        const uint16_t middleX = static_cast<uint16_t>(MODEL_PLAIN.xMax / 2);
+        const uint16_t middleY = static_cast<uint16_t>(MODEL_PLAIN.yMax / 2);
+        Send(tablet, penreport::Pen(penreport::HOVER, middleX, middleY, 0));
+        for (int packet = 0; packet < 4; ++packet)  // the last one past the new tool's quiet packets
+            Send(tablet, penreport::Pen(0xA1, middleX, middleY, 1000));
+        Sleep(1000);
+        tablet.Close();
+        Sleep(1000);  // the read thread has written the lift and the leave and ended
+
+        std::vector<std::vector<uint8_t>> arrived;
+        std::vector<uint8_t> report;
+        while (output.Receive(report, 500))
+            arrived.push_back(report);
+        REQUIRE(arrived.size() == 7);
+        CHECK(arrived[4][2] == 0xA1);
+        CHECK(arrived[5][2] == 0xA0);
+        CHECK(Word(arrived[5], 7) == 0);
+        CHECK(arrived[6][2] == 0x80);
+    }
+}
+
+TEST_SUITE("library form")
+{
+    TEST_CASE("the library leaves its host's process as it was and gives its own objects to every user")
+    {
+        LibraryHostBench bench;
+        bench.WriteSupportedTable({MODEL_PLAIN});
+        REQUIRE(bench.Start());
+        HANDLE host = OpenProcess(READ_CONTROL, FALSE, bench.ProcessId());
+        REQUIRE(host != nullptr);
+        const ObjectAccessList hosts(host);
+        CloseHandle(host);
+        // The host started with the same access list as this process.
+        const ObjectAccessList ours(GetCurrentProcess());
+        REQUIRE(hosts.Count() == ours.Count());
+        CHECK(hosts.EveryoneMask() == ours.EveryoneMask());
+
+        for (const char* section : {objnames::CONNECTION_SECTION, objnames::PEN_SECTION}) {
+            CAPTURE(section);
+            HANDLE object = OpenFileMappingA(READ_CONTROL, FALSE, section);
+            REQUIRE(object != nullptr);
+            CHECK(ObjectAccessList(object).EveryoneMask() == 0x1FFFFF);
+            CloseHandle(object);
+        }
+        HANDLE command = OpenEventA(READ_CONTROL, FALSE, objnames::COMMAND_EVENT);
+        REQUIRE(command != nullptr);
+        CHECK(ObjectAccessList(command).EveryoneMask() == 0x1FFFFF);
+        CloseHandle(command);
     }
 }

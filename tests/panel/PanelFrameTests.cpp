@@ -38,6 +38,13 @@ RECT RectOf(HWND window)
     return rect;
 }
 
+// Answers a message box of the panel and waits until it has gone.
+bool Answer(HWND box)
+{
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    return WaitUntil([&] { return !IsWindow(box); }, 3000);
+}
+
 }  // namespace
 
 TEST_CASE("the panel opens only beside a running partner, and only once")
@@ -154,4 +161,50 @@ TEST_CASE("the pen's id: from the pen block, from the service's message, and non
         panel.Send(WM_PEN_TOOL_ID, 5, 1);
         CHECK(panel.ItemText(IDC_PEN_ID).empty());
     }
+}
+
+TEST_CASE("Key Setting without a tablet: no tablet, then no keys, and the page in view stays")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    panel.Click(IDC_ABOUT);
+    const HWND about = panel.VisiblePage();
+    REQUIRE(about != nullptr);
+
+    PostMessageA(panel.MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_KEY_SETTING, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(panel.Item(IDC_KEY_SETTING)));
+    // The page's own box, titled by the program and modal to the main window.
+    const HWND noTablet = panel.WaitForPanelWindow("Stylora");
+    REQUIRE(noTablet != nullptr);
+    CHECK_FALSE(IsWindowEnabled(panel.MainWindow()));
+    REQUIRE(Answer(noTablet));
+
+    const HWND noKeys = panel.WaitForPanelWindow("Morvex");
+    REQUIRE(noKeys != nullptr);
+    REQUIRE(Answer(noKeys));
+    CHECK(panel.VisiblePage() == about);
+    CHECK(IsWindowEnabled(panel.MainWindow()));
+}
+
+TEST_CASE("a tablet interface that refuses the context leaves the panel open with a dead try-here area")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    panel.UsePanelCopy("refused_context\\Stylora.exe");
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    // A stroke in the area finds no context to read: nothing happens, the panel stays.
+    RECT area{};
+    GetWindowRect(panel.Item(IDC_TRY_HERE), &area);
+    POINT inside{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+    ScreenToClient(panel.MainWindow(), &inside);
+    const LPARAM at = MAKELPARAM(inside.x, inside.y);
+    panel.Send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+    panel.Send(WM_MOUSEMOVE, MK_LBUTTON, at);
+    panel.Send(WM_LBUTTONUP, 0, at);
+    CHECK(panel.WaitForPanelExit(300) == -1);
+    panel.Click(IDCANCEL);
+    CHECK(panel.WaitForPanelExit(10000) != -1);
 }

@@ -1,8 +1,12 @@
 // The language change through the main window's system menu: which ids open
-// the language dialog, and what choosing another language rewrites.
+// the language dialog, and what choosing another language rewrites (nothing,
+// for a language the file cannot name).
+#include "LibraryHostBench.h"
 #include "PanelUnderTest.h"
+#include "ScriptedReports.h"
 #include "TempFolder.h"
 #include "ids_main.h"
+#include "ids_mapping.h"
 
 #include <doctest/doctest.h>
 
@@ -92,9 +96,43 @@ TEST_CASE("the language item and ids up to 31 open the language dialog, and choo
         PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         const HWND message = panel.WaitForPanelWindow("Stylora", 3000);
         REQUIRE(message != nullptr);
+        // Modal to the language dialog, which waits behind it.
+        CHECK(GetWindow(message, GW_OWNER) == dialog);
+        CHECK_FALSE(IsWindowEnabled(dialog));
         PostMessageA(message, WM_COMMAND, IDOK, 0);
         CHECK(WaitUntil([&] { return !IsWindow(message); }, 3000));
         CHECK(IsWindowVisible(dialog));
         PanelUnderTest::ClickIn(dialog, IDCANCEL);
     }
+}
+
+TEST_CASE("a language whose list entry reads as nothing changes no text")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    panel.WriteSettingsFile("Tablet\\language.ini",
+                            "[language list]\r\nnum=3\r\n0=English\r\n1=Deutsch\r\n2=\r\n"
+                            "[selected]\r\nlanguage=1\r\n"
+                            "[Deutsch]\r\nSave=Speichern\r\nSelectMonitor=Monitorwahl\r\n");
+    panel.Host()->WriteSupportedTable({DeskModel()});
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "7A4B:1001");
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", nullptr);
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    panel.Click(IDC_MAPPING);
+    const HWND mapping = panel.VisiblePage();
+    REQUIRE(mapping != nullptr);
+    REQUIRE(panel.ItemText(IDOK) == "Speichern");
+    REQUIRE(PanelUnderTest::WindowText(GetDlgItem(mapping, IDC_SELECT_MONITOR)) == "Monitorwahl");
+
+    const HWND dialog = OpenLanguageDialog(panel, 16);
+    REQUIRE(dialog != nullptr);
+    const HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+    SendMessageA(list, LB_SETSEL, FALSE, -1);
+    SendMessageA(list, LB_SETSEL, TRUE, 2);
+    PanelUnderTest::ClickIn(dialog, IDOK);
+    CHECK(WaitUntil([&] { return !IsWindow(dialog); }, 3000));
+    panel.Send(WM_NULL);  // the language change has been handled
+    CHECK(panel.ItemText(IDOK) == "Speichern");
+    CHECK(PanelUnderTest::WindowText(GetDlgItem(mapping, IDC_SELECT_MONITOR)) == "Monitorwahl");
 }

@@ -8,6 +8,7 @@
 #include "ServiceCodes.h"
 #include "TryHereDriver.h"
 #include "WintabApi.h"
+#include "ids_keys.h"
 #include "ids_main.h"
 #include "ids_pen.h"
 
@@ -141,6 +142,30 @@ TEST_SUITE("pen page")
         const MSG* wheel = canvas.First(WM_MOUSEWHEEL);
         REQUIRE(wheel != nullptr);
         CHECK(static_cast<short>(HIWORD(wheel->wParam)) == WHEEL_DELTA);
+    }
+
+    TEST_CASE("a keystroke turned into a scroll and back to a keystroke keeps its keys")
+    {
+        PanelUnderTest panel(PanelPartner::LibraryForm);
+        REQUIRE(panel.StartPartner());
+        panel.Pen().penButton[0].actionCode = ACTION_KEYSTROKE;
+        panel.Pen().penButton[0].data[0] = VK_CONTROL;
+        panel.Pen().penButton[0].data[1] = 'C';
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+
+        ChooseFunction(panel, IDC_PEN_BUTTON_FIRST, 4);  // Scroll Up
+        REQUIRE(WaitUntil([&] { return panel.Pen().penButton[0].actionCode == ACTION_SCROLL_UP; }, 3000));
+        ChooseFunction(panel, IDC_PEN_BUTTON_FIRST, 6);  // Keyboard
+        const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+        REQUIRE(keyboard != nullptr);
+        // Saved untouched, the keyboard hands back the keys it opened with.
+        PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+        REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+        CHECK(WaitUntil([&] { return panel.Pen().penButton[0].actionCode == ACTION_KEYSTROKE; }, 3000));
+        CHECK(panel.Pen().penButton[0].data[0] == VK_CONTROL);
+        CHECK(panel.Pen().penButton[0].data[1] == 'C');
+        CHECK(PanelUnderTest::WindowText(panel.Item(IDC_PEN_BUTTON_FIRST)) == "{Ctrl}{C}");
     }
 
     TEST_CASE("Disable Pressure and the click sensitivity reach the service at once, and Exit undoes them")

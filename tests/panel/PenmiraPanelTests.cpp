@@ -6,6 +6,7 @@
 #include "ScriptedReports.h"
 #include "LibraryHostBench.h"
 #include "ids_main.h"
+#include "ids_mapping.h"
 #include "ServiceCodes.h"
 #include "TabletRecords.h"
 
@@ -171,5 +172,33 @@ TEST_SUITE("second brand panel")
                 CHECK(panel.ItemText(kSecondPenButtonLabel) == "Right Key");
             }
         }
+    }
+    TEST_CASE("the mapping page lays its controls out for the language when shown and when the language changes")
+    {
+        PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
+        panel.Host()->WriteSupportedTable({DeskModel()});
+        panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:1001");
+        WriteLanguageFile(panel, 0);
+        REQUIRE(panel.StartPartner());
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        panel.Click(IDC_MAPPING);
+        const HWND page = panel.VisiblePage();
+        REQUIRE(page != nullptr);
+        const HWND label = GetDlgItem(page, IDC_TABLET_ID_LABEL);
+        const auto placedAt = [&](LONG x, LONG y, LONG width) {
+            const RECT place = ClientRectIn(page, label);
+            return place.left == x && place.top == y && place.right - place.left == width;
+        };
+        CHECK(placedAt(27, 432, 122));
+
+        PostMessageA(panel.MainWindow(), WM_SYSCOMMAND, 16, 0);
+        const HWND dialog = panel.WaitForPanelWindow("Language", 3000);
+        REQUIRE(dialog != nullptr);
+        const HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
+        SendMessageA(list, LB_SETSEL, FALSE, -1);
+        SendMessageA(list, LB_SETSEL, TRUE, 4);
+        PanelUnderTest::ClickIn(dialog, IDOK);
+        CHECK(WaitUntil([&] { return placedAt(14, 437, 187); }, 3000));
     }
 }

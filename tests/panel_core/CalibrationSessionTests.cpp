@@ -63,6 +63,8 @@ TEST_CASE("the reference brand extrapolates in double precision and clamps left 
         {"left and top below 0 become 0", {100, 100, 9000, 100, 9000, 7000, 100, 7000}, Outcome::Done,
          {0, 0, 9276, 7292}},
         {"top-right tapped first", {9000, 1000, 1000, 1000, 9000, 7000, 1000, 7000}, Outcome::OrderError, {}},
+        {"top taps at one x", {5000, 1000, 5000, 1000, 9000, 7000, 1000, 7000}, Outcome::OrderError, {}},
+        {"left taps at one y", {1000, 1000, 9000, 1000, 9000, 7000, 1000, 1000}, Outcome::OrderError, {}},
         {"under 1000 units across", {1000, 1000, 1500, 1000, 1500, 7000, 1000, 7000}, Outcome::TooSmall, {}},
     };
     for (const Case& c : cases) {
@@ -77,7 +79,10 @@ TEST_CASE("the reference brand extrapolates in double precision and clamps left 
             CHECK(session.Result().bottom == c.result.bottom);
             CHECK(Tap(session, 5, 5) == Outcome::None);  // nothing after the result
         } else {
-            CHECK(session.TapState() == 0);  // starts again at target 1
+            // The pen answering the error box is no tap; then target 1 again.
+            CHECK(session.TapState() == 4);
+            CHECK(Tap(session, 5, 5) == Outcome::None);
+            session.StartAgain();
             CHECK(Tap(session, 5, 5) == Outcome::NextTarget);
         }
     }
@@ -85,16 +90,26 @@ TEST_CASE("the reference brand extrapolates in double precision and clamps left 
 
 TEST_CASE("the second brand: insets by model, integer result without clamp, taps 500 ms apart")
 {
-    CalibrationSession plain(PenmiraCalibration(0x1234), 1280, 1024);
+    // The insets are the process's: a model's own stay for later tablets.
+    PenmiraInsets insets;
+    AdoptModelInsets(insets, 0x1234);
+    CalibrationSession plain(PenmiraCalibration(insets), 1280, 1024);
     CHECK((plain.Target(2).x == 1135 && plain.Target(3).y == 879));
+    AdoptModelInsets(insets, 0x6B01);
+    AdoptModelInsets(insets, 0x1234);
+    CHECK((PenmiraCalibration(insets).rightInset == 149 && PenmiraCalibration(insets).verticalInset == 149));
+    AdoptModelInsets(insets, 0x6B13);
 
-    CalibrationSession session(PenmiraCalibration(0x6B13), 1280, 1024);
+    CalibrationSession session(PenmiraCalibration(insets), 1280, 1024);
     CHECK((session.Target(1).x == 145 && session.Target(1).y == 145));
     CHECK((session.Target(2).x == 1280 - 149 && session.Target(2).y == 147));
     CHECK((session.Target(3).x == 1131 && session.Target(3).y == 1024 - 147));
     CHECK((session.Target(4).x == 145 && session.Target(4).y == 877));
     CHECK((session.ErasedAfter(1).x == 145 && session.ErasedAfter(1).y == 147));
     CHECK((session.ErasedAfter(4).x == 149 && session.ErasedAfter(4).y == 877));
+    // Target 1 again: at (A, Y) after a wrong order, at (A, A) after a small rectangle.
+    CHECK((session.RestartTarget(Outcome::OrderError).x == 145 && session.RestartTarget(Outcome::OrderError).y == 147));
+    CHECK((session.RestartTarget(Outcome::TooSmall).x == 145 && session.RestartTarget(Outcome::TooSmall).y == 145));
 
     // Tap 2 only 400 ms after tap 1 is ignored, and restarts the wait.
     CHECK(Tap(session, 1000, 1000, 10000) == Outcome::NextTarget);
@@ -114,7 +129,7 @@ TEST_CASE("the second brand: insets by model, integer result without clamp, taps
 
 TEST_CASE("a window no wider or taller than twice the inset refuses calibration instead of dividing by zero")
 {
-    for (const CalibrationPolicy& policy : {StyloraCalibration(90), PenmiraCalibration(0x6B01)}) {
+    for (const CalibrationPolicy& policy : {StyloraCalibration(90), PenmiraCalibration(PenmiraInsets{})}) {
         CalibrationSession session(policy, 290, 180);
         CHECK_FALSE(session.HasRoom());
         session.Feed(1, 10, 10, 0);

@@ -1,6 +1,6 @@
-#include "BuildPolicy.h"
 #include "ExpressKeyStorage.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
 
@@ -70,7 +70,7 @@ struct KeyArea {
 struct StorageFixture {
     RecordingSystem system;
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, kStyloraSettingsFiles};
     ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
     KeyBlock block;
 };
@@ -162,6 +162,8 @@ TEST_CASE("Key storage: the key area, the device file or the defaults, never bey
         CHECK(KeyOf(f.block, 8) == 18);
         CHECK(f.block.Slot(10)->data[0] == 0);
         CHECK(f.block.Slot(17)->data[0] == 0);
+        CHECK(f.block.Slot(10)->actionCode == ACTION_DISABLED);  // not an empty keystroke
+        CHECK(f.block.Slot(17)->actionCode == ACTION_DISABLED);
     }
 }
 
@@ -191,7 +193,7 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
     }
     SUBCASE("older systems: the tablet's record is rewritten in place, every other byte kept")
     {
-        const Bytes before = Record(Tablet(0x3C5E, 0x1001, 10), 10, 1);  // same ids, another length
+        const Bytes before = Record(Tablet(0x3C5E, 0x1002, 10), 10, 1);
         const Bytes mine = Record(tablet, 18, 40);
         const Bytes after = Record(Tablet(0x256C, 0x2002, 1), 1, 7);
         f.files.files[kDeviceFile] = Join({before, mine, after});
@@ -205,6 +207,28 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         CHECK(file[before.size() + 240 + 4] == 'Q');
         CHECK(area.Slot(0).data[0] == 'Q');
         CHECK(area.Record().keyCount == 18);
+    }
+    SUBCASE("older systems: a record stored with another key count is resized where it stands, never appended")
+    {
+        for (int32_t storedKeys : {10, 20}) {
+            CAPTURE(storedKeys);
+            const Bytes stored = Record(Tablet(0x3C5E, 0x1001, storedKeys), storedKeys, 1);
+            const Bytes after = Record(Tablet(0x256C, 0x2002, 1), 1, 7);
+            Bytes file = Join({stored, after, Bytes(9, 0x5A)});  // a damaged tail moves along unread
+            f.files.files[kDeviceFile] = file;
+            KeyArea area(19);
+            CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 1);
+            file = f.files.files[kDeviceFile];
+            REQUIRE(file.size() == TabletRecordSize(18) + after.size() + 9);
+            CHECK(RecordHead(file.data())->info.keyCount == 18);
+            CHECK(RecordHead(file.data())->mapping.monitorListCount == 1);
+            CHECK(Bytes(file.begin() + TabletRecordSize(18), file.end() - 9) == after);
+            KeyBlock reread;
+            REQUIRE(f.storage.ReadTabletFindRecord(tablet, reread));
+            CHECK(reread.Head().keyCount == 18);
+            CHECK(KeyOf(reread, 0) == 'Q');
+            CHECK(KeyOf(reread, 17) == 18);
+        }
     }
     SUBCASE("older systems: a tablet without a record is appended whole")
     {

@@ -7,6 +7,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -43,12 +44,20 @@ TEST_CASE("Key names: every virtual key, built in, from the file, and in the sec
             const char* text = KeyNames::BuiltInText(c, false);
             known += text != nullptr;
             captions += KeyNames::BuiltInText(c, true) != nullptr;
-            const std::string expected = text != nullptr ? text : std::string(1, static_cast<char>(code));
-            CHECK(names.GetKeyDisplayName(c) == "{" + expected + "}");
+            if (text == nullptr)
+                CHECK(names.GetKeyDisplayName(c) == "{" + std::string(1, static_cast<char>(code)) + "}");
             CHECK(names.KeyCaption(c) == (KeyNames::BuiltInText(c, true) ? KeyNames::BuiltInText(c, true) : "#ERR#"));
         }
         CHECK(known == 117);
         CHECK(captions == 120);
+        // A handful of names as the user reads them, written out here.
+        const std::pair<uint8_t, const char*> shown[] = {
+            {8, "{Bspc}"},    {20, "{Caps Lock}"}, {28, "{Covt}"},      {34, "{PgDn}"},  {44, "{Snap}"},
+            {92, "{Wnd}"},    {105, "{Num9}"},     {110, "{.}"},        {144, "{NumLock}"}, {165, "{Alt}"},
+            {192, "{`}"},     {222, "{'}"},        {226, "{OEM_102}"},  {229, "{PROCESSKEY}"}, {7, "{\x07}"},
+        };
+        for (const auto& [code, text] : shown)
+            CHECK(names.GetKeyDisplayName(code) == text);
         CHECK(names.GetKeyDisplayName(17) == "{Ctrl}");
         CHECK(names.GetKeyDisplayName(160) == "{Shift}");
         CHECK(names.GetKeyDisplayName(220) == "{\\}");
@@ -65,6 +74,14 @@ TEST_CASE("Key names: every virtual key, built in, from the file, and in the sec
         file.sections["English"]["VK_CONTROL"] = "Control";
         CHECK(names.GetKeyDisplayName(17) == "{Strg}");
         CHECK(names.GetKeyDisplayName(18) == "{Alt}");
+        // Each code is read under its own key.
+        file.sections["Deutsch"]["VK_SNAPSHOT"] = "Druck";
+        file.sections["Deutsch"]["VK_OEM_102"] = "<>";
+        file.sections["Deutsch"]["VK_NEXT"] = "Bild ab";
+        file.sections["Deutsch"]["VK_DECIMAL"] = "Komma";
+        CHECK(names.GetKeyDisplayName(44) + names.GetKeyDisplayName(226) + names.GetKeyDisplayName(34) +
+                  names.GetKeyDisplayName(110) ==
+              "{Druck}{<>}{Bild ab}{Komma}");
         file.sections["language list"].erase("1");
         CHECK(names.GetKeyDisplayName(17) == "{Control}");
         file.sections["English"]["VK_CONTROL"] = std::string(400, 'x');

@@ -26,6 +26,19 @@ std::set<int> Ids(const std::vector<ExpressKeyControl>& controls)
     return ids;
 }
 
+// The n-th key (gaps not counted) of a row of the selected layout; 0 when absent.
+const KEYDEF* KeyInRow(const KeyboardLayout& layout, int row, int n)
+{
+    int currentRow = -1;
+    for (const KEYDEF& key : layout.Keys()) {
+        if (KeyboardLayout::IsSeparator(key))
+            ++currentRow;
+        else if (currentRow == row && !KeyboardLayout::IsGap(key) && n-- == 0)
+            return &key;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 TEST_CASE("Keyboard layouts: rows, widths, geometry and hit testing")
@@ -44,6 +57,26 @@ TEST_CASE("Keyboard layouts: rows, widths, geometry and hit testing")
             CHECK(layout.WidestRow() == row.widest);
         CHECK(layout.Keys()[2].keyCode == (row.besideEscape == 243 ? 243 : 0));
     }
+    // The keys that tell the layouts apart: Y and Z exchanged, the key beside
+    // the left Shift, and the two keys beside the space bar.
+    struct Place {
+        int index, row, n;
+        uint8_t keyCode;
+    };
+    for (const Place& place : {Place{0, 2, 6, 'Y'}, Place{3, 2, 6, 'Z'}, Place{4, 2, 6, 'Y'}, Place{5, 2, 6, 'Y'},
+                               Place{0, 4, 1, 'Z'}, Place{3, 4, 1, 226}, Place{3, 4, 2, 'Y'}, Place{4, 4, 2, 'Z'},
+                               Place{5, 5, 3, 25}, Place{5, 5, 4, 32}, Place{5, 5, 5, 21}, Place{0, 5, 3, 32}}) {
+        CAPTURE(place.index);
+        CAPTURE(place.row);
+        CAPTURE(place.n);
+        layout.SelectLayout(place.index);
+        const KEYDEF* key = KeyInRow(layout, place.row, place.n);
+        REQUIRE(key != nullptr);
+        CHECK(key->keyCode == place.keyCode);
+        if (place.keyCode >= 'A' && place.keyCode <= 'Z')
+            CHECK(key->character == place.keyCode - 'A' + 'a');
+    }
+
     layout.SelectLayout(3);
     const size_t once = layout.Keys().size();
     layout.SelectLayout(3);

@@ -236,6 +236,11 @@ TEST_CASE("Auto Setting keeps the screen's aspect ratio with 64-bit arithmetic")
         CHECK(record.Mapping().tabletArea == c.area);
         CHECK(picture.Area() == c.preview);
     }
+    // The same ratio sets the right edge, never the bottom: a dragged area keeps its height.
+    MappingRecord dragged = MappingRecord::Fresh(Tablet(40000, 30000, 4000, 3000), {0, 0, 1600, 1200});
+    dragged.SetTabletArea({0, 0, 100, 100});
+    dragged.FitTabletArea(MappingRecord::FitOf(1600, 1200, 4000, 3000));
+    CHECK(dragged.Mapping().tabletArea == RECT32{0, 0, 40000, 100});
 }
 
 TEST_CASE("the second brand's page: rotation codes and the layout by language")

@@ -4,6 +4,7 @@
 #include "DeviceFileChain.h"
 #include "MappingStore.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
 
@@ -54,7 +55,7 @@ Bytes Join(std::initializer_list<Bytes> parts)
 struct StoreFixture {
     RecordingSystem system;
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, kStyloraSettingsFiles};
     MappingStore store{settings, files};
     Bytes area = Bytes(KEYAREA_SIZE_SERVICE, 0xEE);
 

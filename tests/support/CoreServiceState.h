@@ -29,7 +29,8 @@ struct CoreServiceState {
     PenReportState state;
     ServiceContext context;
     ClientContextRegistry registry{context};
-    ExpressKeys keys{context};
+    ActionPerformer actions{context};
+    ExpressKeys keys{context, actions};
     std::unique_ptr<PenPipeline> pipeline;
     // The tablet the pen reports come from and its mapping, as a read thread holds them.
     TABLETINFO header{};
@@ -50,7 +51,7 @@ struct CoreServiceState {
         filter.SetThresholdVariant(policy.filterThresholdVariant);
         PacketClock::Start(context, state);
         // The pipeline takes the pen state from the context, so it comes last.
-        pipeline = std::make_unique<PenPipeline>(context, keys);
+        pipeline = std::make_unique<PenPipeline>(context, actions);
     }
 
     // A desk tablet of 10206 x 7422 units and 1024 pressure levels mapped onto

@@ -85,6 +85,15 @@ bool MemoryFileSystem::SeekRelative(Handle file, int64_t offset)
     return true;
 }
 
+bool MemoryFileSystem::EndHere(Handle file)
+{
+    OpenFile* f = Find(file);
+    if (f == nullptr || !f->writable || Fails())
+        return false;
+    f->bytes->resize(static_cast<size_t>(f->position));
+    return true;
+}
+
 void MemoryFileSystem::Close(Handle file)
 {
     OpenFile* f = Find(file);

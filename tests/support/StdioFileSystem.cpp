@@ -1,6 +1,11 @@
 #include "StdioFileSystem.h"
 
 #include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 #include <string>
 
 namespace {
@@ -44,6 +49,19 @@ int32_t StdioFileSystem::Write(Handle file, const void* buffer, uint32_t size)
 bool StdioFileSystem::SeekRelative(Handle file, int64_t offset)
 {
     return std::fseek(AsFile(file), static_cast<long>(offset), SEEK_CUR) == 0;
+}
+
+bool StdioFileSystem::EndHere(Handle file)
+{
+    FILE* f = AsFile(file);
+    const long position = std::ftell(f);
+    if (position < 0 || std::fflush(f) != 0)
+        return false;
+#ifdef _WIN32
+    return _chsize(_fileno(f), position) == 0;
+#else
+    return ftruncate(fileno(f), position) == 0;
+#endif
 }
 
 void StdioFileSystem::Close(Handle file)

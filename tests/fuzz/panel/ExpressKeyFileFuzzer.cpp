@@ -3,19 +3,20 @@
 // older systems do. Promises, beside no access outside the file, the key
 // area or the block: the file is closed again; a save that reports failure
 // changed neither the file nor the key area; a reported save keeps the chain
-// walkable and every other whole record byte-identical, and rewrites a record
-// only in place (same size) or appends exactly one record after the last
-// whole one.
-#include "BuildPolicy.h"
+// walkable and every other record byte-identical, and rewrites the tablet's
+// first record (resized to the tablet's key count) or, without one, appends
+// exactly one record after the last whole one.
 #include "DeviceFileChain.h"
 #include "ExpressKeyStorage.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
 #include "FuzzSystem.h"
 #include "MemoryFileSystem.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -72,17 +73,22 @@ void RequireChainKept(const Bytes& before, const Bytes& after, const TABLETINFO&
 {
     uint64_t end = 0;
     const std::vector<Record> records = WholeRecords(before, end);
+    const uint64_t whole = TabletRecordSize(saved.keyCount);
     for (const Record& r : records) {
-        if (r.header.VID != saved.VID || r.header.PID != saved.PID || r.header.keyCount != saved.keyCount)
+        if (r.header.VID != saved.VID || r.header.PID != saved.PID ||
+            r.header.InputReportByteLength_Pen != saved.InputReportByteLength_Pen)
             continue;
-        FuzzRequire(after.size() == before.size(), "a rewrite keeps the file's size");
-        FuzzRequire(Same(before, after, 0, r.offset + RECORD_KEYCOUNT_OFFSET) &&
-                        Same(before, after, r.offset + r.size, before.size()),
-                    "a rewrite changes only its own record's keys");
+        constexpr uint64_t COUNT = offsetof(TABLETINFO, keyCount);
+        FuzzRequire(after.size() == before.size() - r.size + whole, "a rewrite resizes only its own record");
+        FuzzRequire(Same(before, after, 0, r.offset + COUNT) &&
+                        Same(before, after, r.offset + COUNT + 4, r.offset + RECORD_KEYCOUNT_OFFSET),
+                    "a rewrite keeps everything before the record and its header and mapping");
+        FuzzRequire(std::equal(before.begin() + static_cast<std::ptrdiff_t>(r.offset + r.size), before.end(),
+                               after.begin() + static_cast<std::ptrdiff_t>(r.offset + whole)),
+                    "a rewrite moves every byte behind the record unchanged");
         return;
     }
     FuzzRequire(Same(before, after, 0, end), "an append keeps every whole record");
-    const uint64_t whole = TabletRecordSize(saved.keyCount);
     FuzzRequire(after.size() == std::max<uint64_t>(before.size(), end + whole), "an append writes one whole record");
     uint64_t afterEnd = 0;
     WholeRecords(after, afterEnd);
@@ -96,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzInput input(data, size);
     const StorageSetup setup = input.Read<StorageSetup>();
     const bool secondBrand = (setup.flags & SECOND_BRAND) != 0;
-    const BuildPolicy& policy = secondBrand ? BuildPolicy::SecondBrand() : BuildPolicy::Reference();
+    const SettingsFilePolicy& policy = secondBrand ? kPenmiraSettingsFiles : kStyloraSettingsFiles;
     FuzzSystem system;
     MemoryFileSystem files;
     SettingsFiles settings(system, files, policy);

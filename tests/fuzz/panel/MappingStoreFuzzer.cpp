@@ -10,6 +10,7 @@
 #include "FuzzInput.h"
 #include "FuzzService.h"
 #include "MappingStore.h"
+#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
@@ -62,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memcpy(area.get() + KEYAREA_RECORD_OFFSET, &areaHead, sizeof areaHead);
     const KeyAreaView view{area.get(), areaSize};
 
-    SettingsFiles settings(service.system, service.files, policy);
+    const bool secondBrand = static_cast<ServiceBuild>(build) == ServiceBuild::SecondBrand;
+    SettingsFiles settings(service.system, service.files, secondBrand ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
     const MappingStore store(settings, service.files);
     const bool asked = setup.askedTablet < tablets.size();
     const TABLETINFO none{};

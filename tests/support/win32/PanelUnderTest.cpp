@@ -126,7 +126,7 @@ bool PanelUnderTest::StartPanel(const std::string& extraArguments)
     mainWindow_ = nullptr;
     std::vector<std::string> environment{"INKBRID_PROGRAM_FILES=" + Settings().Path()};
     environment.insert(environment.end(), panelEnvironment_.begin(), panelEnvironment_.end());
-    return panel_.Start(program_, extraArguments, environment);
+    return panel_.Start(panelPath_.empty() ? program_ : panelPath_, extraArguments, environment);
 }
 
 HWND PanelUnderTest::WaitForMainWindow(DWORD timeoutMs)

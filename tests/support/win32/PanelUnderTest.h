@@ -63,6 +63,9 @@ public:
     // Starts the panel with the settings folder; `extraArguments` go on its
     // command line. False when it could not be started.
     bool StartPanel(const std::string& extraArguments = "");
+    // Starts the panel from another file next to the tests (a copy in a
+    // folder of its own, beside other libraries) with the next StartPanel.
+    void UsePanelCopy(const std::string& relativePath) { panelPath_ = relativePath; }
     // Adds "NAME=value" to the environment the next StartPanel gives the panel.
     void AddPanelEnvironment(const std::string& entry) { panelEnvironment_.push_back(entry); }
     // Waits for the panel's visible main window; null when none appears.
@@ -99,6 +102,7 @@ private:
 
     PanelPartner partner_;
     const char* program_;
+    std::string panelPath_;
     std::vector<std::string> panelEnvironment_;
     std::unique_ptr<LibraryHostBench> host_;
     std::unique_ptr<TabletBench> bench_;

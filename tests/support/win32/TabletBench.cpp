@@ -185,9 +185,13 @@ bool TabletBench::WaitForReadThreads(int count, DWORD timeoutMs) const
 
 POINT DeskPixelOf(int x, int y)
 {
+    return DeskPixelOf(x, y, SIZE{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)});
+}
+
+POINT DeskPixelOf(int x, int y, SIZE desktop)
+{
     const TABLETINFO model = DeskModel();
     const int screenX = static_cast<int>(static_cast<double>(x) * 0xFFFF / model.xMax);
     const int screenY = static_cast<int>(static_cast<double>(y) * 0xFFFF / model.yMax);
-    return POINT{screenX * GetSystemMetrics(SM_CXVIRTUALSCREEN) / 0x10000,
-                 screenY * GetSystemMetrics(SM_CYVIRTUALSCREEN) / 0x10000};
+    return POINT{screenX * desktop.cx / 0x10000, screenY * desktop.cy / 0x10000};
 }

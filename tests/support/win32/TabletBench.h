@@ -81,5 +81,7 @@ HANDLE OpenReloadEvent(uint16_t vid, uint16_t pid, bool keyboard);
 // Where the whole-desktop mapping of the desk model (ScriptedReports.h) puts
 // tablet (x, y), in screen pixels.
 POINT DeskPixelOf(int x, int y);
+// The same on a desktop of a known size.
+POINT DeskPixelOf(int x, int y, SIZE desktop);
 // A pen report of `length` bytes: report id 2, then `fill`.
 std::vector<uint8_t> PenReport(size_t length, uint8_t fill);

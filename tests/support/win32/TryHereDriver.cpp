@@ -10,11 +10,12 @@ constexpr int kTryHereId = 1008;
 constexpr int kSearchSpan = 8;
 
 // The smallest tablet value whose pixel is `pixel` along one axis.
-int TabletValueOf(int pixel, int screenSize, int tabletMax, bool horizontal)
+int TabletValueOf(int pixel, SIZE desktop, int tabletMax, bool horizontal)
 {
+    const int screenSize = horizontal ? desktop.cx : desktop.cy;
     const int guess = static_cast<int>(static_cast<double>(pixel) * tabletMax / screenSize);
     for (int value = guess - kSearchSpan; value <= guess + kSearchSpan; ++value) {
-        const POINT at = horizontal ? DeskPixelOf(value, 0) : DeskPixelOf(0, value);
+        const POINT at = horizontal ? DeskPixelOf(value, 0, desktop) : DeskPixelOf(0, value, desktop);
         if ((horizontal ? at.x : at.y) == pixel)
             return value;
     }
@@ -67,14 +68,25 @@ POINT TryHereDriver::AreaPoint(double across, double down) const
 
 POINT TryHereDriver::TabletPointOf(POINT pixel)
 {
+    // Each metric is asked once: under Wine a call costs a round trip to its server.
     const TABLETINFO model = DeskModel();
-    return POINT{TabletValueOf(pixel.x, GetSystemMetrics(SM_CXVIRTUALSCREEN), model.xMax, true),
-                 TabletValueOf(pixel.y, GetSystemMetrics(SM_CYVIRTUALSCREEN), model.yMax, false)};
+    const SIZE desktop{GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    return POINT{TabletValueOf(pixel.x, desktop, model.xMax, true), TabletValueOf(pixel.y, desktop, model.yMax, false)};
+}
+
+std::vector<uint8_t> TryHereDriver::PenReport(uint8_t status, POINT pixel, int pressure, int tiltY)
+{
+    return TiltedPenReport(status, TabletPointOf(pixel), pressure, tiltY);
+}
+
+bool TryHereDriver::Send(const std::vector<uint8_t>& report)
+{
+    return tablet_ != nullptr && tablet_->Send(report);
 }
 
 bool TryHereDriver::Report(uint8_t status, POINT pixel, int pressure, int tiltY, DWORD spacingMs)
 {
-    if (tablet_ == nullptr || !tablet_->Send(TiltedPenReport(status, TabletPointOf(pixel), pressure, tiltY)))
+    if (!Send(PenReport(status, pixel, pressure, tiltY)))
         return false;
     if (spacingMs != 0)
         Sleep(spacingMs);

@@ -32,6 +32,10 @@ public:
     // A point of the area by fractions of its width and height.
     POINT AreaPoint(double across, double down) const;
 
+    // A pen report aimed at a screen pixel, built ahead of sending it.
+    static std::vector<uint8_t> PenReport(uint8_t status, POINT pixel, int pressure, int tiltY = kUprightTilt);
+    // Writes a built report to the tablet; returns once the pipe has it.
+    bool Send(const std::vector<uint8_t>& report);
     // One pen report aimed at a screen pixel; `spacingMs` lets the panel take it in.
     bool Report(uint8_t status, POINT pixel, int pressure, int tiltY = kUprightTilt, DWORD spacingMs = 15);
     // Hover in, tip down along a line at one pressure, lift and leave.

@@ -23,6 +23,11 @@ void FillWholeDesktop(MAPPINGDEF& mapping, int32_t monitorFlags)
 void FillPenSettingsDefaults(PENSETTINGS& pen)
 {
     std::memset(&pen, 0, sizeof pen);
+    SetPenDefaultValues(pen, false);
+}
+
+void SetPenDefaultValues(PENSETTINGS& pen, bool rightClickFirst)
+{
     pen.toolId = -1;
     pen.pressureSensitivity = 100;
     pen.clickSensitivity = 43;
@@ -30,8 +35,8 @@ void FillPenSettingsDefaults(PENSETTINGS& pen)
     pen.penButtonCount = 1;
     pen.disablePressure = 0;
     pen.reserved28 = 0;
-    pen.penButton[0].actionCode = ACTION_DOUBLE_CLICK;
-    pen.penButton[1].actionCode = ACTION_RIGHT_CLICK;
+    pen.penButton[0].actionCode = rightClickFirst ? ACTION_RIGHT_CLICK : ACTION_DOUBLE_CLICK;
+    pen.penButton[1].actionCode = rightClickFirst ? ACTION_DOUBLE_CLICK : ACTION_RIGHT_CLICK;
 }
 
 void FillKeyAreaMappingDefaults(MAPPINGDEF& mapping)

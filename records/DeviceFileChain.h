@@ -6,7 +6,7 @@
 // the end of the file.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 #include "TabletRecords.h"
 
 #include <cstddef>

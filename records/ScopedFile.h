@@ -1,7 +1,7 @@
 // Owns one file opened through the file door and closes it on every path.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 class ScopedFile {
 public:

@@ -2,7 +2,7 @@
 // the service takes no save command.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 #include "TabletRecords.h"
 
 class PenFileWriter {

@@ -3,8 +3,8 @@
 // settings. Files are only ever opened, never created.
 #pragma once
 
-#include "BuildPolicy.h"
-#include "SystemInterface.h"
+#include "DefaultKeyTable.h"
+#include "FileSystem.h"
 #include "TabletRecords.h"
 
 #include <cstddef>
@@ -17,15 +17,16 @@ constexpr int MAX_SUPPORTED_DEVICES = 512;
 constexpr int SUPPORTED_TABLE_ENTRIES = MAX_SUPPORTED_DEVICES + 1;  // with the end entry
 constexpr size_t SETTINGS_PATH_SIZE = 260;
 
-// The default key tables: the service's (left-hand modifier keys), the
-// control panel's (plain modifier keys) and the ten-key table of the second
-// brand, whose keys past the tenth are empty keystrokes.
-enum class DefaultKeyTable { SidedModifiers, PlainModifiers, TenKeys };
+// What differs between the builds that read and write these files.
+struct SettingsFilePolicy {
+    bool mappingWriterRewritesHeader;  // a mapping save also rewrites the record's header
+    DefaultKeyTable defaultKeys;       // the table of a record whose keys were never set
+};
 
 class SettingsFiles {
 public:
-    SettingsFiles(ISystem& system, IFileSystem& files, const BuildPolicy& policy)
-        : system_(system), files_(files), policy_(policy) {}
+    SettingsFiles(IProgramFilesFolder& folder, IFileSystem& files, const SettingsFilePolicy& policy)
+        : folder_(folder), files_(files), policy_(policy) {}
 
     // Full path of one of the files ("\Tablet\..."); false when it does not fit.
     bool PathOf(const char* suffix, char* out, size_t size) const;
@@ -46,28 +47,29 @@ public:
     size_t ReadFirstDeviceRecord(uint8_t* out, size_t room) const;
     // Rewrite in place, or append when the device has no record. 1 when written.
     // record holds size bytes; exactly one whole record as its header sizes it
-    // is written (an append is padded with zeros), never more.
-    int WriteDeviceKeys(uint8_t* record, size_t size) const;
-    int WriteDeviceMapping(uint8_t* record, size_t size) const;
+    // is written (an append is padded with zeros), never more. An appended
+    // record marks the part not saved as "not set"; record itself is not changed.
+    int WriteDeviceKeys(const uint8_t* record, size_t size) const;
+    int WriteDeviceMapping(const uint8_t* record, size_t size) const;
 
     // 1 when the read returned any bytes (a short file fills only what it has).
     int ReadPenSettingsFile(PENSETTINGS& out) const;
-    void WritePenSettingsFile(const PENSETTINGS& record) const;
+    // True when the whole record was written over the start of the file.
+    bool WritePenSettingsFile(const PENSETTINGS& record) const;
 
     // Default builders. room bounds how many keys are written; the record's key
     // count becomes the number written (0 for a negative count).
     static void InitDeviceRecord(uint8_t* record, const TABLETINFO& info);
     void InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const;
-    static void FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table);
 
 private:
-    int WriteDevicePart(uint8_t* record, size_t size, bool keys) const;
+    int WriteDevicePart(const uint8_t* record, size_t size, bool keys) const;
     bool WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record, size_t size,
                       bool keys) const;
     int32_t CompleteStoredRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
     int32_t BuildDefaultRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
 
-    ISystem& system_;
+    IProgramFilesFolder& folder_;
     IFileSystem& files_;
-    const BuildPolicy& policy_;
+    SettingsFilePolicy policy_;
 };

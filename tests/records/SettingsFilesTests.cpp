@@ -54,7 +54,7 @@ struct FilesFixture {
     TempFolder folder;
     RecordingSystem system;
     StdioFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference()};
+    SettingsFiles settings{system, files, BuildPolicy::Reference().files};
 
     FilesFixture() { system.programFiles = folder.Path(); }
     void WriteDeviceFile(const Bytes& bytes) const { folder.WriteFile("Tablet\\StyloraFind.ked", bytes); }
@@ -94,13 +94,17 @@ TEST_SUITE("settings files")
         for (bool keys : {true, false}) {
             CAPTURE(keys);
             WriteDeviceFile(StoredRecord(Model(3, 3), 10));
-            Bytes record = StoredRecord(Model(4, 4), 30);
-            CHECK((keys ? settings.WriteDeviceKeys(record.data(), record.size())
-                        : settings.WriteDeviceMapping(record.data(), record.size())) == 1);
-            // The caller's copy carries the "not set" mark that was written.
-            CHECK(Head(record).mapping.monitorListCount == (keys ? -1 : 1));
-            CHECK(Head(record).keyCount == (keys ? 4 : -1));
-            CHECK(Part(DeviceFile(), 1788, 1788 + 2304) == record);
+            const Bytes record = StoredRecord(Model(4, 4), 30);
+            Bytes live = record;
+            CHECK((keys ? settings.WriteDeviceKeys(live.data(), live.size())
+                        : settings.WriteDeviceMapping(live.data(), live.size())) == 1);
+            // The "not set" mark goes into the file only: the caller's bytes
+            // are the live key area.
+            CHECK(live == record);
+            Bytes appended = Part(DeviceFile(), 1788, 1788 + 2304);
+            CHECK(Head(appended).mapping.monitorListCount == (keys ? -1 : 1));
+            CHECK(Head(appended).keyCount == (keys ? 4 : -1));
+            CHECK(Part(appended, RECORD_KEYS_OFFSET, appended.size()) == Part(record, RECORD_KEYS_OFFSET, record.size()));
 
             Bytes out = Load(Model(4, 4), 4);
             CHECK(Head(out).mapping.monitorChoice == (keys ? 0 : 30));
@@ -133,7 +137,7 @@ TEST_SUITE("settings files")
         for (const Row& row : {Row{&BuildPolicy::Reference(), {32, 160, 162, 164, 0, 32, 160, 162, 164, 0}},
                                Row{&BuildPolicy::SecondBrand(), {32, 16, 17, 18, 0, 32, 16, 17, 18, 0}}}) {
             Bytes out(TabletRecordSize(19));
-            SettingsFiles(system, files, *row.policy).InitDefaultKeyTable(out.data(), out.size(), 19);
+            SettingsFiles(system, files, row.policy->files).InitDefaultKeyTable(out.data(), out.size(), 19);
             for (int i = 0; i < 10; ++i) {
                 CAPTURE(i);
                 CHECK(Key(out, i).actionCode == (i == 4 || i == 9 ? ACTION_STRIP : ACTION_KEYSTROKE));
@@ -176,10 +180,10 @@ TEST_SUITE("settings files")
             WriteDeviceFile(StoredRecord(Model(2, 2), 10));
             Bytes record = StoredRecord(Model(2, 2), 40);
             Head(record).info.rotationCode = 0x200;
-            CHECK(SettingsFiles(system, files, *policy).WriteDeviceMapping(record.data(), record.size()) == 1);
+            CHECK(SettingsFiles(system, files, policy->files).WriteDeviceMapping(record.data(), record.size()) == 1);
             Bytes file = DeviceFile();
             CHECK(Head(file).mapping.monitorChoice == 40);
-            CHECK(Head(file).info.rotationCode == (policy->mappingWriterRewritesHeader ? 0x200 : 0));
+            CHECK(Head(file).info.rotationCode == (policy->files.mappingWriterRewritesHeader ? 0x200 : 0));
             CHECK(Key(file, 0).data[0] == 10);
         }
     }

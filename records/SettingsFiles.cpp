@@ -1,6 +1,8 @@
 #include "SettingsFiles.h"
 
+#include "DefaultKeyTable.h"
 #include "DeviceFileChain.h"
+#include "PenFileWriter.h"
 #include "ScopedFile.h"
 #include "SectionDefaults.h"
 #include "ServiceCodes.h"
@@ -14,65 +16,6 @@ namespace {
 // when the caller holds fewer keys (a key area smaller than the model). A
 // header naming more keys than this is damaged, and nothing is appended.
 constexpr int32_t MAX_PADDED_KEYS = 64;
-
-constexpr uint8_t VK_SPACE = 32;
-constexpr uint8_t VK_SHIFT = 16;
-constexpr uint8_t VK_CONTROL = 17;
-constexpr uint8_t VK_MENU = 18;
-constexpr uint8_t VK_LSHIFT = 160;
-constexpr uint8_t VK_LCONTROL = 162;
-constexpr uint8_t VK_LMENU = 164;
-
-struct DefaultKey {
-    int32_t action;
-    uint8_t virtualKey;
-};
-
-constexpr DefaultKey STRIP_KEY = {ACTION_STRIP, 0};
-// Keys past the end of a table get an empty keystroke.
-constexpr DefaultKey EMPTY_KEY = {ACTION_KEYSTROKE, 0};
-
-constexpr DefaultKey REFERENCE_KEYS[] = {
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU},
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_LSHIFT}, {ACTION_KEYSTROKE, VK_LCONTROL},
-    {ACTION_KEYSTROKE, VK_LMENU},
-};
-
-// The control panel's table: the same places with the plain modifier keys.
-constexpr DefaultKey PANEL_KEYS[] = {
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU}, STRIP_KEY,
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU},
-    {ACTION_KEYSTROKE, VK_SPACE}, {ACTION_KEYSTROKE, VK_SHIFT}, {ACTION_KEYSTROKE, VK_CONTROL},
-    {ACTION_KEYSTROKE, VK_MENU},
-};
-
-template <size_t N>
-DefaultKey KeyOf(const DefaultKey (&table)[N], int32_t index, int32_t used = static_cast<int32_t>(N))
-{
-    return index >= 0 && index < used && static_cast<size_t>(index) < N ? table[index] : EMPTY_KEY;
-}
-
-DefaultKey DefaultKeyOf(DefaultKeyTable table, int32_t index)
-{
-    switch (table) {
-    case DefaultKeyTable::SidedModifiers:
-        return KeyOf(REFERENCE_KEYS, index);
-    case DefaultKeyTable::PlainModifiers:
-        return KeyOf(PANEL_KEYS, index);
-    case DefaultKeyTable::TenKeys:
-        break;
-    }
-    return KeyOf(PANEL_KEYS, index, 10);
-}
 
 // Keys a record of `room` bytes holds for a model with keyCount keys.
 int32_t StoredKeyCount(int32_t keyCount, size_t room)
@@ -104,15 +47,25 @@ bool WriteZeros(const ScopedFile& file, uint64_t count)
 }
 
 // Appends exactly one whole record as its header sizes it, so the chain
-// stays walkable whatever size the caller passed.
-bool AppendRecord(const ScopedFile& file, const uint8_t* record, size_t size)
+// stays walkable whatever size the caller passed. The part not being saved
+// is marked "not set" in the appended bytes only: the caller's record may be
+// the live key area.
+bool AppendRecord(const ScopedFile& file, const uint8_t* record, size_t size, bool keys)
 {
     const int32_t keyCount = RecordHead(record)->info.keyCount;
     const uint64_t whole = sizeof(TABLETINFO) + DeviceFileChain::BodySizeOf(keyCount);
     if (whole > size && keyCount > MAX_PADDED_KEYS)
         return false;
+    TABLETRECORD_HEAD head;
+    std::memcpy(&head, record, sizeof head);
+    if (keys)
+        head.mapping.monitorListCount = -1;
+    else
+        head.keyCount = -1;
     const uint64_t fromRecord = std::min<uint64_t>(whole, size);
-    return file.WriteAll(record, static_cast<uint32_t>(fromRecord)) && WriteZeros(file, whole - fromRecord);
+    return file.WriteAll(&head, sizeof head) &&
+           file.WriteAll(record + sizeof head, static_cast<uint32_t>(fromRecord - sizeof head)) &&
+           WriteZeros(file, whole - fromRecord);
 }
 
 }  // namespace
@@ -123,7 +76,7 @@ bool SettingsFiles::PathOf(const char* suffix, char* out, size_t size) const
         return false;
     out[0] = '\0';
     char folder[SETTINGS_PATH_SIZE] = {};
-    if (!system_.ProgramFilesFolder(folder, sizeof folder))
+    if (!folder_.ProgramFilesFolder(folder, sizeof folder))
         return false;
     folder[sizeof folder - 1] = '\0';
     const size_t folderLength = std::strlen(folder);
@@ -243,17 +196,17 @@ size_t SettingsFiles::ReadFirstDeviceRecord(uint8_t* out, size_t room) const
     return static_cast<size_t>(chain.RecordBytesRead());
 }
 
-int SettingsFiles::WriteDeviceKeys(uint8_t* record, size_t size) const
+int SettingsFiles::WriteDeviceKeys(const uint8_t* record, size_t size) const
 {
     return WriteDevicePart(record, size, true);
 }
 
-int SettingsFiles::WriteDeviceMapping(uint8_t* record, size_t size) const
+int SettingsFiles::WriteDeviceMapping(const uint8_t* record, size_t size) const
 {
     return WriteDevicePart(record, size, false);
 }
 
-int SettingsFiles::WriteDevicePart(uint8_t* record, size_t size, bool keys) const
+int SettingsFiles::WriteDevicePart(const uint8_t* record, size_t size, bool keys) const
 {
     if (record == nullptr || size < TABLETRECORD_HEAD_SIZE)
         return 0;
@@ -278,15 +231,10 @@ int SettingsFiles::WriteDevicePart(uint8_t* record, size_t size, bool keys) cons
     if (chain.ReadFailed())
         return 0;
 
-    // The appended record carries only the part being saved.
-    if (keys)
-        RecordHead(record)->mapping.monitorListCount = -1;
-    else
-        RecordHead(record)->keyCount = -1;
     // A partial header or a record cut short by the end of the file is replaced.
     if (!chain.BackToRecordStart())
         return 0;
-    return AppendRecord(file, record, size) ? 1 : 0;
+    return AppendRecord(file, record, size, keys) ? 1 : 0;
 }
 
 bool SettingsFiles::WriteInPlace(const ScopedFile& file, DeviceFileChain& chain, const uint8_t* record,
@@ -319,14 +267,10 @@ int SettingsFiles::ReadPenSettingsFile(PENSETTINGS& out) const
     return files_.Read(file.Get(), &out, sizeof out) > 0 ? 1 : 0;
 }
 
-void SettingsFiles::WritePenSettingsFile(const PENSETTINGS& record) const
+bool SettingsFiles::WritePenSettingsFile(const PENSETTINGS& record) const
 {
     char path[SETTINGS_PATH_SIZE];
-    if (!PathOf(PEN_SETTINGS_FILE, path, sizeof path))
-        return;
-    ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
-    if (file.IsOpen())
-        file.WriteAll(&record, sizeof record);
+    return PathOf(PEN_SETTINGS_FILE, path, sizeof path) && PenFileWriter::Write(files_, path, record);
 }
 
 void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
@@ -340,24 +284,5 @@ void SettingsFiles::InitDeviceRecord(uint8_t* record, const TABLETINFO& info)
 
 void SettingsFiles::InitDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount) const
 {
-    FillDefaultKeyTable(record, room, keyCount,
-                        policy_.tenKeyDefaultTable ? DefaultKeyTable::TenKeys : DefaultKeyTable::SidedModifiers);
-}
-
-void SettingsFiles::FillDefaultKeyTable(uint8_t* record, size_t room, int32_t keyCount, DefaultKeyTable table)
-{
-    if (record == nullptr || room < TABLETRECORD_HEAD_SIZE)
-        return;
-    const int32_t count = StoredKeyCount(keyCount, room);
-    KEYACTION* keys = RecordKeys(record);
-    for (int32_t i = 0; i < count; ++i) {
-        const DefaultKey key = DefaultKeyOf(table, i);
-        // Cleared whole: a key byte left over from an earlier action would be
-        // pressed with the default one.
-        std::memset(&keys[i], 0, sizeof keys[i]);
-        keys[i].actionCode = key.action;
-        keys[i].data[0] = static_cast<char>(key.virtualKey);
-        keys[i].data[1] = 0;
-    }
-    RecordHead(record)->keyCount = count;
+    FillDefaultKeyTable(record, room, keyCount, policy_.defaultKeys);
 }
