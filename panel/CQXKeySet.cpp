@@ -56,7 +56,7 @@ CQXKeySet::CQXKeySet(CWnd* parent)
       m_keyboard(this),
       m_launch(this),
       m_link(ServiceLink::ForSystemVersion(OsMajorVersion())),
-      m_settings(m_system, m_files, PanelSettingsFilePolicy()),
+      m_settings(m_programFiles, m_files, PanelSettingsFilePolicy()),
       m_storage(m_files, m_settings, PanelKeyStoragePolicy()),
       m_keyFile(PanelKeyNamePolicy()),
       m_names(m_keyFile, m_keyFile.Policy())

@@ -16,10 +16,10 @@
 #include "KeyBlock.h"
 #include "KeyIniFile.h"
 #include "MappedSection.h"
+#include "ProgramFiles.h"
 #include "ServiceLink.h"
 #include "SettingsFiles.h"
 #include "Win32FileSystem.h"
-#include "Win32System.h"
 
 #include <array>
 #include <cstdint>
@@ -97,7 +97,7 @@ private:
     ServiceLink m_link;
     // The key area at the size its creator made it (19, 18 or 12 keys).
     MappedSection m_keyArea;
-    Win32System m_system{false};
+    ProgramFiles m_programFiles;
     Win32FileSystem m_files;
     SettingsFiles m_settings;
     ExpressKeyStorage m_storage;

@@ -44,7 +44,7 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_system, m_files,
+    m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files,
                                                  kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }

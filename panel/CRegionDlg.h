@@ -10,15 +10,15 @@
 #include "DisplayMonitors.h"
 #include "GdiObjects.h"
 #include "LanguageKeys.h"
+#include "MappedSection.h"
 #include "MappingBrand.h"
 #include "MappingRecord.h"
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
+#include "ProgramFiles.h"
 #include "ServiceLink.h"
-#include "MappedSection.h"
 #include "TabletPicture.h"
 #include "Win32FileSystem.h"
-#include "Win32System.h"
 
 #include <memory>
 #include <string>
@@ -111,7 +111,7 @@ private:
     bool m_hasRecord = false;
     int m_osMajor = 6;
 
-    Win32System m_system{false};
+    ProgramFiles m_programFiles;
     Win32FileSystem m_files;
     std::unique_ptr<SettingsFiles> m_settings;
     std::unique_ptr<MappingStore> m_store;

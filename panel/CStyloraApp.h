@@ -8,6 +8,7 @@
 #include "CWinApp.h"
 #include "LanguageFile.h"
 #include "LanguageKeys.h"
+#include "ServiceLink.h"
 #include "TabletRecords.h"
 
 #include <windows.h>
@@ -30,7 +31,8 @@ public:
     // The one source of the Windows major version for the whole panel; above
     // 5 the panel opens the unprefixed names and saves by command.
     int OsMajorVersion() const { return m_osMajorVersion; }
-    bool UsesGlobalNames() const { return m_osMajorVersion <= 5; }
+    // The service as this system meets it.
+    ServiceLink Link() const { return ServiceLink::ForSystemVersion(static_cast<uint32_t>(m_osMajorVersion)); }
     uint16_t SystemPrimaryLanguage() const { return m_systemPrimaryLanguage; }
     uint16_t SystemSubLanguage() const { return m_systemSubLanguage; }
     // Re-reads the version (GetVersionExA; 6 when it fails) and the language ids.

@@ -156,7 +156,7 @@ void CStyloraDlg::AddLanguageMenuItem()
 
 bool CStyloraDlg::OpenSections()
 {
-    const ServiceLink link(m_app->UsesGlobalNames());
+    const ServiceLink link = m_app->Link();
     // Each view covers what the panel reads: a smaller section does not map.
     if (!link.OpenSection(objnames::PEN_SECTION, sizeof(PenSection), m_penSection))
         return false;
@@ -453,8 +453,8 @@ int CStyloraDlg::SavePenSettings()
                    ? 1
                    : 0;
     }
-    const ServiceLink link(m_app->UsesGlobalNames());
-    return link.SendCommand(CMD_SAVE_PEN_SETTINGS, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::Woken ? 1 : 0;
+    const ServiceLink::CommandResult sent = m_app->Link().SendCommand(CMD_SAVE_PEN_SETTINGS, ServiceLink::Wake::Pulse);
+    return sent == ServiceLink::CommandResult::Woken ? 1 : 0;
 }
 
 void CStyloraDlg::OnCancel()

@@ -1,8 +1,7 @@
 #include "KeyIniFile.h"
 
 #include "KeyBrandPolicies.h"
-
-#include <shlobj.h>
+#include "ProgramFiles.h"
 
 #include <cstring>
 
@@ -17,11 +16,10 @@ std::string KeyIniFile::ReadString(const char* section, const char* key, const c
     return value;
 }
 
-BOOL KeyIniFile::GetKeyIniPath(HWND window, char* path, const KeyNamePolicy& policy)
+BOOL KeyIniFile::GetKeyIniPath(HWND, char* path, const KeyNamePolicy& policy)
 {
     char folder[MAX_PATH] = {};
-    const BOOL found = SHGetSpecialFolderPathA(window, folder, CSIDL_PROGRAM_FILES, FALSE);
-    folder[sizeof folder - 1] = '\0';
+    const BOOL found = ProgramFiles::Folder(folder, sizeof folder) ? TRUE : FALSE;
     const size_t folderLength = std::strlen(folder);
     const size_t suffixLength = std::strlen(policy.fileSuffix);
     if (folderLength + suffixLength >= MAX_PATH) {

@@ -31,7 +31,10 @@ public:
     template <typename T> T* As() const { return static_cast<T*>(view_); }
 
     // True when `width` bytes at `offset` lie inside the view.
-    bool Holds(size_t offset, size_t width) const { return view_ != nullptr && offset <= size_ && width <= size_ - offset; }
+    bool Holds(size_t offset, size_t width) const
+    {
+        return view_ != nullptr && offset <= size_ && width <= size_ - offset;
+    }
     // A 32-bit field; reads 0 and writes nothing outside the view.
     int32_t ReadInt32(size_t offset) const;
     void WriteInt32(size_t offset, int32_t value);

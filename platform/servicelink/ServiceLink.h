@@ -5,8 +5,8 @@
 // everything plainly, the command event too.
 #pragma once
 
-#include "ScopedHandle.h"
 #include "MappedSection.h"
+#include "ScopedHandle.h"
 #include "SharedSections.h"
 
 #include <windows.h>
@@ -31,8 +31,6 @@ public:
     static ServiceLink ForThisSystem();
 
     bool UsesGlobalNames() const { return globalNames_; }
-    // `base` in this link's namespace; false when it does not fit.
-    bool NameOf(const char* base, char* out, size_t size) const;
 
     bool OpenSection(const char* base, size_t size, MappedSection& view,
                      DWORD access = MappedSection::kReadWrite) const;
@@ -62,6 +60,8 @@ public:
     bool SignalMappingReload(uint16_t vid, uint16_t pid) const { return SignalReload(false, vid, pid); }
 
 private:
+    // `base` in this link's namespace; false when it does not fit.
+    bool NameOf(const char* base, char* out, size_t size) const;
     bool SignalReload(bool keys, uint16_t vid, uint16_t pid) const;
 
     bool globalNames_;

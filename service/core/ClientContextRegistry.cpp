@@ -173,15 +173,6 @@ void ClientContextRegistry::FreeContexts()
     }
 }
 
-int ClientContextRegistry::Count() const
-{
-    std::lock_guard<std::mutex> guard(lock_);
-    int count = 0;
-    for (const CLIENTNODE* node = head_; node != nullptr; node = node->next)
-        ++count;
-    return count;
-}
-
 int ClientContextRegistry::StatusOf(int32_t contextId, uint32_t& status) const
 {
     std::lock_guard<std::mutex> guard(lock_);

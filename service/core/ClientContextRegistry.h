@@ -50,7 +50,6 @@ public:
     void RefreshOnTopContexts(OnTopContexts& view, uint32_t& seen) const;
     void FreeContexts();
 
-    int Count() const;
     // 1 and the status of the first context with that id; 0 when none.
     int StatusOf(int32_t contextId, uint32_t& status) const;
 

@@ -179,6 +179,7 @@ private:
         const bool held = (service_.context.flags.buttonState.load() & bit) != 0;
         if (press == held)
             return;  // the pipeline acts only on a change
+        service_.state.penOwner = &thread_;  // pen buttons come with this tablet's pen reports
         if (press)
             service_.context.flags.buttonState.fetch_or(bit);
         else

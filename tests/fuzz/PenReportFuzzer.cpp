@@ -156,9 +156,10 @@ private:
     void Feed(const uint8_t* bytes)
     {
         penInRange_ = bytes[1] != LEAVE_STATUS;
-        service_.system.Trace("report %02x %02x %02x%02x %02x%02x %02x %02x %02x, clients %d, pointer %d", bytes[0],
+        OnTopContexts onTop;
+        service_.system.Trace("report %02x %02x %02x%02x %02x%02x %02x %02x %02x, on top %d, pointer %d", bytes[0],
                               bytes[1], bytes[2], bytes[3], bytes[4], bytes[5], bytes[6], bytes[7], bytes[8],
-                              service_.registry.Count(), service_.context.flags.pointerOutput.load());
+                              service_.registry.CollectOnTopContexts(onTop), service_.context.flags.pointerOutput.load());
         const int32_t readBefore = service_.connection->readIndex;
         const int32_t writeBefore = service_.connection->writeIndex;
         service_.sink->OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);

@@ -1,8 +1,8 @@
-// The core's file door over CreateFileA: existing files only, shared for
+// The settings files' door over CreateFileA: existing files only, shared for
 // reading and writing so the panel can keep its own copy open.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 class Win32FileSystem : public IFileSystem {
 public:
