@@ -118,7 +118,7 @@ private:
     // Built-in key names for when the panel hands none over.
     class BuiltInKeyNames : public IProfileSource {
     public:
-        std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+        std::string ReadString(const char*, const char*, const char* fallback, size_t) const override { return fallback; }
     } m_builtInKeyFile;
     KeyNames m_builtInKeyNames{m_builtInKeyFile, kStyloraKeyNames};
     PenParameters m_parameters;

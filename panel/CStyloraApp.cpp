@@ -12,27 +12,7 @@
 namespace {
 
 constexpr const char* kInstanceEventName = "belmortarsinStyloraEvent";
-// language.ini is a few kilobytes; anything far larger is not read.
-constexpr DWORD kLanguageFileLimit = 1 << 20;
-
 bool IsActiveCodePageLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
-
-std::string ReadWholeFile(const std::string& path, DWORD limit)
-{
-    std::string contents;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return contents;
-    char chunk[4096];
-    DWORD got = 0;
-    while (contents.size() < limit && ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        contents.append(chunk, got);
-    CloseHandle(file);
-    if (contents.size() > limit)
-        contents.resize(limit);
-    return contents;
-}
 
 }  // namespace
 
@@ -81,7 +61,7 @@ std::string CStyloraApp::LanguageIniPath() { return ProgramFiles::Path("\\Tablet
 LanguageFile CStyloraApp::ReadLanguageFile()
 {
     const std::string path = LanguageIniPath();
-    return LanguageFile(path.empty() ? std::string() : ReadWholeFile(path, kLanguageFileLimit));
+    return path.empty() ? LanguageFile() : LanguageFile::Load(path);
 }
 
 int CStyloraApp::ReadSelectedLanguage() { return ReadLanguageFile().SelectedLanguage(); }

@@ -4,16 +4,19 @@
 #include "ProgramFiles.h"
 
 #include <cstring>
+#include <vector>
 
-std::string KeyIniFile::ReadString(const char* section, const char* key, const char* fallback) const
+std::string KeyIniFile::ReadString(const char* section, const char* key, const char* fallback, size_t room) const
 {
+    if (room == 0)
+        return {};
     char path[MAX_PATH] = {};
     if (!GetKeyIniPath(nullptr, path, m_policy))
-        return fallback;
-    char value[kValueCapacity] = {};
-    GetPrivateProfileStringA(section, key, fallback, value, sizeof value, path);
-    value[sizeof value - 1] = '\0';
-    return value;
+        return std::string(fallback).substr(0, room - 1);
+    std::vector<char> value(room, '\0');
+    GetPrivateProfileStringA(section, key, fallback, value.data(), static_cast<DWORD>(room), path);
+    value.back() = '\0';
+    return value.data();
 }
 
 BOOL KeyIniFile::GetKeyIniPath(HWND, char* path, const KeyNamePolicy& policy)

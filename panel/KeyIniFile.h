@@ -14,7 +14,8 @@ class KeyIniFile : public IProfileSource {
 public:
     explicit KeyIniFile(const KeyNamePolicy& policy) : m_policy(policy) {}
 
-    std::string ReadString(const char* section, const char* key, const char* fallback) const override;
+    std::string ReadString(const char* section, const char* key, const char* fallback,
+                           size_t room = kValueCapacity) const override;
     const KeyNamePolicy& Policy() const { return m_policy; }
 
     // The file's path into a 260-byte buffer; the folder look-up's result.

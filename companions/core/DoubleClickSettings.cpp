@@ -47,7 +47,7 @@ unsigned TimeFromSpeedThumb(int position)
     return static_cast<unsigned>(SPEED_SLIDER_MAX - position);
 }
 
-std::vector<std::string> LanguageNames(IProfileReader& language)
+std::vector<std::string> LanguageNames(const IProfileSource& language)
 {
     const int count = std::clamp(language.ReadInt("language list", "num", 0), 0, MAX_LANGUAGES);
     std::vector<std::string> names;
@@ -65,7 +65,7 @@ std::string LanguageListEntry(const std::string& name, uint16_t primaryLanguage,
     return name;
 }
 
-std::vector<std::pair<int, std::string>> DialogTexts(int index, IProfileReader& language)
+std::vector<std::pair<int, std::string>> DialogTexts(int index, const IProfileSource& language)
 {
     if (index == -1)
         index = language.ReadInt("selected", "language", 0);

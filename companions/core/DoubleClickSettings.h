@@ -3,7 +3,7 @@
 // and the dialog's localized texts.
 #pragma once
 
-#include "ProfileReader.h"
+#include "ProfileSource.h"
 
 #include <cstdint>
 #include <string>
@@ -26,13 +26,13 @@ int SpeedThumbFromTime(unsigned timeMs);
 unsigned TimeFromSpeedThumb(int position);
 
 // The languages' names from "language list", at most MAX_LANGUAGES.
-std::vector<std::string> LanguageNames(IProfileReader& language);
+std::vector<std::string> LanguageNames(const IProfileSource& language);
 // A language's entry in the list: "Chinese Simple" gets its own name on a
 // Simplified Chinese system, "Chinese trad" always "(Big5)".
 std::string LanguageListEntry(const std::string& name, uint16_t primaryLanguage, uint16_t subLanguage);
 
 // The dialog's six texts (control id, text) in the language of `index`,
 // or of the stored choice when index is -1.
-std::vector<std::pair<int, std::string>> DialogTexts(int index, IProfileReader& language);
+std::vector<std::pair<int, std::string>> DialogTexts(int index, const IProfileSource& language);
 
 }  // namespace doubleclick

@@ -120,7 +120,7 @@ const ActionText* FindActionText(int32_t taggedCode)
     return nullptr;
 }
 
-int ReadSelectedLanguage(IProfileReader& language) { return language.ReadInt("selected", "language", 0); }
+int ReadSelectedLanguage(const IProfileSource& language) { return language.ReadInt("selected", "language", 0); }
 
 void KeyCodeToName(uint8_t code, std::string& text)
 {
@@ -128,7 +128,7 @@ void KeyCodeToName(uint8_t code, std::string& text)
     keynames::AppendFixedKeyName(text, code, keynames::SideModifiers::AsModifierNames);
 }
 
-std::string GetActionText(int32_t taggedCode, IProfileReader& language)
+std::string GetActionText(int32_t taggedCode, const IProfileSource& language)
 {
     char index[16];
     std::snprintf(index, sizeof index, "%d", ReadSelectedLanguage(language));
@@ -141,7 +141,7 @@ std::string GetActionText(int32_t taggedCode, IProfileReader& language)
     return language.ReadString(section.c_str(), entry->key, entry->builtIn, LANGUAGE_TEXT_ROOM);
 }
 
-std::string BuildKeyLabel(const KEYACTION& action, IProfileReader& language)
+std::string BuildKeyLabel(const KEYACTION& action, const IProfileSource& language)
 {
     switch (action.actionCode) {
     case ACTION_LAUNCH:
@@ -165,7 +165,7 @@ int32_t KeyAreaRotation(const uint8_t* keyArea, size_t size)
     return code;
 }
 
-std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, IProfileReader& language)
+std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, const IProfileSource& language)
 {
     std::vector<Label> labels;
     if (keyArea == nullptr)

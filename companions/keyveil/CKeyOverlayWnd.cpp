@@ -1,6 +1,6 @@
 #include "CKeyOverlayWnd.h"
 
-#include "LanguageFile.h"
+#include "CompanionLanguage.h"
 #include "OverlayLabels.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
@@ -97,7 +97,7 @@ void CKeyOverlayWnd::OnTimer(UINT_PTR id)
     if (id == LABEL_TIMER) {
         KillTimer(LABEL_TIMER);
         if (KeyAreaMapped()) {
-            LanguageFile language;
+            const LanguageFile language = ReadCompanionLanguage();
             for (const overlay::Label& label : overlay::BuildLabels(keyArea_.Bytes(), keyArea_.Size(), language))
                 DrawLabel(label.place.x, label.place.y, label.text, label.place.rightAligned);
         }

@@ -1,7 +1,7 @@
 #include "CLanguageDlg.h"
 
 #include "DoubleClickSettings.h"
-#include "LanguageFile.h"
+#include "CompanionLanguage.h"
 #include "MousoraResource.h"
 
 CLanguageDlg::CLanguageDlg(CWnd* parent) : CDialog(IDD_LANGUAGE, parent) {}
@@ -13,7 +13,7 @@ BOOL CLanguageDlg::OnInitDialog()
     primaryLanguage_ = static_cast<uint16_t>(system & 0x3FF);
     subLanguage_ = static_cast<uint16_t>(system >> 10);
     list_.SubclassDlgItem(IDC_LANGUAGE_LIST, m_hWnd);
-    LanguageFile language;
+    const LanguageFile language = ReadCompanionLanguage();
     const std::vector<std::string> names = doubleclick::LanguageNames(language);
     if (names.empty())
         return TRUE;
@@ -31,7 +31,6 @@ void CLanguageDlg::OnOK()
         return;
     }
     chosen_ = selected.front();
-    LanguageFile language;
-    language.WriteInt("selected", "language", chosen_);
+    WriteCompanionLanguageInt("selected", "language", chosen_);
     EndDialog(IDOK);
 }

@@ -2,7 +2,7 @@
 
 #include "CLanguageDlg.h"
 #include "DoubleClickSettings.h"
-#include "LanguageFile.h"
+#include "CompanionLanguage.h"
 #include "MousoraResource.h"
 
 namespace {
@@ -55,7 +55,7 @@ BOOL CMousoraDlg::OnInitDialog()
 
 void CMousoraDlg::ApplyLanguage(int index)
 {
-    LanguageFile language;
+    const LanguageFile language = ReadCompanionLanguage();
     for (const auto& [id, text] : doubleclick::DialogTexts(index, language))
         SetDlgItemTextA(m_hWnd, id, text.c_str());
 }

@@ -1,5 +1,7 @@
 #include "KeyNames.h"
 
+#include "FixedKeyNames.h"
+
 #include <array>
 #include <cstdio>
 
@@ -113,24 +115,6 @@ const KeyEntry* Find(uint8_t code, bool withKeyboardOnlyKeys)
     return &entry;
 }
 
-// The second brand's display names: a fixed table, no file.
-const char* FixedDisplayName(uint8_t code)
-{
-    static const std::array<const char*, 256> names = [] {
-        std::array<const char*, 256> n{};
-        n[8] = "{Back}", n[9] = "{Tab}", n[13] = "{Enter}", n[16] = "{Shift}", n[17] = "{Ctrl}";
-        n[18] = "{Alt}", n[20] = "{Cap}", n[27] = "{Esc}", n[32] = "{Space}", n[33] = "{PgUp}";
-        n[34] = "{PgDn}", n[35] = "{End}", n[36] = "{Home}", n[37] = "{Left}", n[38] = "{Up}";
-        n[39] = "{Right}", n[40] = "{Down}", n[45] = "{Ins}", n[46] = "{Del}", n[91] = "{Wnd}";
-        static const char* const functionKeys[] = {"{F1}", "{F2}", "{F3}", "{F4}",  "{F5}",  "{F6}",
-                                                   "{F7}", "{F8}", "{F9}", "{F10}", "{F11}", "{F12}"};
-        for (int i = 0; i < 12; ++i)
-            n[static_cast<size_t>(112 + i)] = functionKeys[i];
-        return n;
-    }();
-    return names[code];
-}
-
 }  // namespace
 
 const char* KeyNames::KeyConstantName(uint8_t code, bool withKeyboardOnlyKeys)
@@ -162,8 +146,10 @@ std::string KeyNames::FileText(uint8_t code, bool withKeyboardOnlyKeys) const
 std::string KeyNames::GetKeyDisplayName(uint8_t code) const
 {
     if (!policy_.displayNamesFromFile) {
-        const char* fixed = FixedDisplayName(code);
-        return fixed != nullptr ? fixed : std::string(1, static_cast<char>(code));
+        // The second brand's fixed table, no file; the side modifiers are not in it.
+        std::string name;
+        keynames::AppendFixedKeyName(name, code, keynames::SideModifiers::AsCharacters);
+        return name;
     }
     const std::string name =
         Find(code, false) != nullptr ? FileText(code, false) : std::string(1, static_cast<char>(code));

@@ -1,23 +1,23 @@
 // A language file held in memory, read with the profile functions' rules.
 #pragma once
 
-#include "ProfileReader.h"
+#include "ProfileSource.h"
 
 #include <cstdlib>
 #include <map>
 #include <string>
 
-class ProfileTable : public IProfileReader {
+class ProfileTable : public IProfileSource {
 public:
     std::map<std::string, std::map<std::string, std::string>> sections;
 
-    std::string ReadString(const char* section, const char* key, const char* fallback, size_t room) override
+    std::string ReadString(const char* section, const char* key, const char* fallback, size_t room) const override
     {
         const std::string* found = Find(section, key);
         std::string text = found != nullptr ? *found : fallback;
         return room == 0 ? std::string() : text.substr(0, room - 1);
     }
-    int ReadInt(const char* section, const char* key, int fallback) override
+    int ReadInt(const char* section, const char* key, int fallback) const override
     {
         const std::string* found = Find(section, key);
         return found != nullptr ? std::atoi(found->c_str()) : fallback;

@@ -4,7 +4,8 @@
 // rewritten in place, which keeps its size; an append lands right behind the
 // last whole record and writes exactly one record as its header sizes it; a
 // writer that reports nothing written wrote nothing (unless a transfer
-// failed); and the device file is closed again.
+// failed); the caller's record is never changed; and the device file is
+// closed again.
 #include "DeviceFileChain.h"
 #include "FuzzCheck.h"
 #include "FuzzInput.h"
@@ -79,16 +80,34 @@ void RequireInPlace(const Bytes& before, const Bytes& after, const Record& rewri
                 "a rewrite in place touches its own record only");
 }
 
-void RequireAppended(const Bytes& before, const Bytes& after, uint64_t end, const uint8_t* record, size_t size)
+// The caller's record with the part not saved marked "not set", as it is appended.
+Bytes Appended(const uint8_t* record, size_t size, bool keys)
 {
+    Bytes marked(record, record + size);
+    if (size < sizeof(TABLETRECORD_HEAD))
+        return marked;
+    TABLETRECORD_HEAD head;
+    std::memcpy(&head, marked.data(), sizeof head);
+    if (keys)
+        head.mapping.monitorListCount = -1;
+    else
+        head.keyCount = -1;
+    std::memcpy(marked.data(), &head, sizeof head);
+    return marked;
+}
+
+void RequireAppended(const Bytes& before, const Bytes& after, uint64_t end, const Bytes& record)
+{
+    const size_t size = record.size();
     TABLETINFO header;
-    std::memcpy(&header, record, sizeof header);
+    std::memcpy(&header, record.data(), sizeof header);
     const uint64_t whole = sizeof header + DeviceFileChain::BodySizeOf(header.keyCount);
     const uint64_t fromRecord = std::min<uint64_t>(whole, size);
     FuzzRequire(SameBytes(before, after, 0, end), "an append keeps every whole record");
     FuzzRequire(after.size() == std::max<uint64_t>(before.size(), end + whole), "an append writes one whole record");
-    FuzzRequire(std::equal(record, record + fromRecord, after.begin() + static_cast<std::ptrdiff_t>(end)),
-                "the appended record is the caller's");
+    FuzzRequire(std::equal(record.begin(), record.begin() + static_cast<std::ptrdiff_t>(fromRecord),
+                           after.begin() + static_cast<std::ptrdiff_t>(end)),
+                "the appended record is the caller's, marked");
     FuzzRequire(std::all_of(after.begin() + static_cast<std::ptrdiff_t>(end + fromRecord),
                             after.begin() + static_cast<std::ptrdiff_t>(end + whole), [](uint8_t b) { return b == 0; }),
                 "an append is padded with zeros");
@@ -125,8 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     SettingsFiles settings(service.system, files, policy.files);
     const bool keys = (setup.flags & WRITE_KEYS) != 0;
     uint8_t* target = recordSize > 0 ? record.get() : nullptr;
+    const Bytes given(record.get(), record.get() + recordSize);
     const int written = keys ? settings.WriteDeviceKeys(target, recordSize) : settings.WriteDeviceMapping(target, recordSize);
     FuzzRequire(written == 0 || written == 1, "a writer returns 1 or 0");
+    FuzzRequire(std::equal(given.begin(), given.end(), record.get()), "the caller's record is left as it was");
     FuzzRequire(files.openFiles == 0, "the writer closes the device file");
 
     const Bytes& after = files.files[path];
@@ -144,6 +165,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             return 0;
         }
     }
-    RequireAppended(before, after, end, record.get(), recordSize);
+    RequireAppended(before, after, end, Appended(record.get(), recordSize, keys));
     return 0;
 }

@@ -26,11 +26,12 @@ std::string WinePath(std::string path)
 class InstalledKeyIni : public IProfileSource {
 public:
     explicit InstalledKeyIni(std::string path) : path_(std::move(path)) {}
-    std::string ReadString(const char* section, const char* key, const char* fallback) const override
+    std::string ReadString(const char* section, const char* key, const char* fallback,
+                           size_t room = kValueCapacity) const override
     {
-        char value[kValueCapacity] = {};
-        GetPrivateProfileStringA(section, key, fallback, value, sizeof value, path_.c_str());
-        return value;
+        std::vector<char> value(room + 1, '\0');
+        GetPrivateProfileStringA(section, key, fallback, value.data(), static_cast<DWORD>(room), path_.c_str());
+        return value.data();
     }
 
 private:

@@ -18,13 +18,13 @@ public:
     std::map<std::string, std::map<std::string, std::string>> sections;
     mutable int reads = 0;
 
-    std::string ReadString(const char* section, const char* key, const char* fallback) const override
+    std::string ReadString(const char* section, const char* key, const char* fallback, size_t room) const override
     {
         ++reads;
         auto s = sections.find(section);
         if (s == sections.end() || s->second.find(key) == s->second.end())
             return fallback;
-        return s->second.at(key).substr(0, kValueCapacity - 1);
+        return s->second.at(key).substr(0, room - 1);
     }
 };
 

@@ -15,7 +15,7 @@ namespace {
 
 class NoFile : public IProfileSource {
 public:
-    std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+    std::string ReadString(const char*, const char*, const char* fallback, size_t) const override { return fallback; }
 };
 
 std::set<int> Ids(const std::vector<ExpressKeyControl>& controls)

@@ -14,7 +14,7 @@ namespace {
 // No KEY.ini: every key shows its built-in English name.
 class NoKeyFile : public IProfileSource {
 public:
-    std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+    std::string ReadString(const char*, const char*, const char* fallback, size_t) const override { return fallback; }
 };
 
 // English function names by tagged action code, as the application object hands them out.

@@ -11,15 +11,15 @@
 namespace {
 
 // A language file whose every key holds `length` characters, or none at all.
-class FuzzLanguage : public IProfileReader {
+class FuzzLanguage : public IProfileSource {
 public:
     FuzzLanguage(bool present, size_t length) : present_(present), text_(length, 'T') {}
-    std::string ReadString(const char*, const char*, const char* fallback, size_t room) override
+    std::string ReadString(const char*, const char*, const char* fallback, size_t room) const override
     {
         const std::string text = present_ ? text_ : fallback;
         return room == 0 ? std::string() : text.substr(0, room - 1);
     }
-    int ReadInt(const char*, const char*, int fallback) override { return present_ ? 3 : fallback; }
+    int ReadInt(const char*, const char*, int fallback) const override { return present_ ? 3 : fallback; }
 
 private:
     bool present_;

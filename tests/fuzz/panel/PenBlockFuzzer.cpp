@@ -29,7 +29,7 @@ struct PenBlockSetup {
 
 class NoKeyFile : public IProfileSource {
 public:
-    std::string ReadString(const char*, const char*, const char* fallback) const override { return fallback; }
+    std::string ReadString(const char*, const char*, const char* fallback, size_t) const override { return fallback; }
 };
 
 void CheckLabel(const KEYACTION& record)

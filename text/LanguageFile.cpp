@@ -1,8 +1,8 @@
 #include "LanguageFile.h"
 
 #include <cctype>
-#include <climits>
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -49,6 +49,20 @@ std::string LanguageFile::Fold(std::string_view name)
     return folded;
 }
 
+LanguageFile LanguageFile::Load(const std::string& path)
+{
+    std::string contents;
+    std::ifstream file(path, std::ios::binary);
+    char chunk[4096];
+    while (file && contents.size() < kMaxFileSize) {
+        file.read(chunk, sizeof chunk);
+        contents.append(chunk, static_cast<size_t>(file.gcount()));
+    }
+    if (contents.size() > kMaxFileSize)
+        contents.resize(kMaxFileSize);
+    return LanguageFile(contents);
+}
+
 void LanguageFile::Parse(std::string_view contents)
 {
     sections_.clear();
@@ -89,28 +103,19 @@ const std::string* LanguageFile::Find(std::string_view section, std::string_view
 
 bool LanguageFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
 
-int LanguageFile::ReadInt(std::string_view section, std::string_view key, int fallback) const
+int LanguageFile::ReadInt(const char* section, const char* key, int fallback) const
 {
     const std::string* value = Find(section, key);
-    if (value == nullptr || value->empty())
-        return fallback;
-    size_t at = 0;
-    bool negative = false;
-    if ((*value)[0] == '-' || (*value)[0] == '+') {
-        negative = (*value)[0] == '-';
-        at = 1;
-    }
-    long long number = 0;
-    for (; at < value->size() && std::isdigit(static_cast<unsigned char>((*value)[at])); ++at) {
-        number = number * 10 + ((*value)[at] - '0');
-        if (number > INT_MAX)
-            return negative ? INT_MIN : INT_MAX;
-    }
-    return static_cast<int>(negative ? -number : number);
+    return value == nullptr ? fallback : ParseInt(*value, fallback);
 }
 
-std::string LanguageFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback,
-                                     size_t bufferSize) const
+std::string LanguageFile::ReadString(const char* section, const char* key, const char* fallback, size_t room) const
+{
+    return Value(section, key, fallback, room);
+}
+
+std::string LanguageFile::Value(std::string_view section, std::string_view key, std::string_view fallback,
+                                size_t bufferSize) const
 {
     const std::string* value = Find(section, key);
     return Cut(value ? std::string_view(*value) : fallback, bufferSize);
@@ -128,12 +133,12 @@ int LanguageFile::LanguageCount() const
 
 std::string LanguageFile::LanguageName(int index) const
 {
-    return ReadString(kListSection, IndexKey(index), "English", kTextBuffer);
+    return Value(kListSection, IndexKey(index), "English", kTextBuffer);
 }
 
 std::string LanguageFile::Text(int index, std::string_view key, std::string_view english, size_t bufferSize) const
 {
-    return ReadString(LanguageName(index), key, english, bufferSize);
+    return Value(LanguageName(index), key, english, bufferSize);
 }
 
 std::string LanguageFile::AboutText(int index, bool (*isLeadByte)(unsigned char)) const

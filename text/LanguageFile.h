@@ -1,4 +1,4 @@
-// language.ini as the panel reads it: [language list] with "num" and the
+// language.ini as the panels and the companions read it: [language list] with "num" and the
 // numbered language names, [selected] "language", and one section of texts
 // per language. Parsed from the file's bytes with the profile-file rules
 // (names compared without case, blanks around keys and values dropped, the
@@ -6,12 +6,14 @@
 // only ever yields the English defaults.
 #pragma once
 
+#include "ProfileSource.h"
+
 #include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
 
-class LanguageFile {
+class LanguageFile : public IProfileSource {
 public:
     // Text buffers of the panel: most texts fit 64 bytes, the About text 1024.
     static constexpr size_t kTextBuffer = 64;
@@ -19,8 +21,13 @@ public:
     // A language count read from the file is cut to this many entries.
     static constexpr int kMaxLanguages = 64;
 
+    // A file larger than this is read only this far.
+    static constexpr size_t kMaxFileSize = 1 << 20;
+
     LanguageFile() = default;
     explicit LanguageFile(std::string_view contents) { Parse(contents); }
+    // The file at `path`; a missing or unreadable one reads as empty.
+    static LanguageFile Load(const std::string& path);
     void Parse(std::string_view contents);
 
     // [selected] "language"; 0 when missing.
@@ -40,13 +47,9 @@ public:
     // `isLeadByte` tells the first bytes of double-byte characters.
     std::string AboutText(int index, bool (*isLeadByte)(unsigned char)) const;
 
-    // Integer value of a key as the profile functions read it: leading
-    // decimal digits with an optional sign, `fallback` when missing; values
-    // past the 32-bit range saturate.
-    int ReadInt(std::string_view section, std::string_view key, int fallback) const;
-    // A raw value, cut to bufferSize - 1 bytes; `fallback` when missing.
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback,
-                           size_t bufferSize) const;
+    std::string ReadString(const char* section, const char* key, const char* fallback,
+                           size_t room = kValueCapacity) const override;
+    int ReadInt(const char* section, const char* key, int fallback) const override;
     bool HasKey(std::string_view section, std::string_view key) const;
 
     // Each single-byte "|" becomes a newline; a "|" that is the second byte of
@@ -58,6 +61,9 @@ public:
 private:
     static std::string Fold(std::string_view name);
     const std::string* Find(std::string_view section, std::string_view key) const;
+    // A raw value, cut to bufferSize - 1 bytes; `fallback` when missing.
+    std::string Value(std::string_view section, std::string_view key, std::string_view fallback,
+                      size_t bufferSize) const;
 
     // Folded section name -> folded key -> value.
     std::map<std::string, std::map<std::string, std::string>> sections_;

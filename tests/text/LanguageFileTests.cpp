@@ -1,7 +1,6 @@
-// language.ini as the panel reads it: lookups through the language list,
+// language.ini as the panels and the companions read it: lookups through the language list,
 // English defaults for anything missing, and hostile files.
 #include "LanguageFile.h"
-#include "LanguageKeys.h"
 
 #include <doctest/doctest.h>
 
@@ -102,20 +101,4 @@ TEST_CASE("only single-byte bars become line breaks")
     std::string cut = "x|\xD7";
     LanguageFile::MakeLineBreaks(cut, &LanguageFile::IsEastAsianLeadByte);
     CHECK(cut == "x\n\xD7");
-}
-
-TEST_CASE("function names: menu indexes and tagged action codes")
-{
-    CHECK(std::string(langkeys::FunctionMenuKey(0)->english) == "Left Key");
-    CHECK(std::string(langkeys::FunctionMenuKey(7)->key) == "Menu_App");
-    CHECK(std::string(langkeys::FunctionMenuKey(9)->english) == "Res...");
-    CHECK(std::string(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 17)->english) == "Right Key");
-    CHECK(std::string(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 256)->key) == "Menu_Keyboard");
-    CHECK(std::string(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 0)->key) == "Menu_Disable");
-    CHECK(std::string(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 0x130C)->key) == "Menu_Other");
-    // Launch and strip are labelled by their callers; others have no name.
-    CHECK(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 4096) == nullptr);
-    CHECK(langkeys::FunctionMenuKey(langkeys::kTaggedAction | 22) == nullptr);
-    CHECK(langkeys::FunctionMenuKey(10) == nullptr);
-    CHECK(langkeys::FunctionMenuKey(16) == nullptr);  // untagged action codes are not menu indexes
 }
