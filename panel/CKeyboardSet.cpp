@@ -162,8 +162,9 @@ void CKeyboardSet::DrawKey(CDC& dc, RECT rect, KEYDEF& key)
     const int x = (face.left + face.right) / 2 - extent.cx / 2;
     const int y = (face.top + face.bottom) / 2 - extent.cy / 2;
     dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
-    // A caption wider than its key stays on it instead of running over its neighbours.
-    ExtTextOutA(dc, x, y, ETO_CLIPPED, &face, key.label.c_str(), static_cast<UINT>(key.label.size()), nullptr);
+    // A caption wider than its key stays on it instead of running over its
+    // neighbours; one about as wide may use the key's margins and frame.
+    ExtTextOutA(dc, x, y, ETO_CLIPPED, &rect, key.label.c_str(), static_cast<UINT>(key.label.size()), nullptr);
 }
 
 void CKeyboardSet::OnLButtonDown(UINT, CPoint point)

@@ -201,8 +201,46 @@ def write_ico(path, rows):
 
 # ---- icons (32 x 32), each on a rounded tile --------------------------------
 
-def tile(colour):
-    c = Canvas(32, 32)
+class Scaled:
+    """A canvas of `size` pixels drawn on in the 32-pixel coordinates of the
+    icons, so one drawing serves both icon sizes."""
+
+    def __init__(self, size):
+        self.canvas = Canvas(size, size)
+        self.k = size / 32.0
+
+    def rect(self, x0, y0, x1, y1, colour):
+        k = self.k
+        self.canvas.rect(x0 * k, y0 * k, x1 * k, y1 * k, colour)
+
+    def round_rect(self, x0, y0, x1, y1, radius, colour):
+        k = self.k
+        self.canvas.round_rect(x0 * k, y0 * k, x1 * k, y1 * k, radius * k, colour)
+
+    def ellipse(self, cx, cy, rx, ry, colour, inner=0.0):
+        k = self.k
+        self.canvas.ellipse(cx * k, cy * k, rx * k, ry * k, colour, inner)
+
+    def polygon(self, points, colour):
+        self.canvas.polygon([(x * self.k, y * self.k) for x, y in points], colour)
+
+    def line(self, x0, y0, x1, y1, width, colour):
+        k = self.k
+        self.canvas.line(x0 * k, y0 * k, x1 * k, y1 * k, width * k, colour)
+
+    def pixels(self):
+        return self.canvas.pixels()
+
+
+# The in/out pairs sit on the small buttons (about 20 pixels high: Clean,
+# Default, the mapping page's buttons) and on the key page's check boxes
+# (130 x 20 pixels): a larger icon is cut there, and on the check boxes it
+# leaves "Enable/Disable" too little room for one line.
+PAIR_SIZE = 16
+
+
+def tile(colour, size=32):
+    c = Scaled(size)
     c.round_rect(2, 2, 30, 30, 7, colour)
     return c
 
@@ -294,7 +332,7 @@ def make_icons(out):
     for name, (draw, colour) in ICONS.items():
         variants = [("_in", colour), ("_out", SLATE)] if name in PAIRED else [("", colour)]
         for suffix, back in variants:
-            c = tile(back)
+            c = tile(back, PAIR_SIZE if name in PAIRED else 32)
             draw(c, INK if back != INK else TEAL)
             write_ico(os.path.join(out, name + suffix + ".ico"), c.pixels())
 
@@ -422,16 +460,6 @@ def key_page_picture(width, height, rows):
     return flat_picture(width, height, draw)
 
 
-def check_icon(checked):
-    c = Canvas(16, 16)
-    c.round_rect(1, 1, 15, 15, 3, TEAL if checked else SLATE)
-    c.round_rect(3, 3, 13, 13, 2, WHITE)
-    if checked:
-        c.line(4.5, 8.5, 7, 11, 1.8, TEAL)
-        c.line(7, 11, 11.5, 5, 1.8, TEAL)
-    return c
-
-
 def make_key_artwork(out):
     write_bmp24(os.path.join(out, "bg_keys_small.bmp"), key_page_picture(606, 599, ((150, 520),)))
     write_bmp24(os.path.join(out, "bg_keys_large.bmp"),
@@ -444,8 +472,6 @@ def make_key_artwork(out):
         c.rect(4, 112, 462, 150, WHITE)
         c.rect(0, 168, 470, 230, MIST)
     write_bmp24(os.path.join(out, "bg_launch_app.bmp"), flat_picture(470, 230, launch))
-    write_ico(os.path.join(out, "check_on.ico"), check_icon(True).pixels())
-    write_ico(os.path.join(out, "check_off.ico"), check_icon(False).pixels())
 
 
 # ---- menu images (16 x 15, 16 colours) --------------------------------------
@@ -495,8 +521,9 @@ def icon_auto(c, ink):
 
 
 def make_mapping_artwork(out):
+    # Also the key page's check boxes (the same icon ids): in when checked.
     for suffix, back in (("_in", TEAL), ("_out", SLATE)):
-        c = tile(back)
+        c = tile(back, PAIR_SIZE)
         icon_auto(c, INK)
         write_ico(os.path.join(out, "auto" + suffix + ".ico"), c.pixels())
 

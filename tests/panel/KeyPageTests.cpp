@@ -12,6 +12,7 @@
 #include "PanelUnderTest.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
+#include "TryHereDriver.h"
 #include "ids_keys.h"
 #include "ids_main.h"
 
@@ -411,4 +412,112 @@ TEST_CASE("Second-brand eight-key page on an older system: keys reach the 12-slo
         CHECK(panel.Panel().Wait(0) == -1);  // the panel is still up
         CHECK(panel.Bench()->Service().Child().Wait(0) == -1);
     }
+}
+
+TEST_CASE("The strip and ring boxes of the eight-key page leave their caption one line beside the icon, in both panels")
+{
+    // The boxes are 130 x 20 pixels; the icon sits 3 pixels in, the caption
+    // is centred in the rest and wraps when it does not fit. Each panel has
+    // one icon pair under these ids, shared with the mapping page's Auto
+    // Setting button.
+    HDC screen = GetDC(nullptr);
+    HFONT pageFont = CreateFontA(-16, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    HGDIOBJ previous = SelectObject(screen, pageFont);
+    SIZE caption{};
+    GetTextExtentPoint32A(screen, "Enable/Disable", 14, &caption);
+    SelectObject(screen, previous);
+    DeleteObject(pageFont);
+    ReleaseDC(nullptr, screen);
+    REQUIRE(caption.cx > 0);
+
+    for (const char* program : {PanelUnderTest::kProgram, PanelUnderTest::kPenmiraProgram}) {
+        CAPTURE(program);
+        HMODULE module = LoadLibraryExA(program, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        REQUIRE(module != nullptr);
+        for (int id : {IDI_KEY_CHECK_ON, IDI_KEY_CHECK_OFF}) {
+            CAPTURE(id);
+            HICON icon = static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+            REQUIRE(icon != nullptr);
+            ICONINFO info{};
+            REQUIRE(GetIconInfo(icon, &info));
+            DeleteObject(info.hbmMask);
+            DeleteObject(info.hbmColor);
+            DestroyIcon(icon);
+            const LONG iconWidth = 2 * static_cast<LONG>(info.xHotspot);
+            CHECK(2 * info.yHotspot <= 20);
+            CHECK(130 - 3 - iconWidth >= caption.cx);
+        }
+        FreeLibrary(module);
+    }
+}
+
+// The columns from the first to the last black pixel of a block of pixels `width` wide.
+int InkSpan(const std::vector<COLORREF>& pixels, int width)
+{
+    int first = width;
+    int last = -1;
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] != RGB(0, 0, 0))
+            continue;
+        first = std::min(first, static_cast<int>(i % width));
+        last = std::max(last, static_cast<int>(i % width));
+    }
+    return last < first ? 0 : last - first + 1;
+}
+
+TEST_CASE("Keyboard: a caption about as wide as its key is drawn whole")
+{
+    // The caption drawn whole in the keyboard's font.
+    const int width = 200;
+    const int height = 30;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ previousBitmap = SelectObject(memory, bitmap);
+    HGDIOBJ previousFont = SelectObject(memory, GetStockObject(DEFAULT_GUI_FONT));
+    PatBlt(memory, 0, 0, width, height, WHITENESS);
+    SetTextColor(memory, RGB(0, 0, 0));
+    SetBkMode(memory, TRANSPARENT);
+    TextOutA(memory, 10, 5, "Caps Lock", 9);
+    std::vector<COLORREF> whole;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            whole.push_back(GetPixel(memory, x, y));
+    SelectObject(memory, previousFont);
+    SelectObject(memory, previousBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    const int expected = InkSpan(whole, width);
+    REQUIRE(expected > 0);
+
+    KeyPageSetup setup;
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    setup.Lay(panel);
+    REQUIRE(panel.StartPartner());
+    HWND page = OpenKeyPage(panel);
+    REQUIRE(page != nullptr);
+    ChooseFunction(panel, page, 8192, kKeystrokeEntry);
+    HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+    REQUIRE(keyboard != nullptr);
+    SetForegroundWindow(keyboard);
+
+    // The caption's ink on the screen, inside the key's two-pixel frame.
+    RECT client{};
+    GetClientRect(keyboard, &client);
+    KeyboardLayout layout(kStyloraKeyboard);
+    layout.SelectLayout(0);
+    layout.ComputeKeyGeometry(client.right, client.bottom);
+    RECT inside{};
+    layout.ForEachKey(client.right, [&](KEYDEF& key, const KeyRect& rect) {
+        if (key.keyCode == VK_CAPITAL)
+            inside = RECT{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+    });
+    REQUIRE(inside.right > inside.left);
+    MapWindowPoints(keyboard, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+    int drawn = 0;
+    WaitUntil([&] { return (drawn = InkSpan(TryHereDriver::Pixels(inside), inside.right - inside.left)) == expected; },
+              3000);
+    CHECK(drawn == expected);
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_CANCEL);
 }

@@ -5,6 +5,9 @@
 
 namespace {
 
+// The in/out icon pairs are small, for the small buttons that carry them.
+constexpr int kPairIcon = 16;
+
 CRect ClientOf(HWND window) {
     CRect rect;
     GetClientRect(window, &rect);
@@ -119,21 +122,22 @@ TEST_SUITE("skinned button") {
         DRAWITEMSTRUCT item = canvas.Item(gallery.m_checkOn, 0);
         gallery.m_checkOn.DrawItem(&item);
         CHECK(canvas.At(0, 0) == GetSysColor(COLOR_BTNSHADOW));
-        // The icon sits 3 pixels in, centred vertically; its tile is teal when
-        // it is the first icon and slate for the second.
-        const int top = (client.Height() - 32) / 2;
-        CHECK(canvas.At(3 + 5, top + 8) == RGB(47, 164, 169));
+        // The icon (an in/out pair, 16 pixels) sits 3 pixels in, centred
+        // vertically; its tile is teal when it is the first icon and slate for
+        // the second.
+        const int top = (client.Height() - kPairIcon) / 2;
+        CHECK(canvas.At(3 + 3, top + 3) == RGB(47, 164, 169));
         gallery.m_checkOn.SetCheck(0, false);
         DRAWITEMSTRUCT unchecked = canvas.Item(gallery.m_checkOn, 0);
         gallery.m_checkOn.DrawItem(&unchecked);
-        CHECK(canvas.At(3 + 5, top + 8) == RGB(92, 107, 137));
+        CHECK(canvas.At(3 + 3, top + 3) == RGB(92, 107, 137));
     }
 
     TEST_CASE_FIXTURE(GalleryFixture, "a push button shows its first icon while hovered or pressed, its second at rest") {
         REQUIRE(created);
         CButtonKX& button = gallery.m_clean;
         const CRect client = ClientOf(button);
-        const int top = (client.Height() - 32) / 2;
+        const int top = (client.Height() - kPairIcon) / 2;
         const COLORREF first = RGB(47, 164, 169), second = RGB(92, 107, 137);  // the icons' tiles
         struct Case { const char* name; bool hover; UINT state; int shift; COLORREF tile; };
         const Case cases[] = {
@@ -147,7 +151,7 @@ TEST_SUITE("skinned button") {
             MemoryCanvas canvas(client.Width(), client.Height());
             DRAWITEMSTRUCT item = canvas.Item(button, c.state);
             button.DrawItem(&item);
-            CHECK(canvas.At(3 + 5 + c.shift, top + 8 + c.shift) == c.tile);
+            CHECK(canvas.At(3 + 3 + c.shift, top + 3 + c.shift) == c.tile);
             button.SendMessage(WM_MOUSELEAVE);
         }
     }
@@ -229,7 +233,7 @@ TEST_SUITE("skinned button") {
         CHECK(gallery.m_pen.SetURL(std::string(400, 'w').c_str()) == 0);
         CHECK(gallery.m_pen.SetIcon(reinterpret_cast<HICON>(static_cast<INT_PTR>(0x1234)), nullptr) == 1);
         CHECK(gallery.m_pen.InIconSize().cx == 0);
-        CHECK(gallery.m_clean.InIconSize().cx == 32);
+        CHECK(gallery.m_clean.InIconSize().cx == kPairIcon);
     }
 
     TEST_CASE_FIXTURE(GalleryFixture, "disabling the focused button hands the focus on") {
