@@ -1,4 +1,5 @@
 #include "EventLogSource.h"
+#include "RegistryKey.h"
 
 #include <cstring>
 #include <string>
@@ -6,23 +7,6 @@
 namespace {
 
 constexpr const char* EVENT_LOG_KEY = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application";
-
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey()
-    {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY* Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 
 // The names of a multi-string, without the terminating empty string.
 std::vector<std::string> SplitMultiString(const std::vector<char>& data)

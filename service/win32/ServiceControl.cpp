@@ -1,4 +1,5 @@
 #include "ServiceControl.h"
+#include "RegistryKey.h"
 
 #include <cstdio>
 #include <cstring>
@@ -25,23 +26,6 @@ public:
 
 private:
     SC_HANDLE handle_;
-};
-
-class RegistryKey {
-public:
-    RegistryKey() = default;
-    ~RegistryKey()
-    {
-        if (key_ != nullptr)
-            RegCloseKey(key_);
-    }
-    RegistryKey(const RegistryKey&) = delete;
-    RegistryKey& operator=(const RegistryKey&) = delete;
-    HKEY* Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
 };
 
 }  // namespace
