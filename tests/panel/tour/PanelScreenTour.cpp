@@ -456,7 +456,7 @@ void KeyPages(Tour& tour)
         const HWND tablets = GetDlgItem(page, IDC_TABLET_ID);
         SendWithin(tablets, CB_SETCURSEL, 1, 0);
         SendWithin(page, WM_COMMAND, MAKEWPARAM(IDC_TABLET_ID, CBN_SELENDOK), reinterpret_cast<LPARAM>(tablets));
-        tour.ShootMain("keys_ten", panel);
+        tour.ShootMain("keys_eighteen", panel);
     });
 }
 
@@ -627,7 +627,7 @@ std::vector<Step> Steps()
         {{"main_mapping"}, [](Tour& t) { MappingPage(t, PanelBrandUnderTest::Stylora, ""); }},
         {{"area_picker", "main_mapping_picked"}, [](Tour& t) { AreaPicker(t, PanelBrandUnderTest::Stylora, ""); }},
         {{"calibration"}, [](Tour& t) { Calibration(t, PanelBrandUnderTest::Stylora, ""); }},
-        {{"main_keys", "keys_ten"}, KeyPages},
+        {{"main_keys", "keys_eighteen"}, KeyPages},
         {{"key_menu"}, KeyMenu},
         {{"keyboard"}, [stylora](Tour& t) { Keyboard(t, stylora, "Keyboard", "keyboard", true); }},
         {{"launch"}, [](Tour& t) { Launch(t, PanelBrandUnderTest::Stylora, ""); }},
