@@ -300,10 +300,12 @@ TEST_SUITE("mapping page")
         box = WaitForTitle("Calibrate");
         REQUIRE(box != nullptr);
         CHECK(BoxText(box).find("Save data?") != std::string::npos);
-        // Each press on the window emptied the panel's packet queue: only the
-        // packets behind the last press are left unread, none of the earlier taps.
+        // Each press on the window emptied the panel's packet queue. The box
+        // can come up before the last press reaches the window (then disabled),
+        // so at most the last two taps' packets are left unread, none of the
+        // earlier ones.
         const ConnectionSection* ring = m.panel.Connection();
-        CHECK((ring->writeIndex - ring->readIndex + RING_CAPACITY) % RING_CAPACITY <= 3);
+        CHECK((ring->writeIndex - ring->readIndex + RING_CAPACITY) % RING_CAPACITY <= 6);
         REQUIRE(PressOk(box));
         for (int i = 0; i < 100 && IsWindow(window); ++i)
             Pump(50);
