@@ -46,6 +46,14 @@ void ScreenCanvas::Pump(DWORD ms)
     });
 }
 
+bool ScreenCanvas::PumpUntil(UINT message, DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    while (First(message) == nullptr && GetTickCount() - start < ms)
+        Pump(10);
+    return First(message) != nullptr;
+}
+
 int ScreenCanvas::Count(UINT message) const
 {
     return static_cast<int>(

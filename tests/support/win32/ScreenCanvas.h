@@ -21,6 +21,8 @@ public:
 
     HWND Window() const { return window_; }
     void Pump(DWORD ms = 0);
+    // Pumps until `message` has been kept or `ms` have passed; whether it was.
+    bool PumpUntil(UINT message, DWORD ms);
     int Count(UINT message) const;
     const MSG* First(UINT message) const;
 
