@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -54,11 +55,20 @@ bool ChildProcess::Start(const std::string& program, const std::string& argument
     std::string path = PathNextToTest(program);
     std::string commandLine = "\"" + path + "\" " + arguments;
     std::vector<char> env = EnvironmentWith(environment);
-    BOOL started = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, env.data(), nullptr,
-                                  &startup, &info);
+    // A start refused on a loaded machine would show only as a window that
+    // never comes: try again a moment later, and say why when it still fails.
+    BOOL started = FALSE;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        if (attempt > 0)
+            Sleep(250);
+        started = CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, env.data(), nullptr,
+                                 &startup, &info);
+    }
     CloseHandle(outputWrite);
-    if (!started)
+    if (!started) {
+        std::fprintf(stderr, "could not start %s: error %lu\n", path.c_str(), GetLastError());
         return false;
+    }
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     processId_ = info.dwProcessId;
