@@ -18,8 +18,8 @@ LibraryService::LibraryService(HidSource source) : runtime_(BuildPolicy::Library
 LibraryService::~LibraryService()
 {
     // The runtime's read threads must not write through the device afterwards,
-    // and every write under way ends (done or cancelled) before this returns:
-    // only then is the device closed.
+    // and every write under way is cancelled first: only then is the device
+    // closed. A write that outlasts its cancel keeps its buffer.
     runtime_.System().SetVirtualOutputDevice(nullptr);
 }
 

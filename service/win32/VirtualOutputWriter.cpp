@@ -1,6 +1,7 @@
 #include "VirtualOutputWriter.h"
 
 #include <cstring>
+#include <new>
 
 VirtualOutputWriter::CancelOneProc VirtualOutputWriter::SystemCancelOne()
 {
@@ -10,10 +11,23 @@ VirtualOutputWriter::CancelOneProc VirtualOutputWriter::SystemCancelOne()
 
 VirtualOutputWriter::VirtualOutputWriter(CancelOneProc cancelOne) : cancelOne_(cancelOne)
 {
-    for (Slot& slot : slots_) {
-        slot.event.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-        slot.overlapped.hEvent = slot.event.Get();
+    for (std::unique_ptr<Slot>& slot : slots_) {
+        slot.reset(new (std::nothrow) Slot);
+        if (!slot)
+            continue;  // a buffer short: the others serve
+        slot->event.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        slot->overlapped.hEvent = slot->event.Get();
     }
+}
+
+VirtualOutputWriter::~VirtualOutputWriter()
+{
+    Attach(nullptr);
+    // The caller has normally closed the device by now, which ends what is
+    // left; a write still not over keeps its buffer and OVERLAPPED for good.
+    for (std::unique_ptr<Slot>& slot : slots_)
+        if (slot && slot->pending && !Settle(*slot, CANCEL_WAIT_MS))
+            slot.release();
 }
 
 void VirtualOutputWriter::Attach(HANDLE device)
@@ -21,10 +35,10 @@ void VirtualOutputWriter::Attach(HANDLE device)
     CriticalSection::Hold hold(lock_);
     const HANDLE previous = device_.load();
     if (previous != nullptr) {
-        Reap(previous);
-        for (Slot& slot : slots_)
-            if (slot.pending)
-                GiveUp(previous, slot);
+        Reap();
+        for (std::unique_ptr<Slot>& slot : slots_)
+            if (slot && slot->pending && !slot->setAside)
+                GiveUp(previous, *slot);
     }
     device_ = device;
 }
@@ -35,7 +49,7 @@ void VirtualOutputWriter::Write(const uint8_t* report, size_t length)
     const HANDLE device = device_.load();
     if (device == nullptr || length == 0 || length > REPORT_ROOM)
         return;
-    Reap(device);
+    Reap();
     Slot* slot = TakeSlot(device);
     if (slot == nullptr)
         return;
@@ -63,9 +77,10 @@ void VirtualOutputWriter::FinishThreadWrites(DWORD timeoutMs)
             const HANDLE device = device_.load();
             if (device == nullptr)
                 return;
-            Reap(device);
+            Reap();
             const DWORD waited = GetTickCount() - start;
             if (waited >= timeoutMs) {
+                // Each either ends in time or is set aside, and is then no longer this thread's.
                 while (Slot* slot = OwnPendingSlot(self))
                     GiveUp(device, *slot);
                 return;
@@ -82,23 +97,24 @@ void VirtualOutputWriter::FinishThreadWrites(DWORD timeoutMs)
     }
 }
 
-void VirtualOutputWriter::Reap(HANDLE device)
+void VirtualOutputWriter::Reap()
 {
-    for (Slot& slot : slots_)
-        if (slot.pending && HasOverlappedIoCompleted(&slot.overlapped))
-            Finish(device, slot, FALSE);
+    for (std::unique_ptr<Slot>& slot : slots_)
+        if (slot && slot->pending && HasOverlappedIoCompleted(&slot->overlapped))
+            slot->pending = slot->setAside = false;
 }
 
 VirtualOutputWriter::Slot* VirtualOutputWriter::TakeSlot(HANDLE device)
 {
     Slot* oldest = nullptr;
-    for (Slot& slot : slots_) {
-        if (!slot.event)
-            continue;  // a buffer without its event cannot be waited for
-        if (!slot.pending)
-            return &slot;
-        if (oldest == nullptr || slot.order < oldest->order)
-            oldest = &slot;
+    for (std::unique_ptr<Slot>& slot : slots_) {
+        // A buffer without its event cannot be waited for; one set aside is the system's.
+        if (!slot || !slot->event || slot->setAside)
+            continue;
+        if (!slot->pending)
+            return slot.get();
+        if (oldest == nullptr || slot->order < oldest->order)
+            oldest = slot.get();
     }
     if (oldest == nullptr || !GiveUpOldest(device, *oldest))
         return nullptr;
@@ -107,46 +123,45 @@ VirtualOutputWriter::Slot* VirtualOutputWriter::TakeSlot(HANDLE device)
 
 bool VirtualOutputWriter::GiveUpOldest(HANDLE device, Slot& oldest)
 {
-    if (cancelOne_ != nullptr) {
-        // Finding nothing to cancel, it has just been written: it is only taken back.
-        cancelOne_(device, &oldest.overlapped);
-        Finish(device, oldest, TRUE);
-        return true;
-    }
     // CancelIo takes every write of the calling thread: only when the oldest
     // is its one write does it cancel nothing newer. Otherwise the new report
     // is the one given up.
-    const DWORD self = GetCurrentThreadId();
-    if (oldest.writer != self)
-        return false;
-    for (const Slot& slot : slots_)
-        if (&slot != &oldest && slot.pending && slot.writer == self)
+    if (cancelOne_ == nullptr) {
+        const DWORD self = GetCurrentThreadId();
+        if (oldest.writer != self)
             return false;
-    CancelIo(device);
-    Finish(device, oldest, TRUE);
-    return true;
+        for (const std::unique_ptr<Slot>& slot : slots_)
+            if (slot && slot.get() != &oldest && slot->pending && !slot->setAside && slot->writer == self)
+                return false;
+    }
+    return GiveUp(device, oldest);
 }
 
-void VirtualOutputWriter::GiveUp(HANDLE device, Slot& slot)
+bool VirtualOutputWriter::GiveUp(HANDLE device, Slot& slot)
 {
+    // Finding nothing to cancel, the write has just ended: it is only taken back.
     if (cancelOne_ != nullptr)
         cancelOne_(device, &slot.overlapped);
     else
         CancelIo(device);  // reaches the calling thread's writes only
-    Finish(device, slot, TRUE);
+    return Settle(slot, CANCEL_WAIT_MS);
+}
+
+bool VirtualOutputWriter::Settle(Slot& slot, DWORD timeoutMs)
+{
+    WaitForSingleObject(slot.event.Get(), timeoutMs);
+    if (!HasOverlappedIoCompleted(&slot.overlapped)) {
+        slot.setAside = true;
+        return false;
+    }
+    slot.pending = slot.setAside = false;
+    return true;
 }
 
 VirtualOutputWriter::Slot* VirtualOutputWriter::OwnPendingSlot(DWORD thread)
 {
-    for (Slot& slot : slots_)
-        if (slot.pending && slot.writer == thread)
-            return &slot;
+    for (std::unique_ptr<Slot>& slot : slots_)
+        if (slot && slot->pending && !slot->setAside && slot->writer == thread)
+            return slot.get();
     return nullptr;
-}
-
-void VirtualOutputWriter::Finish(HANDLE device, Slot& slot, BOOL wait)
-{
-    DWORD written = 0;
-    GetOverlappedResult(device, &slot.overlapped, &written, wait);
-    slot.pending = false;
 }

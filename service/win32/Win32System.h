@@ -38,8 +38,8 @@ public:
     void WriteVirtualOutput(const uint8_t* report, size_t length) override;
 
     // The library form's virtual HID output device, owned by the caller, or
-    // none. Returns once no write to the previous device is under way, so
-    // the caller may then close it.
+    // none. Returns once every write to the previous device is over or, its
+    // cancel not ending it in time, keeps its buffer: the caller may then close it.
     void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
     VirtualOutputWriter& VirtualOutput() { return virtualOutput_; }
 
