@@ -1,5 +1,6 @@
 #include "CStyloraApp.h"
 
+#include "AnsiCodePage.h"
 #include "CStyloraDlg.h"
 #include "ConnectedTablets.h"
 #include "ProgramFiles.h"
@@ -61,7 +62,7 @@ std::string CStyloraApp::LanguageIniPath() { return ProgramFiles::Path("\\Tablet
 LanguageFile CStyloraApp::ReadLanguageFile()
 {
     const std::string path = LanguageIniPath();
-    return path.empty() ? LanguageFile() : LanguageFile::Load(path);
+    return path.empty() ? LanguageFile() : LanguageFile::Load(path, &AnsiCodePage::FromUtf16);
 }
 
 int CStyloraApp::ReadSelectedLanguage() { return ReadLanguageFile().SelectedLanguage(); }

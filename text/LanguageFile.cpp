@@ -49,7 +49,7 @@ std::string LanguageFile::Fold(std::string_view name)
     return folded;
 }
 
-LanguageFile LanguageFile::Load(const std::string& path)
+LanguageFile LanguageFile::Load(const std::string& path, WideToAnsi toAnsi)
 {
     std::string contents;
     std::ifstream file(path, std::ios::binary);
@@ -60,7 +60,27 @@ LanguageFile LanguageFile::Load(const std::string& path)
     }
     if (contents.size() > kMaxFileSize)
         contents.resize(kMaxFileSize);
-    return LanguageFile(contents);
+    return LanguageFile(ProfileText(contents, toAnsi));
+}
+
+std::string LanguageFile::ProfileText(const std::string& bytes, WideToAnsi toAnsi)
+{
+    if (bytes.size() < 2)
+        return bytes;
+    const unsigned char first = static_cast<unsigned char>(bytes[0]);
+    const unsigned char second = static_cast<unsigned char>(bytes[1]);
+    const bool littleEndian = first == 0xFF && second == 0xFE;
+    if (!littleEndian && !(first == 0xFE && second == 0xFF))
+        return bytes;
+    std::u16string text;
+    text.reserve(bytes.size() / 2);
+    // A last odd byte is half a character: dropped.
+    for (size_t at = 2; at + 1 < bytes.size(); at += 2) {
+        const unsigned low = static_cast<unsigned char>(bytes[littleEndian ? at : at + 1]);
+        const unsigned high = static_cast<unsigned char>(bytes[littleEndian ? at + 1 : at]);
+        text.push_back(static_cast<char16_t>(low | high << 8));
+    }
+    return toAnsi != nullptr ? toAnsi(text) : std::string();
 }
 
 void LanguageFile::Parse(std::string_view contents)

@@ -3,7 +3,9 @@
 // per language. Parsed from the file's bytes with the profile-file rules
 // (names compared without case, blanks around keys and values dropped, the
 // first of repeated sections and keys wins), so a missing, cut or hostile file
-// only ever yields the English defaults.
+// only ever yields the English defaults. A file saved as Unicode (UTF-16
+// with its byte-order mark) reads as the profile functions read it: turned
+// into the program's ANSI code page first.
 #pragma once
 
 #include "ProfileSource.h"
@@ -24,10 +26,17 @@ public:
     // A file larger than this is read only this far.
     static constexpr size_t kMaxFileSize = 1 << 20;
 
+    // The program's conversion of UTF-16 text into its ANSI code page; the
+    // Windows programs pass the system's, as the profile functions use it.
+    using WideToAnsi = std::string (*)(std::u16string_view text);
+
     LanguageFile() = default;
     explicit LanguageFile(std::string_view contents) { Parse(contents); }
     // The file at `path`; a missing or unreadable one reads as empty.
-    static LanguageFile Load(const std::string& path);
+    static LanguageFile Load(const std::string& path, WideToAnsi toAnsi);
+    // A file's bytes as they are parsed: UTF-16 behind a byte-order mark
+    // (either byte order) turned into ANSI text, any other file as it is.
+    static std::string ProfileText(const std::string& bytes, WideToAnsi toAnsi);
     void Parse(std::string_view contents);
 
     // [selected] "language"; 0 when missing.

@@ -1,7 +1,6 @@
 #include "CToolTipWnd.h"
 
 #include "SkinBrand.h"
-#include "UiSeams.h"
 
 namespace {
 
@@ -55,7 +54,7 @@ int CToolTipWnd::OnCreate(CREATESTRUCTA*) {
     m_textRect = TextRectFor(client);
     CRgn shape;
     if (!BuildShape(client, m_ellipse, m_triangle, shape) || !SetWindowRgn(shape, true)) {
-        UiSeams::ShowMessageBox(m_hWnd, kRegionError, "", MB_OK);
+        MessageBox(kRegionError);
         return -1;
     }
     m_font.Attach(CreateFontA(m_fontHeight, 0, 0, 0, 0, FALSE, FALSE, FALSE,
@@ -68,7 +67,7 @@ void CToolTipWnd::OnPaint() {
     CPaintDC dc(m_hWnd);
     CRgn ellipse, triangle, shape;
     if (!BuildShape(GetClientRect(), ellipse, triangle, shape)) {
-        UiSeams::ShowMessageBox(m_hWnd, kRegionError, "", MB_OK);
+        MessageBox(kRegionError);
         return;
     }
     CBrush fill(m_fillColour), frame(m_frameColour);

@@ -1,5 +1,6 @@
 #include "CompanionLanguage.h"
 
+#include "AnsiCodePage.h"
 #include "ProgramFiles.h"
 
 #include <windows.h>
@@ -17,7 +18,7 @@ std::string CompanionLanguageFilePath() { return ProgramFiles::Path(LANGUAGE_FIL
 LanguageFile ReadCompanionLanguage()
 {
     const std::string path = CompanionLanguageFilePath();
-    return path.empty() ? LanguageFile() : LanguageFile::Load(path);
+    return path.empty() ? LanguageFile() : LanguageFile::Load(path, &AnsiCodePage::FromUtf16);
 }
 
 bool WriteCompanionLanguageInt(const char* section, const char* key, int value)

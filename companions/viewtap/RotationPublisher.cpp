@@ -1,7 +1,7 @@
 #include "RotationPublisher.h"
 
 #include "ObjectNames.h"
-#include "ServiceCodes.h"
+#include "RotationPublication.h"
 #include "ServiceLink.h"
 #include "SharedSections.h"
 
@@ -12,13 +12,26 @@
 
 namespace {
 
-constexpr size_t KEYAREA_AREA_OFFSET = KEYAREA_MAPPING_OFFSET + offsetof(MAPPINGDEF, screenArea);
-static_assert(KEYAREA_AREA_OFFSET == 208, "mapped screen area of the key area");
-constexpr size_t KEYAREA_AREA_END = KEYAREA_AREA_OFFSET + sizeof(RECT32);
+constexpr size_t KEYAREA_AREA_END = rotation::KEYAREA_SCREEN_AREA_OFFSET + sizeof(RECT32);
 constexpr size_t COMMAND_END = offsetof(ConnectionSection, command) + sizeof(int32_t);
 
 // The watcher meets only the library form, whose objects have plain names.
 const ServiceLink kLink(false);
+
+// A publish written into the two sections and woken with a pulse.
+class SectionPublication : public rotation::PublicationTarget {
+public:
+    SectionPublication(MappedSection& connection, MappedSection& keyArea) : connection_(connection), keyArea_(keyArea) {}
+
+    void WriteCommand(int32_t command) override { ServiceLink::WriteCommand(connection_, command); }
+    void WriteKeyAreaInt32(size_t offset, int32_t value) override { keyArea_.WriteInt32(offset, value); }
+    // A missing command event leaves the fields written; the pulse then does nothing.
+    void WakeService() override { kLink.WakeCommandLoop(connection_, ServiceLink::Wake::Pulse); }
+
+private:
+    MappedSection& connection_;
+    MappedSection& keyArea_;
+};
 
 // Tells the key area's device to take its mapping block again.
 void ReloadDeviceMapping(const MappedSection& keyArea)
@@ -38,10 +51,10 @@ bool ReadKeyArea(rotation::RotationWatch& watch, rotation::MappedArea& area)
     if (!kLink.OpenSection(objnames::KEY_AREA_SECTION, KEYAREA_AREA_END, keyArea))
         return false;
     watch.Seed(keyArea.ReadInt32(KEYAREA_ROTATION_OFFSET));
-    area.x0 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET);
-    area.y0 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 4);
-    area.x1 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 8);
-    area.y1 = keyArea.ReadInt32(KEYAREA_AREA_OFFSET + 12);
+    area.x0 = keyArea.ReadInt32(rotation::KEYAREA_SCREEN_AREA_OFFSET);
+    area.y0 = keyArea.ReadInt32(rotation::KEYAREA_SCREEN_AREA_OFFSET + 4);
+    area.x1 = keyArea.ReadInt32(rotation::KEYAREA_SCREEN_AREA_OFFSET + 8);
+    area.y1 = keyArea.ReadInt32(rotation::KEYAREA_SCREEN_AREA_OFFSET + 12);
     return true;
 }
 
@@ -56,13 +69,8 @@ bool PublishDisplayRotation(int32_t code, rotation::RotationWatch& watch,
     rotation::MappedArea published;
     if (!rotation::ComputeTargetDisplayRect(displays, watch.TargetName(), watch.TargetRect(), published))
         return false;
-    // The fields before the pulse: the service reads them when it wakes.
-    keyArea.WriteInt32(KEYAREA_ROTATION_OFFSET, code);
-    keyArea.WriteInt32(KEYAREA_AREA_OFFSET, published.x0);
-    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 4, published.y0);
-    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 8, published.x1);
-    keyArea.WriteInt32(KEYAREA_AREA_OFFSET + 12, published.y1);
-    kLink.SendCommand(connection, CMD_SET_ROTATION, ServiceLink::Wake::Pulse);
+    SectionPublication target(connection, keyArea);
+    rotation::WritePublication(code, published, target);
     ReloadDeviceMapping(keyArea);
     return true;
 }

@@ -31,6 +31,17 @@ HINSTANCE CWinApp::ResourceHandle() {
     return GetModuleHandleA(nullptr);
 }
 
+std::string CWinApp::AppName() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
+    std::string name = path;
+    const std::size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
+
 int CWinApp::Main(HINSTANCE instance, int showCommand) {
     m_hInstance = instance;
     m_nCmdShow = showCommand;

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 class CWnd;
 
 class CWinApp {
@@ -17,6 +19,9 @@ public:
     static CWinApp* Current();
     // The module that holds the program's resources.
     static HINSTANCE ResourceHandle();
+    // The program's name, without folder and extension: the title of its
+    // message boxes.
+    static std::string AppName();
 
     // Called from WinMain; returns the program's exit code.
     int Main(HINSTANCE instance, int showCommand);

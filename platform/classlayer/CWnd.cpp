@@ -4,6 +4,7 @@
 #include <unordered_map>
 #include <vector>
 #include "CMenu.h"
+#include "CWinApp.h"
 #include "UiSeams.h"
 
 namespace {
@@ -391,5 +392,5 @@ bool CWnd::SetWindowRgn(CRgn& region, bool redraw) {
 }
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT type) {
-    return UiSeams::ShowMessageBox(m_hWnd, text ? text : "", caption ? caption : "", type);
+    return UiSeams::ShowMessageBox(m_hWnd, text ? text : "", caption ? caption : CWinApp::AppName(), type);
 }

@@ -95,6 +95,7 @@ public:
     // `region` is left empty, on failure it keeps (and later deletes) it.
     bool SetWindowRgn(CRgn& region, bool redraw);
     bool ClearWindowRgn(bool redraw) { return ::SetWindowRgn(m_hWnd, nullptr, redraw) != 0; }
+    // Without a caption the box is titled with the program's name.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
 
     // ---- children by id

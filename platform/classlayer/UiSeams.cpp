@@ -87,25 +87,13 @@ HWND MessageBoxOwner(HWND& top) {
     return owner;
 }
 
-// The program's name, without folder and extension.
-std::string ProgramTitle() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path) - 1);
-    std::string name = path;
-    const std::size_t slash = name.find_last_of("\\/");
-    if (slash != std::string::npos) name.erase(0, slash + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
-}
-
 }  // namespace
 
 int AfxMessageBox(const char* text, UINT type) {
     HWND top = nullptr;
     const HWND owner = MessageBoxOwner(top);
     if (top) EnableWindow(top, FALSE);
-    const int result = UiSeams::ShowMessageBox(owner, text ? text : "", ProgramTitle(), type);
+    const int result = UiSeams::ShowMessageBox(owner, text ? text : "", CWinApp::AppName(), type);
     if (top) EnableWindow(top, TRUE);
     return result;
 }

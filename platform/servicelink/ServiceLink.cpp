@@ -75,11 +75,23 @@ ServiceLink::CommandResult ServiceLink::SendCommand(int32_t command, Wake wake) 
 
 ServiceLink::CommandResult ServiceLink::SendCommand(MappedSection& connection, int32_t command, Wake wake) const
 {
+    if (!WriteCommand(connection, command))
+        return CommandResult::NoConnection;
+    return WakeCommandLoop(connection, wake);
+}
+
+bool ServiceLink::WriteCommand(MappedSection& connection, int32_t command)
+{
     constexpr size_t commandOffset = offsetof(ConnectionSection, command);
     if (!connection.Holds(commandOffset, sizeof command))
-        return CommandResult::NoConnection;
-    // The command word before the wake: the loop reads it when it wakes.
+        return false;
     connection.WriteInt32(commandOffset, command);
+    return true;
+}
+
+ServiceLink::CommandResult ServiceLink::WakeCommandLoop(const MappedSection& connection, Wake wake) const
+{
+    // Everything written before the wake: the loop reads it when it wakes.
     MemoryBarrier();
     const ScopedHandle commandEvent = OpenCommandEvent(connection);
     return commandEvent && WakeService(commandEvent.Get(), wake) ? CommandResult::Woken : CommandResult::Unheard;

@@ -45,6 +45,11 @@ public:
     CommandResult SendCommand(int32_t command, Wake wake) const;
     // The same through a connection view the caller keeps.
     CommandResult SendCommand(MappedSection& connection, int32_t command, Wake wake) const;
+    // A command's two steps, for a caller that writes its fields between
+    // them: the command word alone (false when the view does not hold it),
+    // then the wake of the command loop.
+    static bool WriteCommand(MappedSection& connection, int32_t command);
+    CommandResult WakeCommandLoop(const MappedSection& connection, Wake wake) const;
     // The command event: by its name in the plain namespace, borrowed from
     // the service program in the "Global\" one.
     ScopedHandle OpenCommandEvent(const MappedSection& connection) const;

@@ -1,9 +1,12 @@
 // The double-click settings program driven with the pointer: the track bars
 // change the system's double-click time and rectangle when the thumb is let
 // go, the test picture changes on a double click, and the language dialog
-// stores exactly one language.
+// stores exactly one language; a language file saved as Unicode reads as
+// its ANSI form.
+#include "AnsiCodePage.h"
 #include "ChildProcess.h"
 #include "CompanionWindows.h"
+#include "LanguageFile.h"
 #include "TempFolder.h"
 
 #include <doctest/doctest.h>
@@ -105,6 +108,28 @@ std::string ItemText(HWND dialog, int id)
     char text[128] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
+}
+
+// One language file in its two forms: in the ANSI code page, and as Unicode
+// (UTF-16 little-endian behind its byte-order mark).
+std::vector<uint8_t> SavedAsAnsi(const std::wstring& text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), reinterpret_cast<char*>(bytes.data()),
+                        size, nullptr, nullptr);
+    return bytes;
+}
+
+std::vector<uint8_t> SavedAsUnicode(const std::wstring& text)
+{
+    std::vector<uint8_t> bytes = {0xFF, 0xFE};
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<uint8_t>(c & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(c >> 8));
+    }
+    return bytes;
 }
 
 struct RunningMousora {
@@ -233,5 +258,34 @@ TEST_SUITE("double-click settings")
                                     mousora.programFiles.PathOf("Stylora\\language.ini").c_str()) == 1);
         CHECK(WaitUntil([&] { return ItemText(mousora.dialog, 1002) == "Langsam"; }, 5000));
         CHECK(ItemText(mousora.dialog, 1003) == "Fast");  // missing from the section: built in
+    }
+
+    TEST_CASE("a language file saved as Unicode reads as its ANSI form and as the profile functions read it")
+    {
+        // An accented letter of the ANSI code page, and a word outside it.
+        const std::wstring text = L"[language list]\r\nnum=2\r\n0=English\r\n1=Deutsch\r\n[selected]\r\n"
+                                  L"language=1\r\n[Deutsch]\r\nSlow=Langsam\r\nFast=Schnell \u00E9\r\n"
+                                  L"Large=Gro\u00DF \u5927\r\n";
+        TempFolder folder;
+        folder.WriteFile("ansi.ini", SavedAsAnsi(text));
+        folder.WriteFile("unicode.ini", SavedAsUnicode(text));
+        const LanguageFile ansi = LanguageFile::Load(folder.PathOf("ansi.ini"), &AnsiCodePage::FromUtf16);
+        const LanguageFile unicode = LanguageFile::Load(folder.PathOf("unicode.ini"), &AnsiCodePage::FromUtf16);
+        CHECK(unicode.SelectedLanguage() == 1);
+        CHECK(unicode.LanguageCount() == 2);
+        for (const std::string key : {"Slow", "Fast", "Large"}) {
+            CAPTURE(key);
+            char system[128] = {};
+            GetPrivateProfileStringA("Deutsch", key.c_str(), "", system, sizeof system,
+                                     folder.PathOf("unicode.ini").c_str());
+            CHECK(unicode.Text(1, key, "", 128) == system);
+            CHECK(unicode.Text(1, key, "", 128) == ansi.Text(1, key, "", 128));
+        }
+
+        RunningMousora mousora(nullptr);
+        mousora.programFiles.WriteFile("Stylora\\language.ini", SavedAsUnicode(text));
+        REQUIRE(mousora.Start());
+        CHECK(ItemText(mousora.dialog, 1002) == "Langsam");
+        CHECK(ItemText(mousora.dialog, 1003) == unicode.Text(1, "Fast", ""));
     }
 }

@@ -1,4 +1,5 @@
 #include "DisplayRotation.h"
+#include "RotationPublication.h"
 
 #include <doctest/doctest.h>
 
@@ -172,5 +173,27 @@ TEST_SUITE("rotation search")
         watch.Seed(100);
         CHECK(watch.State() == 100);
         CHECK(StateFromRotationCode(768) == 4);
+    }
+}
+
+TEST_SUITE("rotation publish")
+{
+    // Every write of a publish in the order it happens.
+    struct WriteLog : PublicationTarget {
+        std::vector<std::string> writes;
+        void WriteCommand(int32_t command) override { writes.push_back("command " + std::to_string(command)); }
+        void WriteKeyAreaInt32(size_t offset, int32_t value) override
+        {
+            writes.push_back("+" + std::to_string(offset) + " " + std::to_string(value));
+        }
+        void WakeService() override { writes.push_back("wake"); }
+    };
+
+    TEST_CASE("the command word is written first, then the rotation code and the area, and the wake comes last")
+    {
+        WriteLog log;
+        WritePublication(768, MappedArea{32767, 0, 65535, 65535}, log);
+        CHECK(log.writes == std::vector<std::string>{"command 8", "+96 768", "+208 32767", "+212 0", "+216 65535",
+                                                     "+220 65535", "wake"});
     }
 }

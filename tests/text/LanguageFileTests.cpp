@@ -1,10 +1,12 @@
 // language.ini as the panels and the companions read it: lookups through the language list,
 // English defaults for anything missing, and hostile files.
 #include "LanguageFile.h"
+#include "TempFolder.h"
 
 #include <doctest/doctest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -101,4 +103,35 @@ TEST_CASE("only single-byte bars become line breaks")
     std::string cut = "x|\xD7";
     LanguageFile::MakeLineBreaks(cut, &LanguageFile::IsEastAsianLeadByte);
     CHECK(cut == "x\n\xD7");
+}
+
+TEST_CASE("a file saved as UTF-16 reads as its ANSI form")
+{
+    // Latin-1 stands in for the program's code page: what it lacks becomes "?".
+    const LanguageFile::WideToAnsi toLatin1 = [](std::u16string_view text) {
+        std::string ansi;
+        for (char16_t c : text)
+            ansi += c <= 0xFF ? static_cast<char>(c) : '?';
+        return ansi;
+    };
+    const std::u16string wide = u"[language list]\r\nnum=1\r\n0=Fran\u00E7ais\r\n[Fran\u00E7ais]\r\n"
+                                u"Save=Enregistrer \u00E9t\u00E9 \u4E2D\r\n";
+    const std::string ansi = "[language list]\r\nnum=1\r\n0=Fran\xE7" "ais\r\n[Fran\xE7" "ais]\r\n"
+                             "Save=Enregistrer \xE9t\xE9 ?\r\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (char16_t c : wide) {
+        little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    CHECK(LanguageFile::ProfileText(little, toLatin1) == ansi);
+    CHECK(LanguageFile::ProfileText(big, toLatin1) == ansi);
+    CHECK(LanguageFile::ProfileText(little + "[", toLatin1) == ansi);  // half a character is dropped
+    CHECK(LanguageFile::ProfileText(ansi, toLatin1) == ansi);
+    CHECK(LanguageFile::ProfileText("\xFF", toLatin1) == "\xFF");
+
+    TempFolder folder;
+    folder.WriteFile("language.ini", std::vector<uint8_t>(little.begin(), little.end()));
+    const LanguageFile file = LanguageFile::Load(folder.PathOf("language.ini"), toLatin1);
+    CHECK(file.LanguageName(0) == "Fran\xE7" "ais");
+    CHECK(file.Text(0, "Save", "Save") == "Enregistrer \xE9t\xE9 ?");
 }

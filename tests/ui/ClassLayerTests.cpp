@@ -224,6 +224,12 @@ TEST_SUITE("class layer") {
         MessageBoxRecorder boxes(IDCANCEL);
         CHECK(AfxMessageBox("You must select one language!", MB_OK) == IDCANCEL);
         CHECK(boxes.texts == std::vector<std::string>{"You must select one language!"});
+        // A window's box without a caption is titled like the framework's.
+        TestDialog window;
+        REQUIRE(window.Create());
+        window.MessageBox("ERROR in Combining Region");
+        window.MessageBox("Error! \n\nCalibrate again!", "Calibrate");
+        CHECK(boxes.captions == std::vector<std::string>{"ui_tests", "ui_tests", "Calibrate"});
 
         FileDialogRequest seen;
         auto previous = UiSeams::SetFileDialogHandler([&seen](const FileDialogRequest& request, std::string& path) {

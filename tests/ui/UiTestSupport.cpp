@@ -31,8 +31,10 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
 }
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) {
-    m_previous = UiSeams::SetMessageBoxHandler([this, answer](HWND, const std::string& text, const std::string&, UINT) {
+    m_previous = UiSeams::SetMessageBoxHandler([this, answer](HWND, const std::string& text, const std::string& caption,
+                                                                 UINT) {
         texts.push_back(text);
+        captions.push_back(caption);
         return answer;
     });
 }

@@ -37,6 +37,7 @@ public:
     MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
 
     std::vector<std::string> texts;
+    std::vector<std::string> captions;
 
 private:
     UiSeams::MessageBoxHandler m_previous;
