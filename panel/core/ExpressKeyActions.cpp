@@ -65,6 +65,10 @@ bool SetKeyFunction(KEYACTION& slot, int command, const uint8_t* data)
     const bool needsData = command == kKeystrokeCommand || command == kLaunchCommand;
     if (needsData && data == nullptr)
         return false;
+    // A path left under a click, scroll or disable choice would come back as
+    // key codes in the keyboard; nothing else reads the data under those codes.
+    if (!needsData && slot.actionCode == ACTION_LAUNCH)
+        std::memset(slot.data, 0, sizeof slot.data);
     slot.actionCode = kCommandActions[command - kFirstMenuCommand];
     if (command == kKeystrokeCommand) {
         std::memcpy(slot.data, data, 256);

@@ -36,7 +36,8 @@ std::string LaunchParameters(const KEYACTION& action);
 // A zeroed record with the path and parameters, each cut to fit its field.
 void BuildLaunchRecord(const std::string& path, const std::string& parameters, uint8_t* record);
 // Writes a menu command into a slot. Keystroke data: 256 key bytes; launch
-// data: a launch record. Commands without data keep the slot's bytes.
+// data: a launch record. Commands without data keep the slot's bytes, but
+// for a launch path, which they clear.
 // False (nothing written) for an unknown command or missing data.
 bool SetKeyFunction(KEYACTION& slot, int command, const uint8_t* data);
 // The slot's data bytes for the keyboard dialog's buffer; zeros for a launch

@@ -117,6 +117,13 @@ void ClickKeys(HWND keyboard, std::initializer_list<uint8_t> codes)
     }
 }
 
+// Presses "Key Setting" without waiting: the panel may answer with a modal message box.
+void PressKeySetting(const PanelUnderTest& panel)
+{
+    PostMessageA(panel.MainWindow(), WM_COMMAND, MAKEWPARAM(IDC_KEY_SETTING, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(panel.Item(IDC_KEY_SETTING)));
+}
+
 Bytes DeviceFile(const PanelUnderTest& panel) { return panel.ReadSettingsFile("Tablet\\StyloraFind.ked"); }
 
 // Lays the model's table and its record (every key disabled), plugs it as a
@@ -222,6 +229,54 @@ const KEYACTION& KeyInFile(const Bytes& file, size_t recordAt, int slot)
 }
 
 }  // namespace
+
+// A keypad of its own (0x7C31) is no tablet whose keys the page sets: the
+// page passes over it to the next connected tablet, and with none the main
+// window says there are no keys and shows no page.
+TEST_CASE("Key page passes over the keypad-only tablet: the next tablet's keys are shown, the keypad alone has none")
+{
+    const TABLETINFO keypad = Tablet(kVid, 0x7C31, 18);
+    const TABLETINFO ours = Tablet(kVid, kPid, 10);
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    const std::vector<TABLETINFO> table{keypad, ours};
+    panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", table.data(), table.size() * sizeof(TABLETINFO));
+    Bytes chain = Record(keypad, 'K');
+    const Bytes mine = Record(ours, 'A');
+    chain.insert(chain.end(), mine.begin(), mine.end());
+    panel.WriteSettingsFile("Tablet\\StyloraFind.ked", chain.data(), chain.size());
+
+    SUBCASE("listed first, before another tablet")
+    {
+        SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "3C5E:7C31,3C5E:1A2B");
+        REQUIRE(panel.StartPartner());
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        PressKeySetting(panel);  // a no-keys box instead of the page fails here, not in a hang
+        HWND page = nullptr;
+        REQUIRE(WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192); }, 5000));
+        const HWND tablets = GetDlgItem(page, IDC_TABLET_ID);
+        CHECK(SendMessageA(tablets, CB_GETCOUNT, 0, 0) == 2);
+        CHECK(PanelUnderTest::WindowText(tablets) == "1A2B");
+        CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8192)) == "{A}");
+        CHECK(PanelUnderTest::WindowText(GetDlgItem(page, 8208)) == "{F}");
+        CHECK(GetDlgItem(page, 8224) == nullptr);  // ten slots, not the keypad's eighteen
+    }
+    SUBCASE("alone")
+    {
+        SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", "3C5E:7C31");
+        REQUIRE(panel.StartPartner());
+        REQUIRE(panel.StartPanel());
+        REQUIRE(panel.WaitForMainWindow() != nullptr);
+        PressKeySetting(panel);
+        const HWND noKeys = panel.WaitForPanelWindow("Morvex");
+        REQUIRE(noKeys != nullptr);
+        PostMessageA(noKeys, WM_COMMAND, IDOK, 0);
+        REQUIRE(WaitUntil([&] { return !IsWindow(noKeys); }, 3000));
+        CHECK(panel.VisiblePage() == nullptr);
+        CHECK(IsWindowEnabled(panel.MainWindow()));
+    }
+    SetEnvironmentVariableA("INKBRID_TEST_USB_IDS", nullptr);
+}
 
 TEST_CASE("Key page on an older system: keys recorded on the keyboard are saved into the device file, the chain kept")
 {

@@ -16,6 +16,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -144,28 +146,40 @@ TEST_SUITE("pen page")
         CHECK(static_cast<short>(HIWORD(wheel->wParam)) == WHEEL_DELTA);
     }
 
-    TEST_CASE("a keystroke turned into a scroll and back to a keystroke keeps its keys")
+    TEST_CASE("a keystroke turned into a scroll and back keeps its keys, a launch path turned into a click leaves the keyboard empty")
     {
         PanelUnderTest panel(PanelPartner::LibraryForm);
         REQUIRE(panel.StartPartner());
-        panel.Pen().penButton[0].actionCode = ACTION_KEYSTROKE;
-        panel.Pen().penButton[0].data[0] = VK_CONTROL;
-        panel.Pen().penButton[0].data[1] = 'C';
+        KEYACTION& keys = panel.Pen().penButton[0];
+        keys.actionCode = ACTION_KEYSTROKE;
+        keys.data[0] = VK_CONTROL;
+        keys.data[1] = 'C';
+        KEYACTION& launch = panel.Pen().penButton[1];
+        launch.actionCode = ACTION_LAUNCH;
+        std::strcpy(launch.data, "C:\\Tools\\paint.exe");
         REQUIRE(panel.StartPanel());
         REQUIRE(panel.WaitForMainWindow() != nullptr);
 
-        ChooseFunction(panel, IDC_PEN_BUTTON_FIRST, 4);  // Scroll Up
-        REQUIRE(WaitUntil([&] { return panel.Pen().penButton[0].actionCode == ACTION_SCROLL_UP; }, 3000));
-        ChooseFunction(panel, IDC_PEN_BUTTON_FIRST, 6);  // Keyboard
-        const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
-        REQUIRE(keyboard != nullptr);
         // Saved untouched, the keyboard hands back the keys it opened with.
-        PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
-        REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
-        CHECK(WaitUntil([&] { return panel.Pen().penButton[0].actionCode == ACTION_KEYSTROKE; }, 3000));
-        CHECK(panel.Pen().penButton[0].data[0] == VK_CONTROL);
-        CHECK(panel.Pen().penButton[0].data[1] == 'C');
+        const auto keyboardAfter = [&](int labelId, int menuIndex, int32_t code, KEYACTION& record) {
+            ChooseFunction(panel, labelId, menuIndex);
+            REQUIRE(WaitUntil([&] { return record.actionCode == code; }, 3000));
+            ChooseFunction(panel, labelId, 6);  // Keyboard
+            const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+            REQUIRE(keyboard != nullptr);
+            PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+            REQUIRE(WaitUntil([&] { return !IsWindow(keyboard); }, 5000));
+            CHECK(WaitUntil([&] { return record.actionCode == ACTION_KEYSTROKE; }, 3000));
+        };
+        keyboardAfter(IDC_PEN_BUTTON_FIRST, 4, ACTION_SCROLL_UP, keys);
+        CHECK(keys.data[0] == VK_CONTROL);
+        CHECK(keys.data[1] == 'C');
         CHECK(PanelUnderTest::WindowText(panel.Item(IDC_PEN_BUTTON_FIRST)) == "{Ctrl}{C}");
+
+        // A path is no key codes: the keyboard starts empty and hands back none.
+        keyboardAfter(IDC_PEN_BUTTON_SECOND, 0, ACTION_LEFT_CLICK, launch);
+        CHECK(std::all_of(launch.data, launch.data + 256, [](char b) { return b == 0; }));
+        CHECK(PanelUnderTest::WindowText(panel.Item(IDC_PEN_BUTTON_SECOND)).empty());
     }
 
     TEST_CASE("Disable Pressure and the click sensitivity reach the service at once, and Exit undoes them")

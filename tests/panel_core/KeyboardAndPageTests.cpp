@@ -160,6 +160,11 @@ TEST_CASE("Express-key page: controls per slot count, slots per id, labels and m
         slot.data[0] = 17;
         slot.data[1] = 65;
         CHECK(key_actions::LabelText(slot, names, menu) == "{Ctrl}{A}");
+        uint8_t keys[256];
+        CHECK(key_actions::SetKeyFunction(slot, 4871, nullptr));  // Scroll Up keeps the keys for the keyboard
+        key_actions::KeystrokeBuffer(slot, keys, sizeof keys);
+        CHECK(keys[0] == 17);
+        CHECK(keys[1] == 65);
 
         uint8_t record[key_actions::kLaunchRecordSize];
         key_actions::BuildLaunchRecord(std::string(500, 'p'), std::string(200, 'a'), record);
@@ -173,14 +178,17 @@ TEST_CASE("Express-key page: controls per slot count, slots per id, labels and m
         std::memset(slot.parameters, 'y', sizeof slot.parameters);
         CHECK(key_actions::LabelText(slot, names, menu).size() == 384 + 1 + 128);
 
-        uint8_t keys[256];
         key_actions::KeystrokeBuffer(slot, keys, sizeof keys);  // a launch slot gives no key codes
         CHECK(std::all_of(keys, keys + 256, [](uint8_t b) { return b == 0; }));
 
-        CHECK(key_actions::SetKeyFunction(slot, 4868, nullptr));
-        CHECK(slot.actionCode == ACTION_RIGHT_CLICK);
-        CHECK(slot.data[0] == 'x');
-        CHECK(key_actions::LabelText(slot, names, menu) == "menu 17");
+        // Nor does its path once a click took its place.
+        CHECK(key_actions::SetKeyFunction(slot, 4867, nullptr));
+        CHECK(slot.actionCode == ACTION_LEFT_CLICK);
+        std::memset(keys, 0xEE, sizeof keys);
+        key_actions::KeystrokeBuffer(slot, keys, sizeof keys);
+        CHECK(std::all_of(keys, keys + 256, [](uint8_t b) { return b == 0; }));
+        CHECK(slot.parameters[0] == 'y');
+        CHECK(key_actions::LabelText(slot, names, menu) == "menu 16");
         CHECK_FALSE(key_actions::SetKeyFunction(slot, key_actions::kKeystrokeCommand, nullptr));
         CHECK_FALSE(key_actions::SetKeyFunction(slot, 4876, keys));
         CHECK(key_actions::SetKeyFunction(slot, 4875, nullptr));
