@@ -253,3 +253,31 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         CHECK(f.files.openFiles == 0);
     }
 }
+
+TEST_CASE("Key storage: an older system's Save stopped by any failed transfer leaves the device file as it was")
+{
+    StorageFixture f;
+    const TABLETINFO tablet = Tablet(0x3C5E, 0x1001, 18);
+    f.storage.LoadDefaults(tablet, f.block);
+    const Bytes other = Record(Tablet(0x256C, 0x2002, 1), 1, 7);
+    // The tablet's record grown, shrunk, rewritten at its size; appended; written over a record cut short.
+    for (const Bytes& file : {Join({other, Record(Tablet(0x3C5E, 0x1001, 10), 10, 1), other}),
+                              Join({other, Record(Tablet(0x3C5E, 0x1001, 20), 20, 1), other}),
+                              Join({other, Record(tablet, 18, 1), other}), other, Join({other, Bytes(1000, 0x33)})}) {
+        for (int64_t passing = 0;; ++passing) {
+            CAPTURE(file.size());
+            CAPTURE(passing);
+            REQUIRE(passing < 100);
+            f.files.files[kDeviceFile] = file;
+            KeyArea area(19);
+            f.files.failOnceAfter = passing;
+            const int saved = f.storage.SaveToDeviceFile(f.block, area.view);
+            if (f.files.failOnceAfter >= 0) {  // every transfer of the save went through
+                CHECK(saved == 1);
+                break;
+            }
+            CHECK(saved == 0);
+            CHECK(f.files.files[kDeviceFile] == file);
+        }
+    }
+}
