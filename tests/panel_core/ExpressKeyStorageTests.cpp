@@ -208,6 +208,19 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         CHECK(area.Slot(0).data[0] == 'Q');
         CHECK(area.Record().keyCount == 18);
     }
+    SUBCASE("older systems: a record of the tablet's ids but another pen report length is not the one rewritten")
+    {
+        TABLETINFO otherInterface = tablet;
+        otherInterface.InputReportByteLength_Pen = 12;
+        const Bytes theirs = Record(otherInterface, 18, 1);
+        f.files.files[kDeviceFile] = Join({theirs, Record(tablet, 18, 40)});
+        KeyArea area(19);
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 1);
+        const Bytes& file = f.files.files[kDeviceFile];
+        REQUIRE(file.size() == 2 * theirs.size());
+        CHECK(Bytes(file.begin(), file.begin() + theirs.size()) == theirs);
+        CHECK(file[theirs.size() + 240 + 4] == 'Q');
+    }
     SUBCASE("older systems: a record stored with another key count is resized where it stands, never appended")
     {
         for (int32_t storedKeys : {10, 20}) {
