@@ -27,6 +27,8 @@ public:
     virtual int32_t Write(Handle file, const void* buffer, uint32_t size) = 0;
     // Moves the file position relative to the current one; false on failure.
     virtual bool SeekRelative(Handle file, int64_t offset) = 0;
+    // The current position from the start of the file; -1 on failure.
+    virtual int64_t Position(Handle file) = 0;
     // Ends the file at the current position; false on failure.
     virtual bool EndHere(Handle file) = 0;
     virtual void Close(Handle file) = 0;

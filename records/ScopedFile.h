@@ -26,6 +26,13 @@ public:
     {
         return files_.Write(handle_, buffer, size) == static_cast<int32_t>(size);
     }
+    int64_t Position() const { return files_.Position(handle_); }
+    // To offset from the start of the file, from wherever a failed write left the position.
+    bool MoveTo(int64_t offset) const
+    {
+        const int64_t at = Position();
+        return at >= 0 && files_.SeekRelative(handle_, offset - at);
+    }
 
 private:
     IFileSystem& files_;

@@ -5,6 +5,8 @@
 #include "ServiceCodes.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -180,43 +182,77 @@ bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock
     }
     // A read error is not the end of the chain: appending there would
     // overwrite whatever follows.
+    const uint64_t cutRecord = chain.RecordBytesRead();
     if (chain.ReadFailed() || !chain.BackToRecordStart())
         return false;
     // A new record (or one replacing a damaged tail) carries only the keys.
     head.info = tablet;
     head.mapping = block.Head().mapping;
     head.mapping.monitorListCount = -1;
-    return file.WriteAll(record.data(), static_cast<uint32_t>(record.size()));
+    // Written over the damaged tail; what of it lies beyond the record stays.
+    const int64_t start = file.Position();
+    std::vector<uint8_t> covered;
+    return start >= 0 && ReadUpTo(file, std::min<uint64_t>(cutRecord, record.size()), covered) &&
+           Rewrite(file, start, covered, record);
 }
 
-bool ExpressKeyStorage::ReplaceRecord(const ScopedFile& file, const DeviceFileChain& chain,
+bool ExpressKeyStorage::ReplaceRecord(const ScopedFile& file, DeviceFileChain& chain,
                                       const std::vector<uint8_t>& record) const
 {
     const uint64_t storedSize = chain.RecordBytesRead();
+    if (!chain.BackToRecordStart())
+        return false;
+    const int64_t start = file.Position();
     // A record that changes size moves every record behind it, byte for byte.
-    std::vector<uint8_t> rest;
-    if (storedSize != record.size() && !ReadToEnd(file, rest))
+    std::vector<uint8_t> stored;
+    if (start < 0 || !ReadUpTo(file, storedSize == record.size() ? storedSize : UINT64_MAX, stored) ||
+        stored.size() < storedSize)
         return false;
-    if (!files_.SeekRelative(file.Get(), -static_cast<int64_t>(storedSize + rest.size())) ||
-        !file.WriteAll(record.data(), static_cast<uint32_t>(record.size())) ||
-        (!rest.empty() && !file.WriteAll(rest.data(), static_cast<uint32_t>(rest.size()))))
-        return false;
-    return record.size() >= storedSize || files_.EndHere(file.Get());
+    std::vector<uint8_t> replacement(record);
+    replacement.insert(replacement.end(), stored.begin() + static_cast<std::ptrdiff_t>(storedSize), stored.end());
+    return Rewrite(file, start, stored, replacement);
 }
 
-bool ExpressKeyStorage::ReadToEnd(const ScopedFile& file, std::vector<uint8_t>& out) const
+bool ExpressKeyStorage::Rewrite(const ScopedFile& file, int64_t start, const std::vector<uint8_t>& stored,
+                                const std::vector<uint8_t>& replacement) const
+{
+    const size_t overlap = std::min(stored.size(), replacement.size());
+    const int64_t storedEnd = start + static_cast<int64_t>(stored.size());
+    // Only the bytes beyond the old end need new room on the disk. Written
+    // first, a full disk or quota stops them before any stored byte changed,
+    // and cutting the file back undoes them.
+    if (replacement.size() > overlap &&
+        !(file.MoveTo(storedEnd) &&
+          file.WriteAll(replacement.data() + overlap, static_cast<uint32_t>(replacement.size() - overlap)))) {
+        static_cast<void>(file.MoveTo(storedEnd) && files_.EndHere(file.Get()));
+        return false;
+    }
+    if (file.MoveTo(start) && (overlap == 0 || file.WriteAll(replacement.data(), static_cast<uint32_t>(overlap))) &&
+        (replacement.size() >= stored.size() || files_.EndHere(file.Get())))
+        return true;
+    // The old bytes go back over room the file already has: a full disk or
+    // quota cannot stop that, only an error that strikes again.
+    static_cast<void>(file.MoveTo(start) && file.WriteAll(stored.data(), static_cast<uint32_t>(stored.size())) &&
+                      (replacement.size() == stored.size() || files_.EndHere(file.Get())));
+    return false;
+}
+
+bool ExpressKeyStorage::ReadUpTo(const ScopedFile& file, uint64_t count, std::vector<uint8_t>& out) const
 {
     constexpr uint32_t CHUNK = 64 * 1024;
-    for (;;) {
+    out.clear();
+    while (out.size() < count) {
         if (out.size() > MAX_MOVED_BYTES)
             return false;
         const size_t had = out.size();
-        out.resize(had + CHUNK);
-        const int32_t got = files_.Read(file.Get(), out.data() + had, CHUNK);
+        const uint32_t ask = static_cast<uint32_t>(std::min<uint64_t>(CHUNK, count - had));
+        out.resize(had + ask);
+        const int32_t got = files_.Read(file.Get(), out.data() + had, ask);
         if (got < 0)
             return false;
         out.resize(had + static_cast<size_t>(got));
         if (got == 0)
-            return true;
+            break;
     }
+    return true;
 }

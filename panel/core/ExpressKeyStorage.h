@@ -51,15 +51,22 @@ public:
     // Older systems: the device file's first record of the tablet (same VID,
     // PID and pen report length) gets the keys, resized when it was stored
     // with another key count; a tablet without one is appended. Then the key
-    // area gets the keys. 1 done; 0 when the file is missing or a write
-    // failed, and the key area is then left alone.
+    // area gets the keys. 1 done; 0 when the file is missing or a transfer
+    // failed, and the key area and the file are then as they were (unless
+    // the file cannot even take its old bytes back).
     int SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const;
 
 private:
     bool WriteTabletRecord(const ScopedFile& file, const KeyBlock& block) const;
     // Puts record where the chain's current record, read whole, stands.
-    bool ReplaceRecord(const ScopedFile& file, const DeviceFileChain& chain, const std::vector<uint8_t>& record) const;
-    bool ReadToEnd(const ScopedFile& file, std::vector<uint8_t>& out) const;
+    bool ReplaceRecord(const ScopedFile& file, DeviceFileChain& chain, const std::vector<uint8_t>& record) const;
+    // Puts replacement where stored stands: the file's bytes from start on,
+    // up to its end when the two differ in size. On a failure the stored
+    // bytes and the old length are put back.
+    bool Rewrite(const ScopedFile& file, int64_t start, const std::vector<uint8_t>& stored,
+                 const std::vector<uint8_t>& replacement) const;
+    // Up to count bytes from the file position on, fewer at the end of the file.
+    bool ReadUpTo(const ScopedFile& file, uint64_t count, std::vector<uint8_t>& out) const;
     // Slots beyond the key area's capacity from the device file's record.
     void FillSlotsBeyondArea(const TABLETINFO& tablet, const KeyAreaView& area, KeyBlock& block) const;
     // A stored count of -1 (keys never set) gets the default table.

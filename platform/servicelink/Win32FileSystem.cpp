@@ -39,6 +39,15 @@ bool Win32FileSystem::SeekRelative(Handle file, int64_t offset)
     return SetFilePointerEx(AsHandle(file), distance, nullptr, FILE_CURRENT) != 0;
 }
 
+int64_t Win32FileSystem::Position(Handle file)
+{
+    LARGE_INTEGER none{};
+    LARGE_INTEGER position{};
+    if (!SetFilePointerEx(AsHandle(file), none, &position, FILE_CURRENT))
+        return -1;
+    return position.QuadPart;
+}
+
 bool Win32FileSystem::EndHere(Handle file)
 {
     return SetEndOfFile(AsHandle(file)) != 0;

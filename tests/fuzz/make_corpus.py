@@ -344,10 +344,10 @@ def mapping_store_seeds():
     yield 'other_vendor_small_area', setup(SECOND_BRAND, 2, 1, 0, files)
     yield 'nothing_asked_cut_file', setup(LIBRARY, 2, 9, 0, files[:900])
     yield 'write_fails', setup(REFERENCE, 2, 1, 0, files, fail_after=3)
-def express_key_setup(flags=0, capacity=0, listed=2, slot=0, fail_after=-1, file=b'', vid=0x3C5E, pid=2,
+def express_key_setup(flags=0, capacity=0, listed=2, slot=0, failing_transfer=-1, file=b'', vid=0x3C5E, pid=2,
                       tablets=((0x3C5E, 1, 10), (0x3C5E, 2, 18), (0x256C, 3, 1)), area_keys=10):
     """StorageSetup of ExpressKeyFileFuzzer.cpp, then the device file."""
-    head = struct.pack('<BBBBhHHH', flags, capacity, listed, slot, fail_after, len(file), vid, pid)
+    head = struct.pack('<BBBBhHHH', flags, capacity, listed, slot, failing_transfer, len(file), vid, pid)
     for t_vid, t_pid, keys in tablets:
         head += struct.pack('<HHb', t_vid, t_pid, keys)
     return head + struct.pack('<i', area_keys) + file
@@ -368,7 +368,11 @@ def express_key_file_seeds():
     yield 'second_brand_area', express_key_setup(flags=3, capacity=1, file=chain, area_keys=18,
                                                  tablets=((0x3C5E, 2, 18), (0x3C5E, 1, 10), (0, 0, 0)))
     yield 'first_with_record', express_key_setup(listed=3, vid=0, pid=0, file=chain)
-    yield 'write_fails', express_key_setup(file=chain, fail_after=4)
+    yield 'write_fails', express_key_setup(file=chain, failing_transfer=4)
+    # The 18-key tablet's record stored with 10 keys grows, moving the record behind it.
+    resized = record(0x3C5E, 1, 10, 5) + record(0x3C5E, 2, 10, 30) + record(0x256C, 3, 1, 60)
+    yield 'resize_growth_fails', express_key_setup(file=resized, failing_transfer=21)
+    yield 'resize_overwrite_fails', express_key_setup(file=resized, failing_transfer=24)
 
 
 def pen_block_seeds():

@@ -208,6 +208,19 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         CHECK(area.Slot(0).data[0] == 'Q');
         CHECK(area.Record().keyCount == 18);
     }
+    SUBCASE("older systems: a record of the tablet's ids but another pen report length is not the one rewritten")
+    {
+        TABLETINFO otherInterface = tablet;
+        otherInterface.InputReportByteLength_Pen = 12;
+        const Bytes theirs = Record(otherInterface, 18, 1);
+        f.files.files[kDeviceFile] = Join({theirs, Record(tablet, 18, 40)});
+        KeyArea area(19);
+        CHECK(f.storage.SaveToDeviceFile(f.block, area.view) == 1);
+        const Bytes& file = f.files.files[kDeviceFile];
+        REQUIRE(file.size() == 2 * theirs.size());
+        CHECK(Bytes(file.begin(), file.begin() + theirs.size()) == theirs);
+        CHECK(file[theirs.size() + 240 + 4] == 'Q');
+    }
     SUBCASE("older systems: a record stored with another key count is resized where it stands, never appended")
     {
         for (int32_t storedKeys : {10, 20}) {
@@ -251,5 +264,33 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         CHECK(area.Slot(0).data[0] == 0);
         CHECK(area.Record().keyCount == 0);
         CHECK(f.files.openFiles == 0);
+    }
+}
+
+TEST_CASE("Key storage: an older system's Save stopped by any failed transfer leaves the device file as it was")
+{
+    StorageFixture f;
+    const TABLETINFO tablet = Tablet(0x3C5E, 0x1001, 18);
+    f.storage.LoadDefaults(tablet, f.block);
+    const Bytes other = Record(Tablet(0x256C, 0x2002, 1), 1, 7);
+    // The tablet's record grown, shrunk, rewritten at its size; appended; written over a record cut short.
+    for (const Bytes& file : {Join({other, Record(Tablet(0x3C5E, 0x1001, 10), 10, 1), other}),
+                              Join({other, Record(Tablet(0x3C5E, 0x1001, 20), 20, 1), other}),
+                              Join({other, Record(tablet, 18, 1), other}), other, Join({other, Bytes(1000, 0x33)})}) {
+        for (int64_t passing = 0;; ++passing) {
+            CAPTURE(file.size());
+            CAPTURE(passing);
+            REQUIRE(passing < 100);
+            f.files.files[kDeviceFile] = file;
+            KeyArea area(19);
+            f.files.failOnceAfter = passing;
+            const int saved = f.storage.SaveToDeviceFile(f.block, area.view);
+            if (f.files.failOnceAfter >= 0) {  // every transfer of the save went through
+                CHECK(saved == 1);
+                break;
+            }
+            CHECK(saved == 0);
+            CHECK(f.files.files[kDeviceFile] == file);
+        }
     }
 }

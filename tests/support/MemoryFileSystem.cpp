@@ -36,6 +36,12 @@ MemoryFileSystem::OpenFile* MemoryFileSystem::Find(Handle file)
 
 bool MemoryFileSystem::Fails()
 {
+    if (failOnceAfter == 0) {
+        failOnceAfter = -1;
+        return true;
+    }
+    if (failOnceAfter > 0)
+        --failOnceAfter;
     if (failAfter < 0)
         return false;
     if (failAfter == 0)
@@ -60,16 +66,29 @@ int32_t MemoryFileSystem::Read(Handle file, void* buffer, uint32_t size)
 int32_t MemoryFileSystem::Write(Handle file, const void* buffer, uint32_t size)
 {
     OpenFile* f = Find(file);
-    if (f == nullptr || !f->writable || Fails() || (buffer == nullptr && size > 0) ||
-        f->position + size > MAX_FILE_SIZE)
+    if (f == nullptr || !f->writable)
         return -1;
-    Bytes& bytes = *f->bytes;
-    if (bytes.size() < f->position + size)
-        bytes.resize(static_cast<size_t>(f->position + size));  // a gap left by a seek reads as zeros
-    if (size > 0)
-        std::memcpy(bytes.data() + f->position, buffer, size);
-    f->position += size;
+    const bool passingFault = failOnceAfter == 0;
+    const bool fails = Fails();
+    if ((buffer == nullptr && size > 0) || f->position + size > MAX_FILE_SIZE)
+        return -1;
+    if (fails) {
+        if (passingFault)
+            Put(*f, buffer, size / 2);
+        return -1;
+    }
+    Put(*f, buffer, size);
     return static_cast<int32_t>(size);
+}
+
+void MemoryFileSystem::Put(OpenFile& f, const void* buffer, uint32_t size)
+{
+    Bytes& bytes = *f.bytes;
+    if (bytes.size() < f.position + size)
+        bytes.resize(static_cast<size_t>(f.position + size));  // a gap left by a seek reads as zeros
+    if (size > 0)
+        std::memcpy(bytes.data() + f.position, buffer, size);
+    f.position += size;
 }
 
 bool MemoryFileSystem::SeekRelative(Handle file, int64_t offset)
@@ -83,6 +102,14 @@ bool MemoryFileSystem::SeekRelative(Handle file, int64_t offset)
         return false;
     f->position = static_cast<uint64_t>(target);
     return true;
+}
+
+int64_t MemoryFileSystem::Position(Handle file)
+{
+    OpenFile* f = Find(file);
+    if (f == nullptr || Fails())
+        return -1;
+    return static_cast<int64_t>(f->position);
 }
 
 bool MemoryFileSystem::EndHere(Handle file)

@@ -17,12 +17,17 @@ public:
     std::map<std::string, Bytes> files;
     // Reads, writes and seeks that succeed before every later one fails (-1: none fails).
     int64_t failAfter = -1;
+    // Calls that succeed before one fails alone, a fault that passes: every
+    // later call succeeds again (-1: none fails). A write failing so has put
+    // the first half of its bytes.
+    int64_t failOnceAfter = -1;
     int openFiles = 0;
 
     Handle OpenExisting(const char* path, Access access) override;
     int32_t Read(Handle file, void* buffer, uint32_t size) override;
     int32_t Write(Handle file, const void* buffer, uint32_t size) override;
     bool SeekRelative(Handle file, int64_t offset) override;
+    int64_t Position(Handle file) override;
     bool EndHere(Handle file) override;
     void Close(Handle file) override;
 
@@ -34,6 +39,7 @@ private:
     };
 
     OpenFile* Find(Handle file);
+    static void Put(OpenFile& f, const void* buffer, uint32_t size);
     bool Fails();
 
     std::vector<OpenFile> open_;

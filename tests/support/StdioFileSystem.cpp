@@ -51,6 +51,11 @@ bool StdioFileSystem::SeekRelative(Handle file, int64_t offset)
     return std::fseek(AsFile(file), static_cast<long>(offset), SEEK_CUR) == 0;
 }
 
+int64_t StdioFileSystem::Position(Handle file)
+{
+    return std::ftell(AsFile(file));
+}
+
 bool StdioFileSystem::EndHere(Handle file)
 {
     FILE* f = AsFile(file);

@@ -9,6 +9,7 @@ public:
     int32_t Read(Handle file, void* buffer, uint32_t size) override;
     int32_t Write(Handle file, const void* buffer, uint32_t size) override;
     bool SeekRelative(Handle file, int64_t offset) override;
+    int64_t Position(Handle file) override;
     bool EndHere(Handle file) override;
     void Close(Handle file) override;
 
