@@ -80,6 +80,26 @@ ServiceLink::CommandResult ServiceLink::SendCommand(MappedSection& connection, i
     return WakeCommandLoop(connection, wake);
 }
 
+ServiceLink::CommandResult ServiceLink::WakeCommandLoop(const MappedSection& connection, Wake wake) const
+{
+    // Everything written before the wake: the loop reads it when it wakes.
+    MemoryBarrier();
+    const ScopedHandle commandEvent = OpenCommandEvent(connection);
+    return commandEvent && WakeService(commandEvent.Get(), wake) ? CommandResult::Woken : CommandResult::Unheard;
+}
+
+ServiceLink::CommandResult ServiceLink::SendCommand(MappedSection& connection, int32_t command, HANDLE commandEvent,
+                                                    Wake wake)
+{
+    // The command's fields before its word, the word before the wake: the
+    // loop reads them all when it wakes.
+    MemoryBarrier();
+    if (!WriteCommand(connection, command))
+        return CommandResult::NoConnection;
+    MemoryBarrier();
+    return WakeService(commandEvent, wake) ? CommandResult::Woken : CommandResult::Unheard;
+}
+
 bool ServiceLink::WriteCommand(MappedSection& connection, int32_t command)
 {
     constexpr size_t commandOffset = offsetof(ConnectionSection, command);
@@ -89,25 +109,42 @@ bool ServiceLink::WriteCommand(MappedSection& connection, int32_t command)
     return true;
 }
 
-ServiceLink::CommandResult ServiceLink::WakeCommandLoop(const MappedSection& connection, Wake wake) const
-{
-    // Everything written before the wake: the loop reads it when it wakes.
-    MemoryBarrier();
-    const ScopedHandle commandEvent = OpenCommandEvent(connection);
-    return commandEvent && WakeService(commandEvent.Get(), wake) ? CommandResult::Woken : CommandResult::Unheard;
-}
-
 ScopedHandle ServiceLink::OpenCommandEvent(const MappedSection& connection) const
 {
     if (!globalNames_)
         return OpenNamedCommandEvent();
+    CommandEventOwner borrowedFrom;
+    return BorrowCommandEvent(connection, borrowedFrom);
+}
+
+ScopedHandle ServiceLink::OpenCommandEventToKeep(const MappedSection& connection, CommandEventOwner& borrowedFrom) const
+{
+    borrowedFrom = CommandEventOwner{};
+    if (!globalNames_) {
+        ScopedHandle named = OpenNamedCommandEvent();
+        if (named)
+            return named;
+    }
+    return BorrowCommandEvent(connection, borrowedFrom);
+}
+
+ServiceLink::CommandEventOwner ServiceLink::CommandEventOwnerOf(const MappedSection& connection)
+{
     // The service program's event has no name: its handle at +4 is valid in
     // the process whose id is at +0.
     static_assert(offsetof(ConnectionSection, processId) == 0 && offsetof(ConnectionSection, commandEvent) == 4,
                   "owner of the command event");
     if (!connection.Holds(0, 8))
-        return ScopedHandle();
-    return BorrowCommandEvent(connection.ReadInt32(0), static_cast<uint32_t>(connection.ReadInt32(4)));
+        return CommandEventOwner{};
+    return CommandEventOwner{connection.ReadInt32(0), static_cast<uint32_t>(connection.ReadInt32(4))};
+}
+
+ScopedHandle ServiceLink::BorrowCommandEvent(const MappedSection& connection, CommandEventOwner& borrowedFrom)
+{
+    const CommandEventOwner owner = CommandEventOwnerOf(connection);
+    ScopedHandle borrowed = BorrowCommandEvent(owner.processId, owner.handle);
+    borrowedFrom = borrowed ? owner : CommandEventOwner{};
+    return borrowed;
 }
 
 ScopedHandle ServiceLink::OpenNamedCommandEvent() { return OpenEventToSignal(objnames::COMMAND_EVENT); }

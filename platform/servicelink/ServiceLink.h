@@ -45,6 +45,9 @@ public:
     CommandResult SendCommand(int32_t command, Wake wake) const;
     // The same through a connection view the caller keeps.
     CommandResult SendCommand(MappedSection& connection, int32_t command, Wake wake) const;
+    // The same with a command event the caller keeps too. What the caller
+    // wrote into the view before is in place ahead of the command word.
+    static CommandResult SendCommand(MappedSection& connection, int32_t command, HANDLE commandEvent, Wake wake);
     // A command's two steps, for a caller that writes its fields between
     // them: the command word alone (false when the view does not hold it),
     // then the wake of the command loop.
@@ -57,6 +60,26 @@ public:
     // Duplicates the unnamed event `handle` of process `processId` (the
     // connection section's +0 and +4) into this process.
     static ScopedHandle BorrowCommandEvent(int32_t processId, uint32_t handle);
+
+    // Whose unnamed command event a connection section names: the process
+    // id at +0 and the handle at +4 ({0, 0} when the view lacks them).
+    struct CommandEventOwner {
+        int32_t processId = 0;
+        uint32_t handle = 0;
+        bool operator==(const CommandEventOwner& other) const
+        {
+            return processId == other.processId && handle == other.handle;
+        }
+    };
+    static CommandEventOwner CommandEventOwnerOf(const MappedSection& connection);
+    // Borrows the event the connection names now; `borrowedFrom` becomes
+    // its owner, {0, 0} when nothing was borrowed. A restarted service
+    // writes a new owner into the section a sender still holds.
+    static ScopedHandle BorrowCommandEvent(const MappedSection& connection, CommandEventOwner& borrowedFrom);
+    // The command event for a sender that keeps it across commands: as
+    // OpenCommandEvent, but in the plain namespace too borrowed when no
+    // event has the name. `borrowedFrom` as above.
+    ScopedHandle OpenCommandEventToKeep(const MappedSection& connection, CommandEventOwner& borrowedFrom) const;
     static bool WakeService(HANDLE commandEvent, Wake wake);
 
     // Sets the read thread's event that reloads the device's key slots, or

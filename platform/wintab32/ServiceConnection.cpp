@@ -43,9 +43,7 @@ void ServiceConnection::Close()
 {
     commandEvent_.Reset();
     section_.Close();
-    duplicated_ = false;
-    ownerProcessId_ = 0;
-    ownerHandle_ = 0;
+    borrowedFrom_ = ServiceLink::CommandEventOwner{};
 }
 
 bool ServiceConnection::OpenIn(bool global)
@@ -54,37 +52,19 @@ bool ServiceConnection::OpenIn(bool global)
     const ServiceLink link(global);
     if (!link.OpenSection(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), section_))
         return false;
-    // The library form names its command event; the service program leaves
-    // an unnamed one for us to borrow.
-    if (!global) {
-        commandEvent_ = ServiceLink::OpenNamedCommandEvent();
-        if (commandEvent_)
-            return true;
-    }
-    if (BorrowCommandEvent())
+    commandEvent_ = link.OpenCommandEventToKeep(section_, borrowedFrom_);
+    if (commandEvent_)
         return true;
     Close();
     return false;
-}
-
-bool ServiceConnection::BorrowCommandEvent()
-{
-    const volatile ConnectionSection* section = Section();
-    const int32_t processId = section->processId;
-    const uint32_t handle = section->commandEvent;
-    commandEvent_ = ServiceLink::BorrowCommandEvent(processId, handle);
-    duplicated_ = static_cast<bool>(commandEvent_);
-    ownerProcessId_ = duplicated_ ? processId : 0;
-    ownerHandle_ = duplicated_ ? handle : 0;
-    return duplicated_;
 }
 
 bool ServiceConnection::CommandEventIsCurrent() const
 {
     // A restarted service re-initialises the section we still hold with its
     // own process id and handle.
-    const volatile ConnectionSection* section = Section();
-    return !duplicated_ || (section->processId == ownerProcessId_ && section->commandEvent == ownerHandle_);
+    const ServiceLink::CommandEventOwner none{};
+    return borrowedFrom_ == none || ServiceLink::CommandEventOwnerOf(section_) == borrowedFrom_;
 }
 
 void ServiceConnection::WaitForPreviousCommand() const
@@ -100,21 +80,22 @@ bool ServiceConnection::Send(ServiceCommand command, const ContextFields& fields
 {
     if (!IsOpen())
         return false;
-    if (!CommandEventIsCurrent() && !BorrowCommandEvent())
-        return false;
+    if (!CommandEventIsCurrent()) {
+        commandEvent_ = ServiceLink::BorrowCommandEvent(section_, borrowedFrom_);
+        if (!commandEvent_)
+            return false;
+    }
     WaitForPreviousCommand();
     volatile ConnectionSection* section = Section();
     section->contextId = fields.id;
     section->contextWindow = fields.window;
     section->contextOptions = fields.options;
     section->contextStatus = fields.status;
-    MemoryBarrier();
-    section->command = command;
-    MemoryBarrier();
-    bool pulsed = ServiceLink::WakeService(commandEvent_.Get(), ServiceLink::Wake::Pulse);
+    const ServiceLink::CommandResult sent =
+        ServiceLink::SendCommand(section_, command, commandEvent_.Get(), ServiceLink::Wake::Pulse);
     pulsed_ = true;
     lastPulseTick_ = GetTickCount();
-    return pulsed;
+    return sent == ServiceLink::CommandResult::Woken;
 }
 
 bool ServiceConnection::ReadTabletInfo(TABLETINFO& info)

@@ -2,10 +2,11 @@
 // looked for in whichever namespace the running service build uses.
 #pragma once
 
+#include "MappedSection.h"
 #include "ScopedHandle.h"
 #include "ServiceCodes.h"
+#include "ServiceLink.h"
 #include "SharedSections.h"
-#include "MappedSection.h"
 
 #include <windows.h>
 
@@ -36,15 +37,13 @@ public:
 
 private:
     bool OpenIn(bool global);
-    bool BorrowCommandEvent();
     bool CommandEventIsCurrent() const;
     void WaitForPreviousCommand() const;
 
     MappedSection section_;
     ScopedHandle commandEvent_;
-    bool duplicated_ = false;
-    int32_t ownerProcessId_ = 0;
-    uint32_t ownerHandle_ = 0;
+    // Whose event was borrowed; {0, 0} when it was opened by name.
+    ServiceLink::CommandEventOwner borrowedFrom_;
     bool pulsed_ = false;
     DWORD lastPulseTick_ = 0;
 };

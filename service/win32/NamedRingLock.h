@@ -1,9 +1,8 @@
-// The ring lock: an auto-reset event, signalled while the ring is free.
-// Creating it never changes the state of one that already exists, so a
-// search can never free a lock that a writer or reader holds.
+// The ring lock as the core's ring writer takes it: a writer that cannot
+// get it in time gives up that one put (see Acquire).
 #pragma once
 
-#include "ScopedHandle.h"
+#include "RingLock.h"
 #include "SystemInterface.h"
 
 #include <windows.h>
@@ -11,12 +10,13 @@
 class NamedRingLock : public IRingLock {
 public:
     // Opens or creates "Global\stylora123"; false when neither works.
-    bool Create(SECURITY_ATTRIBUTES* attributes);
+    bool Create(SECURITY_ATTRIBUTES* attributes) { return lock_.Create(attributes); }
 
-    // False when the lock did not come free in time: the put is given up.
+    // False when the lock did not come free in time: the put is given up,
+    // and a lost holder's lock is made free so later packets and readers go on.
     bool Acquire() override;
-    void Release() override { SetEvent(event_.Get()); }
+    void Release() override { lock_.Release(); }
 
 private:
-    ScopedHandle event_;
+    RingLock lock_;
 };

@@ -1,6 +1,7 @@
-// A lock between the threads of one process, for the core's own shared
-// state. The core includes no platform header, so each tree supplies the
-// body: a Win32 critical section in the Windows programs, std::mutex natively.
+// A lock between the threads of one process, for the portable core's own
+// shared state. This header needs no platform header, so the portable core
+// may include it; each tree builds one body: a Win32 critical section in the
+// Windows programs (ThreadLock.cpp), std::mutex natively (native/ThreadLock.cpp).
 #pragma once
 
 #include <memory>

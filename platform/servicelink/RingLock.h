@@ -1,0 +1,34 @@
+// The packet ring's lock between the service's writers and the readers in
+// the applications: the auto-reset event "Global\stylora123", signalled
+// while the ring is free. Creating it never changes the state of one that
+// already exists, so neither the service's device search nor a reader that
+// opens it can free a lock that someone holds.
+#pragma once
+
+#include "ScopedHandle.h"
+
+#include <windows.h>
+
+class RingLock {
+public:
+    // Opens or creates the lock (free) with `attributes`; false when neither works.
+    bool Create(SECURITY_ATTRIBUTES* attributes);
+    // A reader's way in: as Create with default security, or, when this
+    // process may not create it, the writers' existing lock opened.
+    bool Open();
+    void Close() { event_.Reset(); }
+    bool IsOpen() const { return static_cast<bool>(event_); }
+
+    // False when the lock did not come free within `timeoutMs`.
+    bool Acquire(DWORD timeoutMs) { return Wait(timeoutMs) == WAIT_OBJECT_0; }
+    // The same, but a holder that kept the lock that long is taken as gone:
+    // nobody else would ever free it, so it is made free for the next taker
+    // (this one still goes without).
+    bool AcquireOrFreeAfter(DWORD timeoutMs);
+    void Release() { SetEvent(event_.Get()); }
+
+private:
+    DWORD Wait(DWORD timeoutMs) const { return WaitForSingleObject(event_.Get(), timeoutMs); }
+
+    ScopedHandle event_;
+};
