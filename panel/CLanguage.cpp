@@ -2,6 +2,7 @@
 
 #include "CDataExchange.h"
 #include "CStyloraApp.h"
+#include "LanguageListEntry.h"
 #include "UiSeams.h"
 #include "resource.h"
 
@@ -30,16 +31,10 @@ void CLanguage::DoDataExchange(CDataExchange* exchange)
 
 std::wstring CLanguage::DisplayName(const std::string& name, unsigned primaryLanguage, unsigned subLanguage)
 {
-    // The Chinese words are added as wide text: they are not ANSI text
+    // The suffix is added as wide text: the Chinese words are not ANSI text
     // outside code page 936.
-    if (name == "Chinese Simple") {
-        if (primaryLanguage == 4 && subLanguage == 2)
-            return FromAnsi(name) + L"(\u7B80\u4F53\u4E2D\u6587)";
-        return FromAnsi(name);
-    }
-    if (name == "Chinese trad")
-        return FromAnsi(name) + L"(Big5)";
-    return FromAnsi(name);
+    const std::u16string_view suffix = language_list::WideSuffix(name, primaryLanguage, subLanguage);
+    return FromAnsi(name) + std::wstring(suffix.begin(), suffix.end());
 }
 
 BOOL CLanguage::OnInitDialog()

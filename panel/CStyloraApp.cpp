@@ -1,13 +1,13 @@
 #include "CStyloraApp.h"
 
-#include "AnsiCodePage.h"
+#include "ActionNames.h"
 #include "CStyloraDlg.h"
 #include "ConnectedTablets.h"
+#include "LanguageIniFile.h"
 #include "ProgramFiles.h"
 #include "UsbCheck.h"
 #include "Win32FileSystem.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -59,24 +59,22 @@ void CStyloraApp::QuerySystem()
 
 std::string CStyloraApp::LanguageIniPath() { return ProgramFiles::Path("\\Tablet\\language.ini"); }
 
-LanguageFile CStyloraApp::ReadLanguageFile()
+LanguageIniFile CStyloraApp::LanguageIni()
 {
-    const std::string path = LanguageIniPath();
-    return path.empty() ? LanguageFile() : LanguageFile::Load(path, &AnsiCodePage::FromUtf16);
+    // Installed data: the panel never creates it.
+    return LanguageIniFile(LanguageIniPath(), LanguageIniFile::Missing::Kept);
 }
+
+LanguageFile CStyloraApp::ReadLanguageFile() { return LanguageIni().Read(); }
 
 int CStyloraApp::ReadSelectedLanguage() { return ReadLanguageFile().SelectedLanguage(); }
 
 int CStyloraApp::ReadLanguageList(std::vector<std::string>* names)
 {
     const LanguageFile file = ReadLanguageFile();
-    const int count = file.LanguageCount();
-    if (names != nullptr) {
-        names->clear();
-        for (int i = 0; i < count; ++i)
-            names->push_back(file.LanguageName(i));
-    }
-    return count;
+    if (names != nullptr)
+        *names = file.LanguageNames();
+    return file.LanguageCount();
 }
 
 void CStyloraApp::LoadUiStrings(int index)
@@ -91,12 +89,8 @@ void CStyloraApp::LoadUiStrings(int index)
 bool CStyloraApp::WriteSelectedLanguage(int index)
 {
     LoadUiStrings(index);
-    const std::string path = LanguageIniPath();
-    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return false;
-    char value[16];
-    std::snprintf(value, sizeof value, "%d", index);
-    return WritePrivateProfileStringA("selected", "language", value, path.c_str()) != FALSE;
+    LanguageIniFile file = LanguageIni();
+    return LanguageFile::WriteSelectedLanguage(file, index);
 }
 
 std::string CStyloraApp::ReadAboutText() const
@@ -111,7 +105,7 @@ std::string CStyloraApp::LanguageText(int index, const LanguageKey& key)
 
 void CStyloraApp::GetFunctionMenuText(int index, uint32_t code, char* out)
 {
-    const LanguageKey* key = langkeys::FunctionMenuKey(code);
+    const LanguageKey* key = action_names::FunctionName(code);
     if (key == nullptr || out == nullptr)
         return;
     const std::string text = LanguageText(index, *key);

@@ -7,6 +7,7 @@
 #include "CGDIpInitializer.h"
 #include "CWinApp.h"
 #include "LanguageFile.h"
+#include "LanguageIniFile.h"
 #include "LanguageKeys.h"
 #include "ServiceLink.h"
 #include "TabletRecords.h"
@@ -40,6 +41,8 @@ public:
 
     // ---- language.ini
     static std::string LanguageIniPath();
+    // The file's door: read whole, written only while it exists.
+    static LanguageIniFile LanguageIni();
     // The file as it is now; an empty document when it is missing.
     static LanguageFile ReadLanguageFile();
     int LanguageIndex() const { return m_languageIndex; }

@@ -38,6 +38,8 @@ std::string IndexKey(int index)
 }
 
 constexpr const char* kListSection = "language list";
+constexpr const char* kSelectedSection = "selected";
+constexpr const char* kSelectedKey = "language";
 
 }  // namespace
 
@@ -141,7 +143,12 @@ std::string LanguageFile::Value(std::string_view section, std::string_view key, 
     return Cut(value ? std::string_view(*value) : fallback, bufferSize);
 }
 
-int LanguageFile::SelectedLanguage() const { return ReadInt("selected", "language", 0); }
+int LanguageFile::SelectedLanguage() const { return ReadInt(kSelectedSection, kSelectedKey, 0); }
+
+bool LanguageFile::WriteSelectedLanguage(IProfileTarget& file, int index)
+{
+    return file.WriteString(kSelectedSection, kSelectedKey, IndexKey(index).c_str());
+}
 
 int LanguageFile::LanguageCount() const
 {
@@ -151,14 +158,24 @@ int LanguageFile::LanguageCount() const
     return count > kMaxLanguages ? kMaxLanguages : count;
 }
 
-std::string LanguageFile::LanguageName(int index) const
+std::string LanguageFile::LanguageName(int index, size_t bufferSize) const
 {
-    return Value(kListSection, IndexKey(index), "English", kTextBuffer);
+    return Value(kListSection, IndexKey(index), "English", bufferSize);
 }
 
-std::string LanguageFile::Text(int index, std::string_view key, std::string_view english, size_t bufferSize) const
+std::vector<std::string> LanguageFile::LanguageNames(size_t bufferSize) const
 {
-    return Value(LanguageName(index), key, english, bufferSize);
+    std::vector<std::string> names;
+    const int count = LanguageCount();
+    for (int i = 0; i < count; ++i)
+        names.push_back(LanguageName(i, bufferSize));
+    return names;
+}
+
+std::string LanguageFile::Text(int index, std::string_view key, std::string_view english, size_t bufferSize,
+                               size_t nameBufferSize) const
+{
+    return Value(LanguageName(index, nameBufferSize), key, english, bufferSize);
 }
 
 std::string LanguageFile::AboutText(int index, bool (*isLeadByte)(unsigned char)) const

@@ -1,6 +1,8 @@
-// Read access to a private-profile (INI) file of sections and keys, as the
-// profile calls give it: a missing file, section or key yields the fallback.
-// The programs read language.ini and KEY.ini through it, the tests tables.
+// Access to a private-profile (INI) file of sections and keys, as the
+// profile calls give it. Reading: a missing file, section or key yields the
+// fallback; the programs read language.ini and KEY.ini through it, the tests
+// tables. Writing: one value at a time, as the programs store their choice
+// of language.
 #pragma once
 
 #include <cstddef>
@@ -23,4 +25,11 @@ public:
     // Leading decimal digits with an optional sign; `fallback` for an empty
     // value; values past the 32-bit range saturate.
     static int ParseInt(std::string_view value, int fallback);
+};
+
+class IProfileTarget {
+public:
+    virtual ~IProfileTarget() = default;
+    // Stores `value` as `key` in `section`; false when it was not stored.
+    virtual bool WriteString(const char* section, const char* key, const char* value) = 0;
 };

@@ -1,11 +1,6 @@
 #include "CompanionLanguage.h"
 
-#include "AnsiCodePage.h"
 #include "ProgramFiles.h"
-
-#include <windows.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -13,20 +8,9 @@ constexpr const char* LANGUAGE_FILE = "\\Stylora\\language.ini";
 
 }  // namespace
 
-std::string CompanionLanguageFilePath() { return ProgramFiles::Path(LANGUAGE_FILE); }
-
-LanguageFile ReadCompanionLanguage()
+LanguageIniFile CompanionLanguageFile()
 {
-    const std::string path = CompanionLanguageFilePath();
-    return path.empty() ? LanguageFile() : LanguageFile::Load(path, &AnsiCodePage::FromUtf16);
+    return LanguageIniFile(ProgramFiles::Path(LANGUAGE_FILE), LanguageIniFile::Missing::Created);
 }
 
-bool WriteCompanionLanguageInt(const char* section, const char* key, int value)
-{
-    const std::string path = CompanionLanguageFilePath();
-    if (path.empty())
-        return false;
-    char text[16];
-    std::snprintf(text, sizeof text, "%d", value);
-    return WritePrivateProfileStringA(section, key, text, path.c_str()) != FALSE;
-}
+LanguageFile ReadCompanionLanguage() { return CompanionLanguageFile().Read(); }

@@ -1,15 +1,10 @@
 // The companions' language file "\Stylora\language.ini" below the Program
-// Files folder: read whole into a LanguageFile, written one value at a time
-// with the system's profile functions.
+// Files folder, shared by Keyveil and Mousora.
 #pragma once
 
-#include "LanguageFile.h"
+#include "LanguageIniFile.h"
 
-#include <string>
-
-// Full path of the language file; empty when the folder is unknown.
-std::string CompanionLanguageFilePath();
+// The file's door: read whole; a write creates it when it is missing.
+LanguageIniFile CompanionLanguageFile();
 // The language file as it is now; a missing one reads as empty.
 LanguageFile ReadCompanionLanguage();
-// False when the folder is unknown or the write failed.
-bool WriteCompanionLanguageInt(const char* section, const char* key, int value);

@@ -1,10 +1,10 @@
 #include "OverlayLabels.h"
 
+#include "ActionNames.h"
 #include "FixedKeyNames.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace overlay {
@@ -17,18 +17,9 @@ constexpr int RIGHT_LABEL_END = 750;
 constexpr int ROWS_PANEL_LEFT[KEY_SLOTS] = {130, 160, 190, 220, -1, 390, 420, 450, 480, -1};
 constexpr int ROWS_PANEL_RIGHT[KEY_SLOTS] = {480, 450, 420, 390, -1, 220, 190, 160, 130, -1};
 
-constexpr int32_t ACTION_OTHER = 0x130C;
-constexpr ActionText ACTION_TEXTS[] = {
-    {ACTION_DISABLED, "Menu_Disable", "Disable"},
-    {ACTION_LEFT_CLICK, "Menu_Left", "Left Key"},
-    {ACTION_RIGHT_CLICK, "Menu_Right", "Right Key"},
-    {ACTION_MIDDLE_CLICK, "Menu_Middle", "Middle Key"},
-    {ACTION_DOUBLE_CLICK, "Menu_Double_Click", "Double Click"},
-    {ACTION_SCROLL_UP, "Menu_ScrollUp", "Scroll Up"},
-    {ACTION_SCROLL_DOWN, "Menu_ScrollDn", "Scroll Down"},
-    {ACTION_KEYSTROKE, "Menu_Keyboard", "Keyboard"},
-    {ACTION_OTHER, "Menu_Other", "Res..."},
-};
+// Bits of a tagged code the overlay does not look at: it names an action by
+// the low 16 bits of its code.
+constexpr uint32_t IGNORED_ACTION_BITS = 0x00FF0000u;
 
 constexpr uint8_t KEYSTROKE_END = 0;
 constexpr uint8_t KEYSTROKE_UNUSED = 255;
@@ -103,45 +94,24 @@ int RightAlignedLeft(int rightEnd, size_t chars, int averageCharWidth)
     return rightEnd - static_cast<int>(chars) * averageCharWidth;
 }
 
-int32_t TagActionCode(int32_t code)
-{
-    return static_cast<int32_t>((static_cast<uint32_t>(code) & 0x00FFFFFFu) | 0xFF000000u);
-}
-
-const ActionText* FindActionText(int32_t taggedCode)
-{
-    if ((static_cast<uint32_t>(taggedCode) >> 24) != 0xFFu)
-        return nullptr;
-    const int32_t code = taggedCode & 0xFFFF;
-    for (const ActionText& entry : ACTION_TEXTS) {
-        if (entry.code == code)
-            return &entry;
-    }
-    return nullptr;
-}
-
-int ReadSelectedLanguage(const IProfileSource& language) { return language.ReadInt("selected", "language", 0); }
-
 void KeyCodeToName(uint8_t code, std::string& text)
 {
     // The service's own keystrokes use the left-hand modifier codes: they are named too.
     keynames::AppendFixedKeyName(text, code, keynames::SideModifiers::AsModifierNames);
 }
 
-std::string GetActionText(int32_t taggedCode, const IProfileSource& language)
+std::string GetActionText(uint32_t taggedCode, const LanguageFile& language)
 {
-    char index[16];
-    std::snprintf(index, sizeof index, "%d", ReadSelectedLanguage(language));
-    const std::string section = language.ReadString("language list", index, "English", LANGUAGE_TEXT_ROOM);
-    if (section.empty())
+    const int index = language.SelectedLanguage();
+    if (!language.NamesLanguage(index))
         return {};
-    const ActionText* entry = FindActionText(taggedCode);
-    if (entry == nullptr)
+    const LanguageKey* name = action_names::TaggedActionName(taggedCode & ~IGNORED_ACTION_BITS);
+    if (name == nullptr)
         return {};
-    return language.ReadString(section.c_str(), entry->key, entry->builtIn, LANGUAGE_TEXT_ROOM);
+    return language.Text(index, name->key, name->english, LANGUAGE_TEXT_ROOM, LANGUAGE_TEXT_ROOM);
 }
 
-std::string BuildKeyLabel(const KEYACTION& action, const IProfileSource& language)
+std::string BuildKeyLabel(const KEYACTION& action, const LanguageFile& language)
 {
     switch (action.actionCode) {
     case ACTION_LAUNCH:
@@ -149,7 +119,7 @@ std::string BuildKeyLabel(const KEYACTION& action, const IProfileSource& languag
     case ACTION_KEYSTROKE:
         return KeystrokeLabel(action);
     default: {
-        std::string text = GetActionText(TagActionCode(action.actionCode), language);
+        std::string text = GetActionText(action_names::TagAction(action.actionCode), language);
         if (text.size() > LABEL_MAX_CHARS)
             text.resize(LABEL_MAX_CHARS);
         return text;
@@ -165,7 +135,7 @@ int32_t KeyAreaRotation(const uint8_t* keyArea, size_t size)
     return code;
 }
 
-std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, const IProfileSource& language)
+std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, const LanguageFile& language)
 {
     std::vector<Label> labels;
     if (keyArea == nullptr)

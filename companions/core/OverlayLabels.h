@@ -3,7 +3,7 @@
 // the key area's actions and the companions' language file.
 #pragma once
 
-#include "ProfileSource.h"
+#include "LanguageFile.h"
 #include "TabletRecords.h"
 
 #include <cstddef>
@@ -39,28 +39,17 @@ bool PlaceLabel(int key, Layout layout, LabelPlace& place);
 // Left end of a right-aligned label of `chars` characters.
 int RightAlignedLeft(int rightEnd, size_t chars, int averageCharWidth);
 
-// Action codes as the overlay looks them up: high byte 0xFF.
-int32_t TagActionCode(int32_t code);
-
-struct ActionText {
-    int32_t code;
-    const char* key;      // in the language's section
-    const char* builtIn;  // when the language file lacks it
-};
-// The table entry for the tagged code's low 16 bits, or nullptr.
-const ActionText* FindActionText(int32_t taggedCode);
-// The index of the language chosen in the language file (0 when none is).
-int ReadSelectedLanguage(const IProfileSource& language);
 // Appends the name a keystroke label shows for one key code.
 void KeyCodeToName(uint8_t code, std::string& text);
-// The localized text of a tagged code; empty for codes without text or when
-// the selected language has no name.
-std::string GetActionText(int32_t taggedCode, const IProfileSource& language);
+// The localized text of a tagged action code (action_names::TagAction), looked
+// up by its low 16 bits; empty for codes without text or when the selected
+// language has no name.
+std::string GetActionText(uint32_t taggedCode, const LanguageFile& language);
 
 // The label of one key: keystroke names, "path parameters" or the action's
 // text, never longer than LABEL_MAX_CHARS; the texts are read only up to
 // the ends of their fields.
-std::string BuildKeyLabel(const KEYACTION& action, const IProfileSource& language);
+std::string BuildKeyLabel(const KEYACTION& action, const LanguageFile& language);
 
 struct Label {
     int key = 0;
@@ -70,7 +59,7 @@ struct Label {
 
 // The labels of a key area of `size` bytes (4-byte process id, then the
 // record); keys beyond the end of a smaller area are left out.
-std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, const IProfileSource& language);
+std::vector<Label> BuildLabels(const uint8_t* keyArea, size_t size, const LanguageFile& language);
 // The rotation code at +96 of the key area, or 0 when the area is too small.
 int32_t KeyAreaRotation(const uint8_t* keyArea, size_t size);
 

@@ -1,7 +1,8 @@
 #include "CLanguageDlg.h"
 
-#include "DoubleClickSettings.h"
 #include "CompanionLanguage.h"
+#include "DoubleClickSettings.h"
+#include "LanguageListEntry.h"
 #include "MousoraResource.h"
 
 CLanguageDlg::CLanguageDlg(CWnd* parent) : CDialog(IDD_LANGUAGE, parent) {}
@@ -14,12 +15,12 @@ BOOL CLanguageDlg::OnInitDialog()
     subLanguage_ = static_cast<uint16_t>(system >> 10);
     list_.SubclassDlgItem(IDC_LANGUAGE_LIST, m_hWnd);
     const LanguageFile language = ReadCompanionLanguage();
-    const std::vector<std::string> names = doubleclick::LanguageNames(language);
+    const std::vector<std::string> names = language.LanguageNames(doubleclick::TEXT_ROOM);
     if (names.empty())
         return TRUE;
     for (const std::string& name : names)
-        list_.AddString(doubleclick::LanguageListEntry(name, primaryLanguage_, subLanguage_).c_str());
-    list_.SetSel(language.ReadInt("selected", "language", 0));
+        list_.AddString(language_list::AnsiEntry(name, primaryLanguage_, subLanguage_).c_str());
+    list_.SetSel(language.SelectedLanguage());
     return TRUE;
 }
 
@@ -31,6 +32,7 @@ void CLanguageDlg::OnOK()
         return;
     }
     chosen_ = selected.front();
-    WriteCompanionLanguageInt("selected", "language", chosen_);
+    LanguageIniFile file = CompanionLanguageFile();
+    LanguageFile::WriteSelectedLanguage(file, chosen_);
     EndDialog(IDOK);
 }

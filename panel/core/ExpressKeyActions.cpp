@@ -1,5 +1,6 @@
 #include "ExpressKeyActions.h"
 
+#include "ActionNames.h"
 #include "ServiceCodes.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ std::string LabelText(const KEYACTION& action, const KeyNames& names, const Menu
     case ACTION_KEYSTROKE:
         return names.SequenceText(reinterpret_cast<const uint8_t*>(action.data), sizeof action.data);
     default:
-        return menuText ? menuText(static_cast<uint32_t>(action.actionCode) | kMenuTextFlag) : std::string();
+        return menuText ? menuText(action_names::TagAction(action.actionCode)) : std::string();
     }
 }
 

@@ -18,7 +18,6 @@ constexpr int kFirstMenuCommand = 4867;
 constexpr int kKeystrokeCommand = 4873;
 constexpr int kLaunchCommand = 4874;
 constexpr int kLastMenuCommand = 4875;
-constexpr uint32_t kMenuTextFlag = 0xFF000000u;
 
 // The launch record handed from the launch dialog: path at 0, parameters at 384.
 constexpr size_t kLaunchRecordSize = KEYACTION_DATA_SIZE + KEYACTION_PARAM_SIZE;
@@ -28,7 +27,7 @@ constexpr size_t kMaxLaunchParameters = KEYACTION_PARAM_SIZE - 1;
 using MenuText = std::function<std::string(uint32_t code)>;
 
 // Launch: path, blank, parameters. Keystroke: the keys' display names.
-// Anything else: the menu text of its code with kMenuTextFlag.
+// Anything else: the menu text of its tagged code (action_names::TagAction).
 std::string LabelText(const KEYACTION& action, const KeyNames& names, const MenuText& menuText);
 // The path, or the parameters, of a launch slot (never past their fields).
 std::string LaunchPath(const KEYACTION& action);

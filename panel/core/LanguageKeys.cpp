@@ -1,13 +1,10 @@
 #include "LanguageKeys.h"
 
-#include "ServiceCodes.h"
+#include "ActionNames.h"
 
 namespace langkeys {
 
 namespace {
-
-// The "other" function of the menu; no KEYACTION code of the service names it.
-constexpr int64_t kActionOther = 0x130C;
 
 const LanguageKey kUiStrings[UiStringCount] = {
     {"Enable", "Enable", 64},       {"Disable", "Disable", 64},
@@ -16,24 +13,6 @@ const LanguageKey kUiStrings[UiStringCount] = {
     {"Clean", "Clean", 64},         {"Menu_Keyboard", "Keyboard", 64},
     {"Cancel", "Cancel", 64},       {"Utility", "Utility", 64},
     {"Parameter", "Parameter", 64},
-};
-
-struct FunctionEntry {
-    LanguageKey text;
-    int64_t action;  // -1: no action code names it
-};
-
-const FunctionEntry kFunctions[kFunctionMenuEntries] = {
-    {{"Menu_Left", "Left Key", 64}, ACTION_LEFT_CLICK},
-    {{"Menu_Right", "Right Key", 64}, ACTION_RIGHT_CLICK},
-    {{"Menu_Middle", "Middle Key", 64}, ACTION_MIDDLE_CLICK},
-    {{"Menu_Double_Click", "Double Click", 64}, ACTION_DOUBLE_CLICK},
-    {{"Menu_ScrollUp", "Scroll Up", 64}, ACTION_SCROLL_UP},
-    {{"Menu_ScrollDn", "Scroll Down", 64}, ACTION_SCROLL_DOWN},
-    {{"Menu_Keyboard", "Keyboard", 64}, ACTION_KEYSTROKE},
-    {{"Menu_App", "Application", 64}, -1},
-    {{"Menu_Disable", "Disable", 64}, ACTION_DISABLED},
-    {{"Menu_Other", "Res...", 64}, kActionOther},
 };
 
 }  // namespace
@@ -69,11 +48,13 @@ const LanguageKey& UiStringKey(UiString which) { return kUiStrings[which]; }
 
 const LanguageKey* AllKeys(size_t* count)
 {
+    using action_names::FunctionName;
+    // The functions' names but the keyboard's, which is a UI string already.
     static const LanguageKey table[] = {
         kUiStrings[0], kUiStrings[1], kUiStrings[2], kUiStrings[3], kUiStrings[4], kUiStrings[5],
         kUiStrings[6], kUiStrings[7], kUiStrings[8], kUiStrings[9],
-        kFunctions[0].text, kFunctions[1].text, kFunctions[2].text, kFunctions[3].text, kFunctions[4].text,
-        kFunctions[5].text, kFunctions[7].text, kFunctions[8].text, kFunctions[9].text,
+        *FunctionName(0), *FunctionName(1), *FunctionName(2), *FunctionName(3), *FunctionName(4),
+        *FunctionName(5), *FunctionName(7), *FunctionName(8), *FunctionName(9),
         kPenSetting, kMapping, kKeySetting, kAbout, kSave, kExit, kProfile, kTryHere,
         kDisablePressure, kParameterSetting, kDefault, kNibPressure, kTilt, kNibClick, kNoKey, kNoKeyTitle,
         kLicence, kTabletId, kSelectMonitor, kPartMonitor, kAutoSetting, kCalibrate, kAllTablet,
@@ -81,20 +62,6 @@ const LanguageKey* AllKeys(size_t* count)
     };
     *count = sizeof table / sizeof table[0];
     return table;
-}
-
-const LanguageKey* FunctionMenuKey(uint32_t code)
-{
-    if (code < kFunctionMenuEntries)
-        return &kFunctions[code].text;
-    if ((code & kTaggedAction) != kTaggedAction)
-        return nullptr;
-    const int64_t action = code & ~kTaggedAction;
-    for (const FunctionEntry& entry : kFunctions) {
-        if (entry.action == action)
-            return &entry.text;
-    }
-    return nullptr;
 }
 
 }  // namespace langkeys

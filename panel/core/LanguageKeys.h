@@ -1,15 +1,11 @@
-// Every key the panel reads from language.ini with its built-in English text,
-// and the names of the pen-button and express-key functions.
+// Every key the panel reads from language.ini with its built-in English text
+// (the names of the pen-button and express-key functions are the text
+// module's ActionNames).
 #pragma once
 
-#include <cstddef>
-#include <cstdint>
+#include "LanguageKey.h"
 
-struct LanguageKey {
-    const char* key;
-    const char* english;
-    size_t bufferSize;
-};
+#include <cstddef>
 
 namespace langkeys {
 
@@ -25,13 +21,5 @@ extern const LanguageKey kPenSetting, kMapping, kKeySetting, kAbout, kSave, kExi
 
 // The whole table, for writing a complete English section.
 const LanguageKey* AllKeys(size_t* count);
-
-// Actions that are written tagged into function codes: 0xFF000000 | action.
-constexpr uint32_t kTaggedAction = 0xFF000000u;
-constexpr int kFunctionMenuEntries = 10;
-
-// The key and English text of a function: `code` is a menu index 0..9 or a
-// tagged action code. Null for anything else (launch, strip, unknown).
-const LanguageKey* FunctionMenuKey(uint32_t code);
 
 }  // namespace langkeys

@@ -1,5 +1,4 @@
 #include "OverlayLabels.h"
-#include "ProfileTable.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
 
@@ -33,7 +32,7 @@ struct KeyArea {
         std::strcpy(Key(k).data, path);
         std::strcpy(Key(k).parameters, parameters);
     }
-    std::vector<Label> Labels(const IProfileSource& language) { return BuildLabels(bytes.data(), bytes.size(), language); }
+    std::vector<Label> Labels(const LanguageFile& language) { return BuildLabels(bytes.data(), bytes.size(), language); }
 };
 
 std::string TextOf(const std::vector<Label>& labels, int key)
@@ -62,7 +61,7 @@ TEST_SUITE("express-key overlay")
         area.Launch(7, "C:\\100%\\run.exe", "%s%n");
         area.Keystroke(8, {16, 164, 112, 123, 200, 255, 65});
         area.Key(9).actionCode = ACTION_LEFT_CLICK;
-        ProfileTable noFile;
+        const LanguageFile noFile;
         const std::vector<Label> labels = area.Labels(noFile);
 
         CHECK(labels.size() == 8);
@@ -82,7 +81,7 @@ TEST_SUITE("express-key overlay")
 
     TEST_CASE("positions of the two layouts")
     {
-        ProfileTable noFile;
+        const LanguageFile noFile;
         KeyArea plain(256);
         KeyArea turned(ROTATION_TURNED);
         const int rowsA[] = {130, 160, 190, 220, 390, 420, 450, 480};
@@ -112,23 +111,19 @@ TEST_SUITE("express-key overlay")
         area.Key(0).actionCode = ACTION_RIGHT_CLICK;
         area.Key(1).actionCode = ACTION_SCROLL_DOWN;
         area.Key(2).actionCode = 77;  // no text for this code
-        ProfileTable language;
-        language.sections["selected"]["language"] = "1";
-        language.sections["language list"]["1"] = "Deutsch";
-        language.sections["Deutsch"]["Menu_Right"] = "Rechte Taste";
-        std::vector<Label> labels = area.Labels(language);
+        const std::string chosen = "[selected]\nlanguage=1\n[language list]\n1=Deutsch\n";
+        std::vector<Label> labels = area.Labels(LanguageFile(chosen + "[Deutsch]\nMenu_Right=Rechte Taste\n"));
         CHECK(TextOf(labels, 0) == "Rechte Taste");
         CHECK(TextOf(labels, 1) == "Scroll Down");
         CHECK(TextOf(labels, 2) == "");
         CHECK(TextOf(labels, 3) == "Disable");
 
         // Texts are read into 64-byte buffers.
-        language.sections["Deutsch"]["Menu_Right"] = std::string(100, 'r');
-        CHECK(TextOf(area.Labels(language), 0) == std::string(63, 'r'));
+        const LanguageFile longText(chosen + "[Deutsch]\nMenu_Right=" + std::string(100, 'r') + "\n");
+        CHECK(TextOf(area.Labels(longText), 0) == std::string(63, 'r'));
 
         // A selected language without a name gives empty labels.
-        language.sections["language list"]["1"] = "";
-        labels = area.Labels(language);
+        labels = area.Labels(LanguageFile("[selected]\nlanguage=1\n[language list]\n1=\n"));
         CHECK(TextOf(labels, 0) == "");
         CHECK(TextOf(labels, 3) == "");
     }
@@ -144,7 +139,7 @@ TEST_SUITE("express-key overlay")
         area.Key(2).actionCode = ACTION_KEYSTROKE;
         std::memset(area.Key(2).data, 112, KEYACTION_DATA_SIZE);  // {F1} over and over, no end
         area.Keystroke(3, std::vector<uint8_t>(300, 'k'));
-        ProfileTable noFile;
+        const LanguageFile noFile;
         const std::vector<Label> labels = area.Labels(noFile);
 
         CHECK(TextOf(labels, 0) == std::string(255, 'p'));
@@ -160,7 +155,7 @@ TEST_SUITE("express-key overlay")
         KeyArea area(ROTATION_TURNED);
         for (int k = 0; k < 10; ++k)
             area.Key(k).actionCode = ACTION_MIDDLE_CLICK;
-        ProfileTable noFile;
+        const LanguageFile noFile;
         const std::vector<Label> three = BuildLabels(area.bytes.data(), KEYAREA_KEYS_OFFSET + 516 * 3, noFile);
         REQUIRE(three.size() == 3);
         CHECK(three[2].text == "Middle Key");

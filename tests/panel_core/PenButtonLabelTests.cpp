@@ -1,5 +1,6 @@
 // Pen-button labels and the function menu's writes into the pen buttons'
 // records, including records whose texts have no terminator.
+#include "ActionNames.h"
 #include "ExpressKeyActions.h"
 #include "KeyNames.h"
 #include "ServiceCodes.h"
@@ -20,7 +21,7 @@ public:
 // English function names by tagged action code, as the application object hands them out.
 std::string EnglishMenuText(uint32_t code)
 {
-    switch (code & ~key_actions::kMenuTextFlag) {
+    switch (code & ~action_names::kTaggedAction) {
     case ACTION_LEFT_CLICK: return "Left Key";
     case ACTION_RIGHT_CLICK: return "Right Key";
     case ACTION_MIDDLE_CLICK: return "Middle Key";

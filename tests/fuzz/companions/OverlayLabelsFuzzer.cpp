@@ -1,5 +1,6 @@
 // The overlay's labels built from any key area: a setup byte (language
 // file present, its texts' length), then the key area's bytes.
+#include "ActionNames.h"
 #include "FuzzCheck.h"
 #include "OverlayLabels.h"
 #include "SharedSections.h"
@@ -10,21 +11,19 @@
 
 namespace {
 
-// A language file whose every key holds `length` characters, or none at all.
-class FuzzLanguage : public IProfileSource {
-public:
-    FuzzLanguage(bool present, size_t length) : present_(present), text_(length, 'T') {}
-    std::string ReadString(const char*, const char*, const char* fallback, size_t room) const override
-    {
-        const std::string text = present_ ? text_ : fallback;
-        return room == 0 ? std::string() : text.substr(0, room - 1);
-    }
-    int ReadInt(const char*, const char*, int fallback) const override { return present_ ? 3 : fallback; }
-
-private:
-    bool present_;
-    std::string text_;
-};
+// A language file whose selected language and every function name hold
+// `length` characters, or no file at all.
+LanguageFile FuzzLanguage(bool present, size_t length)
+{
+    if (!present)
+        return LanguageFile();
+    const std::string text(length, 'T');
+    std::string file = "[selected]\nlanguage=3\n[language list]\n3=" + text + "\n[" +
+                       text.substr(0, LanguageFile::kTextBuffer - 1) + "]\n";
+    for (int i = 0; i < action_names::kFunctionMenuEntries; ++i)
+        file += std::string(action_names::FunctionName(static_cast<uint32_t>(i))->key) + "=" + text + "\n";
+    return LanguageFile(file);
+}
 
 }  // namespace
 
@@ -32,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size < 1)
         return 0;
-    FuzzLanguage language((data[0] & 0x80) != 0, data[0] & 0x7F);
+    const LanguageFile language = FuzzLanguage((data[0] & 0x80) != 0, data[0] & 0x7F);
     const std::vector<overlay::Label> labels = overlay::BuildLabels(data + 1, size - 1, language);
     FuzzRequire(labels.size() <= 8, "at most eight labels");
     for (const overlay::Label& label : labels) {
