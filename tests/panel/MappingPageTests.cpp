@@ -428,6 +428,47 @@ TEST_SUITE("mapping page")
         CHECK(m.bench.Service().Child().Wait(0) == -1);  // still running
     }
 
+    TEST_CASE("on current systems the page publishes by command 12, a pulse and the read thread's event, and "
+              "without the connection section only into the key area")
+    {
+        for (PanelPartner partner : {PanelPartner::FakeLibrary, PanelPartner::FakeLibraryWithoutConnection}) {
+            const bool connected = partner == PanelPartner::FakeLibrary;
+            CAPTURE(connected);
+            CurrentSystemPage m(PanelBrandUnderTest::Stylora, partner);
+            // Without the plain connection section the panel's tablet
+            // interface still finds the service program's global one.
+            FakeService serviceProgram(FakeService::Form::ServiceProgram);
+            if (!connected)
+                REQUIRE(serviceProgram.Start());
+            const std::string reloadName = "QXPENReadThread" + std::to_string((0x7A4B << 16) | 0x1001);
+            HANDLE reload = CreateEventA(nullptr, TRUE, FALSE, reloadName.c_str());
+            REQUIRE(reload != nullptr);
+            // Opening the page on the one monitor Wine shows publishes the whole screen.
+            REQUIRE(m.Start());
+            const RECT32 whole{0, 0, 0xFFFF, 0xFFFF};
+            CHECK(WaitUntil([&] { return SameRect(m.LiveMapping().screenArea, whole); }, 5000));
+            CHECK(m.LiveMapping().monitorChoice == 0);
+            if (connected) {
+                CHECK(WaitUntil([&] { return m.MappingSaves() > 0; }, 5000));
+                Pump(300);
+                // Woken once: an event left set would wake the loop again and again.
+                CHECK(m.MappingSaves() == 1);
+                for (const RecordedCommand& command : m.panel.Fake()->Commands()) {
+                    if (command.code == CMD_SAVE_MAPPING)
+                        CHECK(SameRect(command.screenArea, whole));  // the record was there before the wake
+                }
+                CHECK(WaitForSingleObject(reload, 2000) == WAIT_OBJECT_0);
+            } else {
+                Pump(300);
+                CHECK(m.panel.Fake()->Commands().empty());
+                for (const RecordedCommand& command : serviceProgram.Commands())
+                    CHECK(command.code != CMD_SAVE_MAPPING);
+                CHECK(WaitForSingleObject(reload, 0) == WAIT_TIMEOUT);
+            }
+            CloseHandle(reload);
+        }
+    }
+
     TEST_CASE("a display change keeps the chosen monitor while it is there, and with one monitor left only the "
               "first brand publishes")
     {
@@ -464,6 +505,39 @@ TEST_SUITE("mapping page")
                 CHECK(WaitUntil([&] { return m.MappingSaves() == saves + 1; }, 5000));
                 CHECK(m.LiveMapping().monitorChoice == 0);
                 CHECK(SameRect(m.LiveMapping().screenArea, RECT32{0, 0, 0xFFFF, 0xFFFF}));
+            }
+        }
+    }
+
+    TEST_CASE("calibration refuses a monitor exactly twice the inset high or wide, before the service can find it")
+    {
+        struct Case {
+            PanelBrandUnderTest brand;
+            int inset;  // product id 0x1001 has a bit of 0x841F: 90 for the first brand
+        };
+        for (const Case& c : {Case{PanelBrandUnderTest::Stylora, 90}, Case{PanelBrandUnderTest::Penmira, 145}}) {
+            CAPTURE(c.inset);
+            CurrentSystemPage m(c.brand);
+            const std::string twice = std::to_string(2 * c.inset);
+            m.LayMonitors("0 0 1024 " + twice + " 1\n1024 0 " + twice + " 768 0\n");
+            REQUIRE(m.Start());
+            for (int entry : {1, 2}) {
+                CAPTURE(entry);
+                m.ChooseMonitor(entry);
+                const RECT32 before = m.LiveMapping().tabletArea;
+                const size_t saves = m.MappingSaves();
+                PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_CALIBRATE, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(m.page, IDC_CALIBRATE)));
+                HWND box = WaitForTitle("Calibrate");
+                REQUIRE(box != nullptr);
+                CHECK(BoxText(box).find("too small") != std::string::npos);
+                CHECK(FindWindowA(nullptr, "QXCalibrate20090410Window") == nullptr);
+                REQUIRE(PressOk(box));
+                Pump(200);
+                CHECK(FindWindowA(nullptr, "QXCalibrate20090410Window") == nullptr);
+                CHECK(SameRect(m.LiveMapping().tabletArea, before));
+                CHECK(m.MappingSaves() == saves);
+                CHECK(IsWindowVisible(m.page));
             }
         }
     }
