@@ -235,16 +235,32 @@ struct CurrentSystemPage {
         if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
             return false;
         panel.Click(IDC_MAPPING);
-        page = panel.VisiblePage();
-        monitorCombo = GetDlgItem(page, IDC_MONITOR_CHOICE);
+        // By its monitor combo: a tooltip of the main window, where an
+        // earlier test left the pointer, is a captionless popup too.
+        WaitUntil(
+            [&] {
+                for (HWND window : panel.PanelWindows())
+                    if ((monitorCombo = GetDlgItem(window, IDC_MONITOR_CHOICE)) != nullptr)
+                        return (page = window) != nullptr;
+                return false;
+            },
+            5000);
         return page != nullptr;
     }
 
-    void ChooseMonitor(int entry)
+    // Whether the stand-in was woken for a mapping save after the first `before`.
+    bool SavedAfter(size_t before) const
     {
+        return WaitUntil([&] { return MappingSaves() > before; }, 5000);
+    }
+    // Chooses a monitor-combo entry; the page publishes it.
+    bool ChooseMonitor(int entry)
+    {
+        const size_t before = MappingSaves();
         SendMessageA(monitorCombo, CB_SETCURSEL, entry, 0);
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MONITOR_CHOICE, CBN_SELENDOK),
                      reinterpret_cast<LPARAM>(monitorCombo));
+        return SavedAfter(before);
     }
     void DisplayChanged()
     {
@@ -449,7 +465,7 @@ TEST_SUITE("mapping page")
             CHECK(WaitUntil([&] { return SameRect(m.LiveMapping().screenArea, whole); }, 5000));
             CHECK(m.LiveMapping().monitorChoice == 0);
             if (connected) {
-                CHECK(WaitUntil([&] { return m.MappingSaves() > 0; }, 5000));
+                CHECK(m.SavedAfter(0));
                 Pump(300);
                 // Woken once: an event left set would wake the loop again and again.
                 CHECK(m.MappingSaves() == 1);
@@ -479,7 +495,7 @@ TEST_SUITE("mapping page")
             m.LayMonitors("0 0 1024 768 1\n1024 0 600 800 0\n");
             REQUIRE(m.Start());
             REQUIRE(SendMessageA(m.monitorCombo, CB_GETCOUNT, 0, 0) == 3);
-            m.ChooseMonitor(2);
+            REQUIRE(m.ChooseMonitor(2));
             CHECK(m.LiveMapping().monitorChoice == 1);
 
             // The first monitor takes another resolution; the chosen one stays.
@@ -489,12 +505,14 @@ TEST_SUITE("mapping page")
             // first maps the whole desktop.
             CHECK(m.ShownMonitor() == (penmira ? 2 : 0));
             PanelUnderTest::ClickIn(m.page, IDC_AUTO_SETTING);
+            size_t saves = m.MappingSaves();
             m.panel.Click(IDOK);
+            REQUIRE(m.SavedAfter(saves));
             // Fitted to the chosen monitor's 600 x 800, not to the desktop's 1880 x 1024.
             const RECT32 fitted{0, 0, static_cast<int32_t>(int64_t{10206} * 600 * 742 / (800 * 1020)), 7422};
-            CHECK(WaitUntil([&] { return SameRect(m.LiveMapping().tabletArea, fitted); }, 5000));
+            CHECK(SameRect(m.LiveMapping().tabletArea, fitted));
 
-            const size_t saves = m.MappingSaves();
+            saves = m.MappingSaves();
             m.LayMonitors("0 0 1024 768 1\n");
             m.DisplayChanged();
             CHECK(SendMessageA(m.monitorCombo, CB_GETCOUNT, 0, 0) == 1);
@@ -502,7 +520,7 @@ TEST_SUITE("mapping page")
                 Pump(300);
                 CHECK(m.MappingSaves() == saves);
             } else {
-                CHECK(WaitUntil([&] { return m.MappingSaves() == saves + 1; }, 5000));
+                CHECK(m.SavedAfter(saves));
                 CHECK(m.LiveMapping().monitorChoice == 0);
                 CHECK(SameRect(m.LiveMapping().screenArea, RECT32{0, 0, 0xFFFF, 0xFFFF}));
             }
@@ -523,7 +541,7 @@ TEST_SUITE("mapping page")
             REQUIRE(m.Start());
             for (int entry : {1, 2}) {
                 CAPTURE(entry);
-                m.ChooseMonitor(entry);
+                REQUIRE(m.ChooseMonitor(entry));
                 const RECT32 before = m.LiveMapping().tabletArea;
                 const size_t saves = m.MappingSaves();
                 PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_CALIBRATE, BN_CLICKED),
