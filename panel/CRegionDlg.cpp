@@ -6,6 +6,7 @@
 #include "CFullDlg.h"
 #include "CStyloraApp.h"
 #include "CWinApp.h"
+#include "DisplayChange.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
 #include "PanelFilePolicy.h"
@@ -476,17 +477,15 @@ LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DISPLAYCHANGE && m_hWnd != nullptr) {
         m_monitors.Enumerate();
-        const int entries = MonitorEntries();
-        // A stored selection may name a monitor that is gone.
-        m_storedSelection = 0;
-        FillMonitorCombo(entries, entries == 1 ? 0 : -1);
-        if (entries == 1) {
+        const DisplayChangePlan plan = PlanDisplayChange(m_brand, m_monitors.Layout(), m_storedSelection);
+        m_storedSelection = plan.storedSelection;
+        FillMonitorCombo(plan.entries, plan.comboSelection);
+        if (plan.selectWholeScreen)
             OnSelectMonitor();
-            if (m_brand.displayChangePublishes)
-                ApplyMappingToDriver();
-        } else if (m_brand.displayChangeSetsDesktop) {
+        if (plan.publish)
+            ApplyMappingToDriver();
+        if (plan.recordToDesktop)
             m_record.Head().mapping.monitorChoice = MONITOR_CHOICE_DESKTOP;
-        }
     }
     return CBkDialogKX::WindowProc(message, wParam, lParam);
 }

@@ -1,6 +1,33 @@
 #include "DisplayMonitors.h"
 
+#ifdef INKBRID_TEST_SEAMS
+#include <cstdio>
+#include <cstdlib>
+#endif
+
 namespace {
+
+#ifdef INKBRID_TEST_SEAMS
+// In the test build a test may lay out monitors the display does not have:
+// INKBRID_TEST_MONITORS names a file of "x y width height flags" lines, read
+// at every enumeration so that a test can change it before a display change.
+// Such monitors have no DC, so their thumbnails stay empty.
+bool ReadTestMonitors(std::vector<MonitorInfo>& monitors)
+{
+    const char* path = std::getenv("INKBRID_TEST_MONITORS");
+    if (path == nullptr)
+        return false;
+    if (FILE* file = std::fopen(path, "r")) {
+        MonitorInfo m;
+        while (std::fscanf(file, "%d %d %d %d %d", &m.x, &m.y, &m.width, &m.height, &m.flags) == 5)
+            monitors.push_back(m);
+        std::fclose(file);
+    }
+    return true;
+}
+#else
+bool ReadTestMonitors(std::vector<MonitorInfo>&) { return false; }
+#endif
 
 int32_t FlagsOfMonitorAt(const DEVMODEA& mode)
 {
@@ -19,6 +46,11 @@ size_t DisplayMonitors::Enumerate()
 {
     Release();
     std::vector<MonitorInfo> monitors;
+    if (ReadTestMonitors(monitors)) {
+        m_dcs.assign(monitors.size(), nullptr);
+        m_layout = MonitorLayout(std::move(monitors));
+        return m_layout.Count();
+    }
     DISPLAY_DEVICEA device{};
     device.cb = sizeof device;
     for (DWORD number = 0; ::EnumDisplayDevicesA(nullptr, number, &device, 0); ++number, device.cb = sizeof device) {

@@ -13,7 +13,8 @@ Files (by role):
                 calibrate_out, knob
   backgrounds   bg_pen, bg_mapping, bg_keys, bg_about, bg_launch (panel
                 pages, drawn for 600x520 and stretched by the panel),
-                about_page (the About page beside the buttons),
+                about_page (the About page beside the buttons and the
+                mapping page's background),
                 overlay, tablet, calibrate, tile (a 32x32 tile), shaped
                 (a rounded card on magenta, the transparent colour)
   companions    keyveil_panel, keyveil_panel_turned (895x637, the overlay's
@@ -395,13 +396,15 @@ def make_backgrounds(out):
                          ("pm_bg_about", PLUM)):
         write_bmp24(os.path.join(out, name + ".bmp"), penmira_background(657, 568, accent))
 
-    # The About page beside the buttons: a white card under a rule in the
-    # About accent, room for the licence text.
+    # The About page beside the buttons (stretched to it), a white card under
+    # a rule in the About accent, room for the licence text. The mapping page
+    # copies the same picture unstretched under its whole client area: the
+    # card must reach past its preview frame and its controls.
     def about_page(c):
-        c.rect(0, 0, 400, 6, INK)
-        c.rect(12, 24, 388, 430, WHITE)
-        c.rect(12, 429, 388, 430, (214, 220, 230))
-    write_bmp24(os.path.join(out, "about_page.bmp"), flat_picture(400, 440, about_page))
+        c.rect(0, 0, 606, 6, INK)
+        c.rect(12, 24, 594, 587, WHITE)
+        c.rect(12, 586, 594, 587, (214, 220, 230))
+    write_bmp24(os.path.join(out, "about_page.bmp"), flat_picture(606, 599, about_page))
 
     def overlay(c):
         c.rect(0, 0, 120, 40, MIST)
@@ -528,15 +531,18 @@ def make_mapping_artwork(out):
         write_ico(os.path.join(out, "auto" + suffix + ".ico"), c.pixels())
 
     # The tablet picture: a body with the active area where the page draws
-    # the tablet-area rectangle (24..139 x 21..116 of its 160 x 140 place).
+    # the tablet-area rectangle (24..139 x 21..116 of its 160 x 140 place;
+    # 36..210 x 31..172 here). The page's preview frame ends about 6 pixels
+    # below the active area, so the body ends 3 pixels below it (row 176
+    # here, only a dark rim under the area) and the rest is the white of the
+    # page's card.
     def tablet(c):
-        c.rect(0, 0, 242, 207, PAPER)
-        c.rect(6, 8, 236, 200, INK)
-        c.rect(12, 14, 230, 194, SLATE)
-        c.rect(36, 31, 211, 178, MIST)
+        c.rect(6, 20, 236, 176, INK)
+        c.rect(12, 25, 230, 172, SLATE)
+        c.rect(36, 31, 211, 172, MIST)
         for i in range(4):
-            c.rect(18, 40 + i * 30, 28, 60 + i * 30, TEAL)
-    write_bmp24(os.path.join(out, "mapping_tablet.bmp"), flat_picture(242, 207, tablet))
+            c.rect(18, 40 + i * 32, 28, 62 + i * 32, TEAL)
+    write_bmp24(os.path.join(out, "mapping_tablet.bmp"), flat_picture(242, 207, tablet, WHITE))
 
     # Behind the calibration targets: calm, with a frame so the monitor's
     # edges show through the translucent window.

@@ -2,7 +2,10 @@
 // configuration (the panel writes the device file itself) with a scripted
 // tablet: a picked screen area and a dragged tablet area reach the pointer,
 // the device file keeps its chain, and calibration takes the service's
-// points, refusing taps in the wrong order.
+// points, refusing taps in the wrong order. Beside a stand-in library form on
+// the system Wine reports, with monitors the tests lay out: the page's
+// publishing, its display changes and calibration on monitors too small.
+#include "FakeService.h"
 #include "PanelUnderTest.h"
 #include "ScriptedReports.h"
 #include "TabletBench.h"
@@ -191,6 +194,98 @@ struct MappingBench {
     }
 };
 
+// The page beside the stand-in library form, on the system Wine reports
+// (plain names, saves by command); the monitors from a file when laid out.
+struct CurrentSystemPage {
+    explicit CurrentSystemPage(PanelBrandUnderTest brand = PanelBrandUnderTest::Stylora,
+                               PanelPartner partner = PanelPartner::FakeLibrary)
+        : panel(partner, brand)
+    {
+        // Width and height words in the extents' ratio: Auto Setting fits the area.
+        model.widthWord = 1020;
+        model.heightWord = 742;
+    }
+    PanelUnderTest panel;
+    TABLETINFO model = DeskModel();
+    HWND page = nullptr;
+    HWND monitorCombo = nullptr;
+    bool monitorsLaid = false;
+
+    // "x y width height flags" lines, read by the panel at each enumeration.
+    void LayMonitors(const std::string& lines)
+    {
+        panel.WriteSettingsFile("monitors.txt", lines);
+        monitorsLaid = true;
+    }
+
+    bool Start()
+    {
+        panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &model, sizeof model);
+        panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:1001");
+        if (monitorsLaid)
+            panel.AddPanelEnvironment("INKBRID_TEST_MONITORS=" + panel.Settings().PathOf("monitors.txt"));
+        if (!panel.StartPartner())
+            return false;
+        // The service holds the tablet's record, with a mapping left from elsewhere.
+        const Bytes record = DeviceRecordOf(model);
+        TABLETRECORD_HEAD& live = panel.Fake()->KeyArea().record;
+        std::memcpy(&live, record.data(), sizeof live);
+        live.mapping.monitorChoice = 5;
+        live.mapping.screenArea = {1, 2, 3, 4};
+        if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
+            return false;
+        panel.Click(IDC_MAPPING);
+        // By its monitor combo: a tooltip of the main window, where an
+        // earlier test left the pointer, is a captionless popup too.
+        WaitUntil(
+            [&] {
+                for (HWND window : panel.PanelWindows())
+                    if ((monitorCombo = GetDlgItem(window, IDC_MONITOR_CHOICE)) != nullptr)
+                        return (page = window) != nullptr;
+                return false;
+            },
+            5000);
+        return page != nullptr;
+    }
+
+    // Whether the stand-in was woken for a mapping save after the first `before`.
+    bool SavedAfter(size_t before) const
+    {
+        return WaitUntil([&] { return MappingSaves() > before; }, 5000);
+    }
+    // Chooses a monitor-combo entry; the page publishes it.
+    bool ChooseMonitor(int entry)
+    {
+        const size_t before = MappingSaves();
+        SendMessageA(monitorCombo, CB_SETCURSEL, entry, 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MONITOR_CHOICE, CBN_SELENDOK),
+                     reinterpret_cast<LPARAM>(monitorCombo));
+        return SavedAfter(before);
+    }
+    void DisplayChanged()
+    {
+        SendMessageA(page, WM_DISPLAYCHANGE, 32, 0);
+        // The system repaints every window after a real change; the repaint
+        // shows the record's choice.
+        InvalidateRect(page, nullptr, FALSE);
+        Pump(200);
+    }
+    int ShownMonitor() const { return static_cast<int>(SendMessageA(monitorCombo, CB_GETCURSEL, 0, 0)); }
+    const MAPPINGDEF& LiveMapping() const { return panel.Fake()->KeyArea().record.mapping; }
+    size_t MappingSaves() const
+    {
+        size_t saves = 0;
+        for (const RecordedCommand& command : panel.Fake()->Commands())
+            saves += command.code == CMD_SAVE_MAPPING ? 1 : 0;
+        return saves;
+    }
+};
+
+bool SameRect(const RECT32& a, const RECT32& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 }  // namespace
 
 TEST_SUITE("mapping page")
@@ -347,5 +442,121 @@ TEST_SUITE("mapping page")
         CHECK(m.PointerReaches(0, 0, width - 1, height - 1));
         CHECK(m.PointerReaches(m.model.xMax, m.model.yMax, 0, 0));
         CHECK(m.bench.Service().Child().Wait(0) == -1);  // still running
+    }
+
+    TEST_CASE("on current systems the page publishes by command 12, a pulse and the read thread's event, and "
+              "without the connection section only into the key area")
+    {
+        for (PanelPartner partner : {PanelPartner::FakeLibrary, PanelPartner::FakeLibraryWithoutConnection}) {
+            const bool connected = partner == PanelPartner::FakeLibrary;
+            CAPTURE(connected);
+            CurrentSystemPage m(PanelBrandUnderTest::Stylora, partner);
+            // Without the plain connection section the panel's tablet
+            // interface still finds the service program's global one.
+            FakeService serviceProgram(FakeService::Form::ServiceProgram);
+            if (!connected)
+                REQUIRE(serviceProgram.Start());
+            const std::string reloadName = "QXPENReadThread" + std::to_string((0x7A4B << 16) | 0x1001);
+            HANDLE reload = CreateEventA(nullptr, TRUE, FALSE, reloadName.c_str());
+            REQUIRE(reload != nullptr);
+            // Opening the page on the one monitor Wine shows publishes the whole screen.
+            REQUIRE(m.Start());
+            const RECT32 whole{0, 0, 0xFFFF, 0xFFFF};
+            CHECK(WaitUntil([&] { return SameRect(m.LiveMapping().screenArea, whole); }, 5000));
+            CHECK(m.LiveMapping().monitorChoice == 0);
+            if (connected) {
+                CHECK(m.SavedAfter(0));
+                Pump(300);
+                // Woken once: an event left set would wake the loop again and again.
+                CHECK(m.MappingSaves() == 1);
+                for (const RecordedCommand& command : m.panel.Fake()->Commands()) {
+                    if (command.code == CMD_SAVE_MAPPING)
+                        CHECK(SameRect(command.screenArea, whole));  // the record was there before the wake
+                }
+                CHECK(WaitForSingleObject(reload, 2000) == WAIT_OBJECT_0);
+            } else {
+                Pump(300);
+                CHECK(m.panel.Fake()->Commands().empty());
+                for (const RecordedCommand& command : serviceProgram.Commands())
+                    CHECK(command.code != CMD_SAVE_MAPPING);
+                CHECK(WaitForSingleObject(reload, 0) == WAIT_TIMEOUT);
+            }
+            CloseHandle(reload);
+        }
+    }
+
+    TEST_CASE("a display change keeps the chosen monitor while it is there, and with one monitor left only the "
+              "first brand publishes")
+    {
+        for (PanelBrandUnderTest brand : {PanelBrandUnderTest::Stylora, PanelBrandUnderTest::Penmira}) {
+            const bool penmira = brand == PanelBrandUnderTest::Penmira;
+            CAPTURE(penmira);
+            CurrentSystemPage m(brand);
+            m.LayMonitors("0 0 1024 768 1\n1024 0 600 800 0\n");
+            REQUIRE(m.Start());
+            REQUIRE(SendMessageA(m.monitorCombo, CB_GETCOUNT, 0, 0) == 3);
+            REQUIRE(m.ChooseMonitor(2));
+            CHECK(m.LiveMapping().monitorChoice == 1);
+
+            // The first monitor takes another resolution; the chosen one stays.
+            m.LayMonitors("0 0 1280 1024 1\n1280 0 600 800 0\n");
+            m.DisplayChanged();
+            // The second brand keeps the record's monitor and shows it; the
+            // first maps the whole desktop.
+            CHECK(m.ShownMonitor() == (penmira ? 2 : 0));
+            PanelUnderTest::ClickIn(m.page, IDC_AUTO_SETTING);
+            size_t saves = m.MappingSaves();
+            m.panel.Click(IDOK);
+            REQUIRE(m.SavedAfter(saves));
+            // Fitted to the chosen monitor's 600 x 800, not to the desktop's 1880 x 1024.
+            const RECT32 fitted{0, 0, static_cast<int32_t>(int64_t{10206} * 600 * 742 / (800 * 1020)), 7422};
+            CHECK(SameRect(m.LiveMapping().tabletArea, fitted));
+
+            saves = m.MappingSaves();
+            m.LayMonitors("0 0 1024 768 1\n");
+            m.DisplayChanged();
+            CHECK(SendMessageA(m.monitorCombo, CB_GETCOUNT, 0, 0) == 1);
+            if (penmira) {
+                Pump(300);
+                CHECK(m.MappingSaves() == saves);
+            } else {
+                CHECK(m.SavedAfter(saves));
+                CHECK(m.LiveMapping().monitorChoice == 0);
+                CHECK(SameRect(m.LiveMapping().screenArea, RECT32{0, 0, 0xFFFF, 0xFFFF}));
+            }
+        }
+    }
+
+    TEST_CASE("calibration refuses a monitor exactly twice the inset high or wide, before the service can find it")
+    {
+        struct Case {
+            PanelBrandUnderTest brand;
+            int inset;  // product id 0x1001 has a bit of 0x841F: 90 for the first brand
+        };
+        for (const Case& c : {Case{PanelBrandUnderTest::Stylora, 90}, Case{PanelBrandUnderTest::Penmira, 145}}) {
+            CAPTURE(c.inset);
+            CurrentSystemPage m(c.brand);
+            const std::string twice = std::to_string(2 * c.inset);
+            m.LayMonitors("0 0 1024 " + twice + " 1\n1024 0 " + twice + " 768 0\n");
+            REQUIRE(m.Start());
+            for (int entry : {1, 2}) {
+                CAPTURE(entry);
+                REQUIRE(m.ChooseMonitor(entry));
+                const RECT32 before = m.LiveMapping().tabletArea;
+                const size_t saves = m.MappingSaves();
+                PostMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_CALIBRATE, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(m.page, IDC_CALIBRATE)));
+                HWND box = WaitForTitle("Calibrate");
+                REQUIRE(box != nullptr);
+                CHECK(BoxText(box).find("too small") != std::string::npos);
+                CHECK(FindWindowA(nullptr, "QXCalibrate20090410Window") == nullptr);
+                REQUIRE(PressOk(box));
+                Pump(200);
+                CHECK(FindWindowA(nullptr, "QXCalibrate20090410Window") == nullptr);
+                CHECK(SameRect(m.LiveMapping().tabletArea, before));
+                CHECK(m.MappingSaves() == saves);
+                CHECK(IsWindowVisible(m.page));
+            }
+        }
     }
 }

@@ -1,5 +1,6 @@
 // The mapping page's arithmetic: monitor fractions, the preview, the tablet
-// picture with its drag clamps, and Auto Setting.
+// picture with its drag clamps, Auto Setting and display changes.
+#include "DisplayChange.h"
 #include "MappingBrand.h"
 #include "MappingRecord.h"
 #include "MonitorLayout.h"
@@ -259,4 +260,36 @@ TEST_CASE("the second brand's page: rotation codes and the layout by language")
     REQUIRE(MappingRelayout(0, places, 16) == 9);
     CHECK((places[0].moves && places[0].width == 484 && places[0].height == 416));
     CHECK(MappingRelayout(7, places, 2) == 2);   // never more than the room given
+}
+
+TEST_CASE("a display change keeps the chosen monitor while it is there, and one monitor left is the whole screen")
+{
+    struct Case {
+        const char* name;
+        const MappingBrand* brand;
+        std::vector<MonitorInfo> now;
+        int stored;
+        int entries, combo, kept;
+        bool wholeScreen, publish, toDesktop;
+    };
+    const Case cases[] = {
+        {"first brand, the monitor is still there", &kStyloraMapping, {LEFT_OF_PRIMARY, PRIMARY}, 2, 3, -1, 2, false,
+         false, true},
+        {"second brand, the monitor is still there", &kPenmiraMapping, {PRIMARY, ABOVE_PRIMARY}, 2, 3, -1, 2, false,
+         false, false},
+        {"second brand, the third monitor is gone", &kPenmiraMapping, {LEFT_OF_PRIMARY, PRIMARY}, 3, 3, -1, 0, false,
+         false, false},
+        {"first brand, one monitor left", &kStyloraMapping, {PRIMARY}, 2, 1, 0, 0, true, true, false},
+        {"second brand, one monitor left", &kPenmiraMapping, {PRIMARY}, 1, 1, 0, 0, true, false, false},
+    };
+    for (const Case& c : cases) {
+        CAPTURE(c.name);
+        const DisplayChangePlan plan = PlanDisplayChange(*c.brand, MonitorLayout(c.now), c.stored);
+        CHECK(plan.entries == c.entries);
+        CHECK(plan.comboSelection == c.combo);
+        CHECK(plan.storedSelection == c.kept);
+        CHECK(plan.selectWholeScreen == c.wholeScreen);
+        CHECK(plan.publish == c.publish);
+        CHECK(plan.recordToDesktop == c.toDesktop);
+    }
 }

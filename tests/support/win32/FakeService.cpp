@@ -58,7 +58,10 @@ struct FakeService::Objects {
     OwnedHandle thread;
 };
 
-FakeService::FakeService(Form form) : form_(form), objects_(new Objects) {}
+FakeService::FakeService(Form form, bool withConnection)
+    : form_(form), withConnection_(withConnection), objects_(new Objects)
+{
+}
 
 FakeService::~FakeService() { Stop(); }
 
@@ -68,7 +71,7 @@ bool FakeService::Start()
     auto name = [global](const char* base) { return std::string(global ? objnames::GLOBAL_PREFIX : "") + base; };
     Objects& o = *objects_;
     if (!o.keyArea.Create(name(objnames::KEY_AREA_SECTION), KEYAREA_SIZE_SERVICE) ||
-        !o.connection.Create(name(objnames::CONNECTION_SECTION), sizeof(ConnectionSection)) ||
+        (withConnection_ && !o.connection.Create(name(objnames::CONNECTION_SECTION), sizeof(ConnectionSection))) ||
         !o.pen.Create(name(objnames::PEN_SECTION), sizeof(PenSection)))
         return false;
     o.commandEvent.reset(CreateEventA(nullptr, TRUE, FALSE, global ? nullptr : objnames::COMMAND_EVENT));
@@ -77,7 +80,8 @@ bool FakeService::Start()
     o.readyEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!o.commandEvent || !o.ringLock || !o.stopEvent || !o.readyEvent)
         return false;
-    Connection().commandEvent = HandleToULong(o.commandEvent.get());
+    if (withConnection_)
+        Connection().commandEvent = HandleToULong(o.commandEvent.get());
 
     o.thread.reset(CreateThread(nullptr, 0, &FakeService::CommandThread, this, 0, nullptr));
     if (!o.thread || WaitForSingleObject(o.readyEvent.get(), 5000) != WAIT_OBJECT_0)
@@ -113,9 +117,12 @@ void FakeService::CommandLoop()
 
 void FakeService::Record()
 {
-    const volatile ConnectionSection& section = Connection();
-    RecordedCommand command{section.command, section.contextId, section.contextWindow, section.contextOptions,
-                            section.contextStatus};
+    RecordedCommand command{};
+    if (withConnection_) {
+        const volatile ConnectionSection& section = Connection();
+        command = {section.command, section.contextId, section.contextWindow, section.contextOptions,
+                   section.contextStatus};
+    }
     const volatile KeyAreaSectionHead& keyArea = KeyArea();
     command.rotationCode = keyArea.record.info.rotationCode;
     command.screenArea = {keyArea.record.mapping.screenArea.left, keyArea.record.mapping.screenArea.top,

@@ -32,7 +32,8 @@ public:
         Library,         // unprefixed sections, named command event
     };
 
-    explicit FakeService(Form form = Form::ServiceProgram);
+    // Without the connection section: a service that has not made it.
+    explicit FakeService(Form form = Form::ServiceProgram, bool withConnection = true);
     ~FakeService();
     FakeService(const FakeService&) = delete;
     FakeService& operator=(const FakeService&) = delete;
@@ -62,6 +63,7 @@ private:
     void Record();
 
     Form form_;
+    bool withConnection_;
     std::unique_ptr<Objects> objects_;
     mutable CriticalSection commandsMutex_;
     std::vector<RecordedCommand> commands_;

@@ -1,5 +1,6 @@
 #include "PanelUnderTest.h"
 
+#include "FakeService.h"
 #include "LibraryHostBench.h"
 #include "ObjectNames.h"
 #include "RunningService.h"
@@ -36,6 +37,10 @@ PanelUnderTest::PanelUnderTest(PanelPartner partner, PanelBrandUnderTest brand)
         host_ = std::make_unique<LibraryHostBench>();
         host_->AddVirtualOutputDevice();
         ClearPanelWindowsVersion();  // the one Wine reports, whatever an earlier run left
+    } else if (partner_ == PanelPartner::FakeLibrary || partner_ == PanelPartner::FakeLibraryWithoutConnection) {
+        fake_ = std::make_unique<FakeService>(FakeService::Form::Library, partner_ == PanelPartner::FakeLibrary);
+        fakeSettings_ = std::make_unique<TempFolder>();
+        ClearPanelWindowsVersion();
     } else {
         bench_ = std::make_unique<TabletBench>(brand == PanelBrandUnderTest::Penmira ? "InkbridPenmira.exe"
                                                                                        : "Inkbrid.exe");
@@ -59,6 +64,7 @@ PanelUnderTest::~PanelUnderTest()
     connection_.Close();
     host_.reset();
     bench_.reset();
+    fake_.reset();
     if (versionSet_)
         ClearPanelWindowsVersion();
 }
@@ -84,7 +90,12 @@ void PanelUnderTest::SetPanelWindowsVersion(const char* version)
     versionSet_ = true;
 }
 
-const TempFolder& PanelUnderTest::Settings() const { return host_ ? host_->Settings() : bench_->Service().Settings(); }
+const TempFolder& PanelUnderTest::Settings() const
+{
+    if (fakeSettings_)
+        return *fakeSettings_;
+    return host_ ? host_->Settings() : bench_->Service().Settings();
+}
 
 TestPipe& PanelUnderTest::AddTablet(const ScriptedHid& hid)
 {
@@ -109,7 +120,7 @@ std::vector<uint8_t> PanelUnderTest::ReadSettingsFile(const std::string& relativ
 
 bool PanelUnderTest::StartPartner()
 {
-    const bool started = host_ ? host_->Start() : bench_->Start();
+    const bool started = fake_ ? fake_->Start() : host_ ? host_->Start() : bench_->Start();
     return started && OpenSections();
 }
 
@@ -117,8 +128,9 @@ bool PanelUnderTest::OpenSections()
 {
     const bool global = partner_ == PanelPartner::ServiceProgramOnXp;
     auto name = [global](const char* base) { return std::string(global ? objnames::GLOBAL_PREFIX : "") + base; };
+    const bool connection = partner_ != PanelPartner::FakeLibraryWithoutConnection;
     return pen_.Open(name(objnames::PEN_SECTION)) && keyArea_.Open(name(objnames::KEY_AREA_SECTION)) &&
-           connection_.Open(name(objnames::CONNECTION_SECTION));
+           (!connection || connection_.Open(name(objnames::CONNECTION_SECTION)));
 }
 
 bool PanelUnderTest::StartPanel(const std::string& extraArguments)

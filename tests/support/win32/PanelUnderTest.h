@@ -18,12 +18,16 @@
 #include <string>
 #include <vector>
 
+class FakeService;
 class LibraryHostBench;
 class TabletBench;
 class TestPipe;
 struct ScriptedHid;
 
-enum class PanelPartner { LibraryForm, ServiceProgramOnXp };
+// FakeLibrary: a stand-in for the library form (its names, its named command
+// event) that records each command it is woken for, with or without the
+// connection section.
+enum class PanelPartner { LibraryForm, ServiceProgramOnXp, FakeLibrary, FakeLibraryWithoutConnection };
 // Which program: the reference panel beside "Inkbrid.exe", or the second
 // brand's beside "InkbridPenmira.exe" (both meet the same library form).
 enum class PanelBrandUnderTest { Stylora, Penmira };
@@ -50,7 +54,9 @@ public:
     // The service program's bench, for scripted tablets before StartPartner;
     // null beside the library form.
     TabletBench* Bench() const { return bench_.get(); }
-    // Adds a scripted tablet to whichever partner runs; before StartPartner.
+    // The stand-in library form; null beside the real partners.
+    FakeService* Fake() const { return fake_.get(); }
+    // Adds a scripted tablet to whichever real partner runs; before StartPartner.
     TestPipe& AddTablet(const ScriptedHid& hid);
 
     // Starts the partner and maps its sections; false when it does not come up.
@@ -106,6 +112,8 @@ private:
     std::vector<std::string> panelEnvironment_;
     std::unique_ptr<LibraryHostBench> host_;
     std::unique_ptr<TabletBench> bench_;
+    std::unique_ptr<FakeService> fake_;
+    std::unique_ptr<TempFolder> fakeSettings_;
     SectionView pen_;
     SectionView keyArea_;
     SectionView connection_;
