@@ -65,7 +65,7 @@ private:
     void OnSelEndOkTabletId();
 
     bool LoadBackground(int32_t slotCount);
-    void ChooseFirstKeypadTablet();
+    void ChooseFirstNonKeypadTablet();
     void BuildKeyControls(int32_t slotCount);
     void DisableForKeypadModel();
     void DestroyKeyControls();
