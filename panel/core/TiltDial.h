@@ -36,7 +36,6 @@ public:
     static double FixedToReal(uint32_t fixed);
 
     void SetFactors(const Factors& factors) { factors_ = factors; }
-    const Factors& GetFactors() const { return factors_; }
 
     // The needle for one packet's orientation.
     void Feed(const wintab::PANELPACKET& packet);
@@ -44,7 +43,6 @@ public:
     void SetMarker(uint32_t pixels) { marker_ = pixels; }
 
     double Length() const { return length_; }
-    double Angle() const { return angle_; }
     DialPoint NeedleEnd() const;
     DialPoint MarkerEnd() const;
 
