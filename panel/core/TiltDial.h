@@ -42,7 +42,6 @@ public:
     void SetNeedle(double length, double angle);
     void SetMarker(uint32_t pixels) { marker_ = pixels; }
 
-    double Length() const { return length_; }
     DialPoint NeedleEnd() const;
     DialPoint MarkerEnd() const;
 
