@@ -170,12 +170,7 @@ void CKeyboardSet::DrawKey(CDC& dc, RECT rect, KEYDEF& key)
 void CKeyboardSet::OnLButtonDown(UINT, CPoint point)
 {
     const CRect client = GetClientRect();
-    std::vector<std::pair<size_t, KeyRect>> hits;
-    m_layout.ForEachKey(client.right, [&](KEYDEF& key, const KeyRect& r) {
-        if (r.Contains(point.x, point.y))
-            hits.push_back({static_cast<size_t>(&key - m_layout.Keys().data()), r});
-    });
-    for (const auto& [index, r] : hits) {
+    for (const auto& [index, r] : m_layout.KeysAt(point.x, point.y, client.right)) {
         OnKeyPressed(m_layout.Keys()[index]);
         FlashKey(RECT{r.left, r.top, r.right, r.bottom});
     }

@@ -22,9 +22,6 @@ public:
     explicit CKeyboardSet(CWnd* parent = nullptr);
     ~CKeyboardSet() override;
 
-    const KeyboardLayout& Layout() const { return m_layout; }
-    const KeystrokeRecorder& Recorder() const { return m_recorder; }
-
     // The exchange area with the caller: key codes ended by 0 or 255.
     uint8_t m_keyBuffer[KeystrokeRecorder::kBufferSize] = {};
 

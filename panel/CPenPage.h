@@ -92,10 +92,6 @@ public:
     void OnMouseMove(UINT flags, CPoint point);
     void OnClean() { m_tryHere.Clean(); }
 
-    CTabletContext& Context() { return m_context; }
-    CTryHereArea& TryHere() { return m_tryHere; }
-    CPressureCurveWnd& CurveWindow() { return m_curve; }
-    CKnobControlKX& Knob() { return m_knob; }
     HWND PenButtonLabel(int labelId) const;
 
 private:

@@ -18,7 +18,6 @@ public:
 
     // Registers the class (once) and creates the window at (x, y) of the parent's client area.
     bool CreatePressureCurveWindow(HWND parent, int x, int y);
-    const PressureCurve& Curve() const { return m_curve; }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }

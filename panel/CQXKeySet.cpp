@@ -115,7 +115,7 @@ BOOL CQXKeySet::OnInitDialog()
         return FALSE;
     }
     if (PanelKeyPagePolicy().hasLargeLayout)
-        ChooseFirstKeypadTablet();
+        ChooseFirstNonKeypadTablet();
     return TRUE;
 }
 
@@ -130,7 +130,7 @@ bool CQXKeySet::LoadBackground(int32_t slotCount)
 }
 
 // A keypad of its own (0x7C31) is passed over: the page shows the first tablet.
-void CQXKeySet::ChooseFirstKeypadTablet()
+void CQXKeySet::ChooseFirstNonKeypadTablet()
 {
     for (int i = 0; i < m_tabletIds.GetCount(); ++i) {
         const unsigned long pid = std::strtoul(m_tabletIds.GetLBText(i).c_str(), nullptr, 16);

@@ -43,8 +43,6 @@ public:
     // Fills the tablet list, obtains the key block and builds the controls;
     // the slot count, or -1 when no tablet is connected.
     int LoadTabletKeys(uint16_t vid, uint16_t pid);
-    const KeyBlock& Block() const { return m_block; }
-    uint16_t CurrentProductId() const { return m_productId; }
 
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -65,7 +63,7 @@ private:
     void OnSelEndOkTabletId();
 
     bool LoadBackground(int32_t slotCount);
-    void ChooseFirstKeypadTablet();
+    void ChooseFirstNonKeypadTablet();
     void BuildKeyControls(int32_t slotCount);
     void DisableForKeypadModel();
     void DestroyKeyControls();

@@ -68,7 +68,6 @@ public:
     int EnumConnectedTablets();
     void FreeTabletList();
     const TABLETINFO* TabletList() const { return m_tabletList; }
-    int TabletCount() const { return m_tabletCount; }
 
 private:
     bool IsSecondInstance();

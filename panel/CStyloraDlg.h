@@ -43,12 +43,6 @@ public:
     // key area, the express-key check.
     static const MainDialog::Brand& Brand();
 
-    int PageStateNow() const { return m_pageState; }
-    CRegionDlg* MappingPage() const { return m_mappingPage.get(); }
-    CQXKeySet* KeysPage() const { return m_keysPage.get(); }
-    CAboutDlg* AboutPage() const { return m_aboutPage.get(); }
-    bool IsPlainModel() const { return m_plainModel; }
-
     void DoDataExchange(CDataExchange* exchange) override;
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
@@ -59,10 +53,7 @@ protected:
     void OnCancel() override;  // Exit
 
     uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
-    uint8_t* PenBlockCopy() const { return m_penCopy; }
     uint8_t* KeyArea() const { return m_keyAreaSection.As<uint8_t>(); }
-    CStyloraApp* App() const { return m_app; }
-    int LanguageInUse() const { return m_languageIndex; }
 
 private:
     // Start-up steps; each false ends the dialog.

@@ -18,7 +18,6 @@ public:
     // and the queue empty. `traced` writes the context handle to the debugger.
     bool Open(HWND window, bool traced);
     void Close();
-    HCTX Handle() const { return m_context; }
     bool IsOpen() const { return m_context != nullptr; }
     // The context also serves the calibration window.
     static HCTX SharedHandle() { return s_shared; }

@@ -23,7 +23,6 @@ public:
 
     // Takes the area's DC for the dialog's life and puts the tilt dial in its corner.
     bool Attach(HWND dialog, HWND area);
-    HWND Area() const { return m_area; }
     CTiltDialWnd& Dial() { return m_dial; }
 
     // A press in the area starts a stroke at the pointer; queued packets are dropped.

@@ -1,7 +1,9 @@
-// What the x86_64 test build alone adds to the programs: the tests' own
-// settings folder and tablets, named in environment variables. The build
-// script defines INKBRID_TEST_SEAMS for that tree only, so the shipped
-// programs neither read these variables nor contain their names.
+// The tests' own settings folder, which the programs of the x86_64 test build
+// alone take from an environment variable. The build script defines
+// INKBRID_TEST_SEAMS for that tree only (its other seams: the scripted
+// tablets of the service and RZUsbChk.dll, and the tests' answers to the
+// class layer's message boxes and file dialogs), so the shipped programs
+// neither read the variable nor contain its name.
 #pragma once
 
 #include <cstdlib>

@@ -123,8 +123,6 @@ const std::string* LanguageFile::Find(std::string_view section, std::string_view
     return k == s->second.end() ? nullptr : &k->second;
 }
 
-bool LanguageFile::HasKey(std::string_view section, std::string_view key) const { return Find(section, key) != nullptr; }
-
 int LanguageFile::ReadInt(const char* section, const char* key, int fallback) const
 {
     const std::string* value = Find(section, key);

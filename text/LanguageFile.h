@@ -67,7 +67,6 @@ public:
     std::string ReadString(const char* section, const char* key, const char* fallback,
                            size_t room = kValueCapacity) const override;
     int ReadInt(const char* section, const char* key, int fallback) const override;
-    bool HasKey(std::string_view section, std::string_view key) const;
 
     // Each single-byte "|" becomes a newline; a "|" that is the second byte of
     // a double-byte character stays.

@@ -38,8 +38,6 @@ public:
     void SetMainWindow(HWND window) { m_mainWindow = window; }
     HWND MainWindow() const { return m_mainWindow; }
 
-    void SetDrawMode(unsigned char mode) { m_drawMode = mode; }
-    void SetDragByClientArea(bool drag) { m_dragByClientArea = drag ? 1 : 0; }
     bool HasWindowRegion() const { return m_regionApplied; }
     SIZE GetBitmapSize() const { return {m_bitmapWidth, m_bitmapHeight}; }
 

@@ -129,18 +129,6 @@ int CButtonKX::SetIcon(HICON in, HICON out) {
     return 0;
 }
 
-void CButtonKX::SetBitmaps(HBITMAP in, HBITMAP inMask, HBITMAP out, HBITMAP outMask) {
-    FreeImages();
-    m_inBitmap.Attach(in);
-    m_inMask.Attach(inMask);
-    m_outBitmap.Attach(out);
-    m_outMask.Attach(outMask);
-    SIZE size{};
-    if (m_inBitmap.GetSize(size)) m_inBitmapWidth = size.cx, m_inBitmapHeight = size.cy;
-    if (m_outBitmap.GetSize(size)) m_outBitmapWidth = size.cx, m_outBitmapHeight = size.cy;
-    if (m_hWnd) Invalidate();
-}
-
 void CButtonKX::DropParentCopy() {
     if (m_cachePrevious && m_cacheDC.GetSafeHdc()) SelectObject(m_cacheDC, m_cachePrevious);
     m_cachePrevious = nullptr;

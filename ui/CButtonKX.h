@@ -32,8 +32,6 @@ public:
     int SetIcon(UINT inId, UINT outId);
     // 0 ok, 1 an icon's information cannot be read. The button owns both icons.
     int SetIcon(HICON in, HICON out);
-    // The button owns the bitmaps; masks may be null.
-    void SetBitmaps(HBITMAP in, HBITMAP inMask, HBITMAP out, HBITMAP outMask);
     void SetTransparent(bool repaint);
     int SetCheck(int check, bool repaint);
     int GetCheck() const { return m_check; }
@@ -46,7 +44,6 @@ public:
     bool IsCheckBox() const { return m_checkBox != 0; }
     bool IsDefaultButton() const { return m_default != 0; }
     bool IsHovering() const { return m_hover != 0; }
-    bool IsTransparent() const { return m_transparent != 0; }
     SIZE InIconSize() const { return {m_inIconWidth, m_inIconHeight}; }
     HICON OutIcon() const { return m_outIcon.Get(); }
 

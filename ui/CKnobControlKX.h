@@ -30,8 +30,6 @@ public:
     const KnobSquare& Square() const { return m_square; }
     CPoint Centre() const { return m_centre; }
     bool IsDragging() const { return m_dragging != 0; }
-    int TickStep() const { return m_tickStep; }
-    int PageStep() const { return m_pageStep; }
 
     BOOL PreTranslateMessage(MSG* message) override;
     // Public: the owner dialog ends a drag with it wherever the button is released.

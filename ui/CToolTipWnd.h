@@ -23,7 +23,6 @@ public:
     bool IsShowing() const { return m_showing != 0; }
     HWND CurrentControl() const { return m_currentControl; }
     const std::string& CurrentText() const { return m_text; }
-    const CRect& TextRect() const { return m_textRect; }
     HFONT Font() const { return m_font; }
     // The shape for a client rectangle: the square inside the ellipse, the
     // ellipse and the pointer triangle.

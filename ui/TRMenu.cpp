@@ -76,16 +76,6 @@ TRMenuData::~TRMenuData() {
     if (ownImageList) ImageList_Destroy(ownImageList);
 }
 
-void TRMenuData::SetAnsiText(const char* value) {
-    text.clear();
-    if (!value) return;
-    const int length = MultiByteToWideChar(CP_THREAD_ACP, 0, value, -1, nullptr, 0);
-    if (length <= 0) return;
-    text.resize(static_cast<std::size_t>(length));
-    MultiByteToWideChar(CP_THREAD_ACP, 0, value, -1, text.data(), length);
-    text.resize(static_cast<std::size_t>(length - 1));
-}
-
 // ---- version and theme -----------------------------------------------------
 
 int TRMenu::ClassifyWindowsVersion(DWORD getVersionResult, const OSVERSIONINFOA* info) {

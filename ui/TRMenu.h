@@ -18,7 +18,6 @@ struct TRMenuData {
     TRMenuData& operator=(const TRMenuData&) = delete;
 
     void SetWideText(const wchar_t* value) { text = value ? value : L""; }
-    void SetAnsiText(const char* value);  // through the thread's code page
 
     std::wstring text;
     int imagePosition = -1;
@@ -71,14 +70,12 @@ public:
     // 1 flat style, 0 classic; a new menu takes the flat style under the XP
     // look. Images added in the flat style keep a faded and a shadow variant.
     void SetDrawMode(int mode) { m_drawMode = mode; }
-    int DrawMode() const { return m_drawMode; }
     // Images drawn for checked items in place of the tick or dot, by index in
     // `list` (the menu owns it), selected and unselected; -1 keeps the drawn mark.
     void UseCheckImages(HIMAGELIST list, int selectedImage, int unselectedImage);
 
     std::size_t ItemCount() const { return m_items.size(); }
     const TRMenuData* ItemAt(std::size_t index) const { return index < m_items.size() ? m_items[index].get() : nullptr; }
-    SIZE ImageSize() const { return {m_imageWidth, m_imageHeight}; }
 
 private:
     bool BuildFromTemplate(const BYTE*& cursor, const BYTE* end);

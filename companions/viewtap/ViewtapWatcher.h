@@ -15,8 +15,6 @@ public:
     // On WM_DISPLAYCHANGE; true when a rotation was published.
     bool OnDisplayChange();
 
-    const rotation::RotationWatch& Watch() const { return watch_; }
-
 private:
     DisplayConfigQuery query_;
     rotation::RotationWatch watch_;

@@ -88,14 +88,4 @@ std::vector<ExpressKeyControl> LayoutFor(int32_t n, const KeyPagePolicy& policy)
     return UsesLargeBackground(n, policy) ? LargeLayout(policy) : SmallLayout(n, policy);
 }
 
-std::vector<int> KeyLabelIds(const KeyPagePolicy& policy)
-{
-    std::vector<int> ids;
-    for (int base : {8192, 8208, 8224, 8240})
-        for (int id = base; id < base + 4; ++id)
-            if (id <= policy.maxKeyId)
-                ids.push_back(id);
-    return ids;
-}
-
 }  // namespace express_keys

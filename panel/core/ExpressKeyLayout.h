@@ -39,7 +39,5 @@ int SlotOfControl(int id, const KeyPagePolicy& policy);
 // The controls of a tablet with n slots, in creation order (none for n <= 0).
 std::vector<ExpressKeyControl> LayoutFor(int32_t n, const KeyPagePolicy& policy);
 bool UsesLargeBackground(int32_t n, const KeyPagePolicy& policy);
-// Every key label id the page handles, in message-map order.
-std::vector<int> KeyLabelIds(const KeyPagePolicy& policy);
 
 }  // namespace express_keys

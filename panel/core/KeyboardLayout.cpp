@@ -139,13 +139,13 @@ void KeyboardLayout::ComputeKeyGeometry(int clientWidth, int clientHeight)
     unitWidth_ = static_cast<int>(clientWidth / (widest / 10.0));
 }
 
-std::vector<size_t> KeyboardLayout::KeysAt(int x, int y, int clientRight)
+std::vector<std::pair<size_t, KeyRect>> KeyboardLayout::KeysAt(int x, int y, int clientRight)
 {
-    std::vector<size_t> hits;
+    std::vector<std::pair<size_t, KeyRect>> hits;
     const KEYDEF* first = keys_.data();
     ForEachKey(clientRight, [&](KEYDEF& key, const KeyRect& rect) {
         if (rect.Contains(x, y))
-            hits.push_back(static_cast<size_t>(&key - first));
+            hits.push_back({static_cast<size_t>(&key - first), rect});
     });
     return hits;
 }

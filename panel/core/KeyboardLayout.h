@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct KEYDEF {
@@ -55,8 +56,8 @@ public:
     // Calls visit(key, rect) for every key (no gaps, no separators) in order.
     template <typename Visit>
     void ForEachKey(int clientRight, Visit visit);
-    // Indexes into Keys() of the keys under a point.
-    std::vector<size_t> KeysAt(int x, int y, int clientRight);
+    // The keys under a point: their indexes into Keys() and their rectangles.
+    std::vector<std::pair<size_t, KeyRect>> KeysAt(int x, int y, int clientRight);
 
 private:
     // Appends a row separator, then the row's keys and gaps.

@@ -26,7 +26,6 @@ public:
 
     int Count() const { return count_; }
     const std::string& SequenceText() const { return text_; }
-    const uint8_t* Recorded() const { return recorded_; }
 
 private:
     const KeyNames& names_;

@@ -19,7 +19,8 @@ extern const LanguageKey kPenSetting, kMapping, kKeySetting, kAbout, kSave, kExi
     kDisablePressure, kParameterSetting, kDefault, kNibPressure, kTilt, kNibClick, kNoKey, kNoKeyTitle, kLicence,
     kTabletId, kSelectMonitor, kPartMonitor, kAutoSetting, kCalibrate, kAllTablet, kFullMonitor, kMonitor;
 
-// The whole table, for writing a complete English section.
+// The whole table: every key above and every function name but the
+// keyboard's (a UI string already), each once.
 const LanguageKey* AllKeys(size_t* count);
 
 }  // namespace langkeys

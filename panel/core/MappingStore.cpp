@@ -94,8 +94,3 @@ DeviceSelection MappingStore::SelectDevice(const std::vector<TABLETINFO>& tablet
         selection.record = MappingRecord::Fresh(tablets[static_cast<size_t>(selection.index)], desktop);
     return selection;
 }
-
-int32_t MappingStore::ReloadEventNumber(const TABLETINFO& info)
-{
-    return static_cast<int32_t>((uint32_t{info.VID} << 16) | info.PID);
-}

@@ -46,8 +46,6 @@ public:
     // without the file or such a whole record.
     bool LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const;
 
-    // The number in the read thread's reload event name: VID << 16 | PID.
-    static int32_t ReloadEventNumber(const TABLETINFO& info);
 
 private:
     const SettingsFiles& settings_;

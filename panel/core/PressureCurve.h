@@ -26,7 +26,6 @@ public:
     // (keeping the last sensitivity's curve); true when the window must redraw.
     bool OnSetMessage(uintptr_t wParam, intptr_t lParam);
 
-    const Point* Points() const { return points_; }
     const Point& PointAt(int index) const { return points_[index]; }
     int32_t Sensitivity() const { return sensitivity_; }
     int32_t MarkerX() const { return markerX_; }

@@ -36,15 +36,12 @@ public:
     static double FixedToReal(uint32_t fixed);
 
     void SetFactors(const Factors& factors) { factors_ = factors; }
-    const Factors& GetFactors() const { return factors_; }
 
     // The needle for one packet's orientation.
     void Feed(const wintab::PANELPACKET& packet);
     void SetNeedle(double length, double angle);
     void SetMarker(uint32_t pixels) { marker_ = pixels; }
 
-    double Length() const { return length_; }
-    double Angle() const { return angle_; }
     DialPoint NeedleEnd() const;
     DialPoint MarkerEnd() const;
 

@@ -28,7 +28,6 @@ public:
     void Begin() { joined_ = true; }
     // The drawing move for a pen point inside or outside the area's client rectangle.
     Move Advance(bool inside);
-    bool Joined() const { return joined_; }
 
 private:
     PenPagePolicy policy_;

@@ -10,8 +10,6 @@ public:
     }
     int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
-    UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
-    UINT GetButtonStyle() const { return GetStyle() & 0xFF; }
 
     virtual void DrawItem(DRAWITEMSTRUCT*) {}
 

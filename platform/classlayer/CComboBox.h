@@ -5,12 +5,7 @@
 
 class CComboBox : public CWnd {
 public:
-    bool Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
-        return CreateEx(0, "COMBOBOX", "", style, rect, parent, id);
-    }
     int AddString(const char* text) { return Send(CB_ADDSTRING, 0, text); }
-    int InsertString(int index, const char* text) { return Send(CB_INSERTSTRING, index, text); }
-    int DeleteString(int index) { return static_cast<int>(SendMessage(CB_DELETESTRING, static_cast<WPARAM>(index))); }
     void ResetContent() { SendMessage(CB_RESETCONTENT); }
     int GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUNT)); }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }

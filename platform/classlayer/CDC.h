@@ -30,7 +30,6 @@ public:
     }
     void Draw3dRect(const RECT& rect, COLORREF topLeft, COLORREF bottomRight);
     void FrameRect(const RECT& rect, HBRUSH brush) { ::FrameRect(m_hDC, &rect, brush); }
-    void FillRect(const RECT& rect, HBRUSH brush) { ::FillRect(m_hDC, &rect, brush); }
     void DrawFocusRect(const RECT& rect) { ::DrawFocusRect(m_hDC, &rect); }
     int DrawText(const std::string& text, RECT& rect, UINT format) {
         return ::DrawTextA(m_hDC, text.c_str(), static_cast<int>(text.size()), &rect, format);
@@ -56,7 +55,6 @@ public:
     int IntersectClipRect(const RECT& rect) {
         return ::IntersectClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom);
     }
-    int ExcludeClipRect(const RECT& rect) { return ::ExcludeClipRect(m_hDC, rect.left, rect.top, rect.right, rect.bottom); }
     // A copy of `region` becomes the clip region; null removes the clipping.
     int SelectClipRgn(HRGN region) { return ::SelectClipRgn(m_hDC, region); }
     int SaveDC() { return ::SaveDC(m_hDC); }
@@ -73,7 +71,6 @@ class CPaintDC : public CDC {
 public:
     explicit CPaintDC(HWND window) : m_window(window) { m_hDC = BeginPaint(window, &m_paint); }
     ~CPaintDC() override { EndPaint(m_window, &m_paint); }
-    const PAINTSTRUCT& Paint() const { return m_paint; }
 
 private:
     HWND m_window;

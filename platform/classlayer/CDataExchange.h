@@ -9,7 +9,6 @@ class CDataExchange {
 public:
     CDataExchange(CWnd& dialog, bool saveAndValidate) : m_dialog(dialog), m_bSaveAndValidate(saveAndValidate) {}
 
-    CWnd& Dialog() const { return m_dialog; }
     bool Saving() const { return m_bSaveAndValidate; }
     bool Failed() const { return m_failed; }
     void Fail() { m_failed = true; }

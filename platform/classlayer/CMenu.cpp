@@ -48,7 +48,6 @@ HMENU CMenu::Detach() {
 
 bool CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
 
-bool CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 
 bool CMenu::DestroyMenu() {
     HMENU menu = Detach();

@@ -18,7 +18,6 @@ public:
     static CMenu* FindMenuOfItem(UINT commandId);
 
     bool CreatePopupMenu();
-    bool CreateMenu();
     bool Attach(HMENU menu);
     HMENU Detach();
     virtual bool DestroyMenu();
@@ -26,9 +25,6 @@ public:
     bool AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
     // Appends an item whose data is handed to DrawItem / MeasureItem.
     bool AppendOwnerDrawn(UINT flags, UINT_PTR id, const void* itemData);
-    int GetMenuItemCount() const { return ::GetMenuItemCount(m_hMenu); }
-    HMENU GetSubMenu(int position) const { return ::GetSubMenu(m_hMenu, position); }
-    UINT GetMenuItemID(int position) const { return ::GetMenuItemID(m_hMenu, position); }
 
     // Tracks the menu as a popup; with TPM_RETURNCMD returns the chosen id.
     int TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT* exclude = nullptr);

@@ -7,9 +7,6 @@
 
 class CSliderCtrl : public CWnd {
 public:
-    bool Create(DWORD style, const RECT& rect, HWND parent, UINT id) {
-        return CreateEx(0, TRACKBAR_CLASSA, "", style, rect, parent, id);
-    }
     int GetRangeMin() const { return static_cast<int>(SendMessage(TBM_GETRANGEMIN)); }
     int GetRangeMax() const { return static_cast<int>(SendMessage(TBM_GETRANGEMAX)); }
     void SetRange(int minimum, int maximum, bool redraw = false) {

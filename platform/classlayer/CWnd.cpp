@@ -359,10 +359,6 @@ CRect CWnd::GetWindowRect() const {
     return rect;
 }
 
-void CWnd::ScreenToClient(RECT& rect) const {
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-}
-
 bool CWnd::ModifyStyle(DWORD remove, DWORD add, UINT swpFlags) {
     const DWORD style = GetStyle();
     const DWORD changed = (style & ~remove) | add;

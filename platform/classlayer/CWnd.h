@@ -59,13 +59,11 @@ public:
     std::string GetWindowText() const;
     std::wstring GetWindowTextW(int maxChars) const;
     void SetWindowText(const char* text);
-    int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     HWND GetParent() const { return ::GetParent(m_hWnd); }
     CRect GetClientRect() const;
     CRect GetWindowRect() const;
     void ScreenToClient(POINT& point) const { ::ScreenToClient(m_hWnd, &point); }
-    void ScreenToClient(RECT& rect) const;
     void ClientToScreen(POINT& point) const { ::ClientToScreen(m_hWnd, &point); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
     DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)); }
@@ -77,7 +75,6 @@ public:
     bool ShowWindow(int command) { return ::ShowWindow(m_hWnd, command) != FALSE; }
     bool IsWindowVisible() const { return ::IsWindowVisible(m_hWnd) != FALSE; }
     bool EnableWindow(bool enable = true) { return ::EnableWindow(m_hWnd, enable) != FALSE; }
-    bool IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd) != FALSE; }
     void MoveWindow(int x, int y, int width, int height, bool repaint = true) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
@@ -124,11 +121,6 @@ public:
     // The system's forms of the helpers above stay callable without "::"
     // inside window classes, as code written against the plain API expects.
     static BOOL SetDlgItemText(HWND window, int id, const char* text) { return ::SetDlgItemTextA(window, id, text); }
-    static UINT GetDlgItemText(HWND window, int id, char* text, int size) {
-        return ::GetDlgItemTextA(window, id, text, size);
-    }
-    static BOOL CheckDlgButton(HWND window, int id, UINT check) { return ::CheckDlgButton(window, id, check); }
-    static UINT IsDlgButtonChecked(HWND window, int id) { return ::IsDlgButtonChecked(window, id); }
     static HWND ChildWindowFromPoint(HWND window, POINT point) { return ::ChildWindowFromPoint(window, point); }
     static HMENU GetSystemMenu(HWND window, BOOL revert) { return ::GetSystemMenu(window, revert); }
     static HWND SetCapture(HWND window) { return ::SetCapture(window); }

@@ -123,7 +123,6 @@ public:
         Destroy();
         m_icon = icon;
     }
-    HICON Detach() { return std::exchange(m_icon, nullptr); }
     void Destroy() {
         if (m_icon) DestroyIcon(m_icon);
         m_icon = nullptr;

@@ -9,7 +9,6 @@ struct CPoint : POINT {
     explicit CPoint(LPARAM packed)
         : POINT{static_cast<short>(LOWORD(packed)), static_cast<short>(HIWORD(packed))} {}
     bool operator==(const CPoint& other) const { return x == other.x && y == other.y; }
-    bool operator!=(const CPoint& other) const { return !(*this == other); }
 };
 
 struct CSize : SIZE {
@@ -24,10 +23,6 @@ struct CRect : RECT {
     LONG Width() const { return right - left; }
     LONG Height() const { return bottom - top; }
     CPoint TopLeft() const { return {left, top}; }
-    CPoint BottomRight() const { return {right, bottom}; }
-    bool IsEmpty() const { return Width() <= 0 || Height() <= 0; }
-    bool Contains(POINT point) const { return PtInRect(this, point) != FALSE; }
-    void Offset(LONG dx, LONG dy) { OffsetRect(this, dx, dy); }
     void Inflate(LONG dx, LONG dy) { InflateRect(this, dx, dy); }
     bool operator==(const CRect& other) const {
         return left == other.left && top == other.top && right == other.right && bottom == other.bottom;

@@ -1,8 +1,10 @@
 #include "UiSeams.h"
 
 #include <commdlg.h>
-#include <utility>
 #include <vector>
+#ifdef INKBRID_TEST_SEAMS
+#include <utility>
+#endif
 #include "CWinApp.h"
 #include "CWnd.h"
 
@@ -40,6 +42,21 @@ bool RunSystemFileDialog(const FileDialogRequest& request, std::string& path) {
 
 }  // namespace
 
+int UiSeams::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+#ifdef INKBRID_TEST_SEAMS
+    if (MessageBoxSlot()) return MessageBoxSlot()(owner, text, caption, type);
+#endif
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+}
+
+bool UiSeams::RunFileDialog(const FileDialogRequest& request, std::string& path) {
+#ifdef INKBRID_TEST_SEAMS
+    if (FileDialogSlot()) return FileDialogSlot()(request, path);
+#endif
+    return RunSystemFileDialog(request, path);
+}
+
+#ifdef INKBRID_TEST_SEAMS
 UiSeams::MessageBoxHandler& UiSeams::MessageBoxSlot() {
     static MessageBoxHandler handler;
     return handler;
@@ -50,16 +67,6 @@ UiSeams::FileDialogHandler& UiSeams::FileDialogSlot() {
     return handler;
 }
 
-int UiSeams::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
-    if (MessageBoxSlot()) return MessageBoxSlot()(owner, text, caption, type);
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), type);
-}
-
-bool UiSeams::RunFileDialog(const FileDialogRequest& request, std::string& path) {
-    if (FileDialogSlot()) return FileDialogSlot()(request, path);
-    return RunSystemFileDialog(request, path);
-}
-
 UiSeams::MessageBoxHandler UiSeams::SetMessageBoxHandler(MessageBoxHandler handler) {
     return std::exchange(MessageBoxSlot(), std::move(handler));
 }
@@ -67,6 +74,7 @@ UiSeams::MessageBoxHandler UiSeams::SetMessageBoxHandler(MessageBoxHandler handl
 UiSeams::FileDialogHandler UiSeams::SetFileDialogHandler(FileDialogHandler handler) {
     return std::exchange(FileDialogSlot(), std::move(handler));
 }
+#endif
 
 namespace {
 

@@ -1,9 +1,13 @@
 // The two places where a program would stop and wait for a person: message
-// boxes and the file-open dialog. Tests put their own answers here.
+// boxes and the file-open dialog. In the test build (INKBRID_TEST_SEAMS)
+// tests put their own answers here; the shipped programs always show the
+// system's dialogs and carry nothing of the tests' answers.
 #pragma once
 #include <windows.h>
-#include <functional>
 #include <string>
+#ifdef INKBRID_TEST_SEAMS
+#include <functional>
+#endif
 
 struct FileDialogRequest {
     bool open = true;
@@ -17,13 +21,14 @@ struct FileDialogRequest {
 
 class UiSeams {
 public:
+    static int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
+    // True with the chosen path, false when the person cancelled.
+    static bool RunFileDialog(const FileDialogRequest& request, std::string& path);
+
+#ifdef INKBRID_TEST_SEAMS
     using MessageBoxHandler = std::function<int(HWND owner, const std::string& text, const std::string& caption,
                                                 UINT type)>;
-    // Returns true with the chosen path, false when the person cancelled.
     using FileDialogHandler = std::function<bool(const FileDialogRequest& request, std::string& path)>;
-
-    static int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
-    static bool RunFileDialog(const FileDialogRequest& request, std::string& path);
 
     // Each returns the handler it replaces; an empty handler restores the system's dialogs.
     static MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
@@ -32,6 +37,7 @@ public:
 private:
     static MessageBoxHandler& MessageBoxSlot();
     static FileDialogHandler& FileDialogSlot();
+#endif
 };
 
 // A message box as the programs show their user errors: modal to the window

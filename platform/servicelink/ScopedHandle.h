@@ -24,7 +24,6 @@ public:
 
     HANDLE Get() const { return handle_; }
     explicit operator bool() const { return handle_ != nullptr; }
-    HANDLE Release() { return std::exchange(handle_, nullptr); }
     void Reset(HANDLE handle = nullptr)
     {
         if (handle_ != nullptr)

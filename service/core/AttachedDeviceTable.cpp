@@ -22,11 +22,3 @@ bool AttachedDeviceTable::RemoveAttachedDevice(uint16_t vid, uint16_t pid, uint1
     }
     return false;
 }
-
-int AttachedDeviceTable::CountAttached() const
-{
-    int count = 0;
-    for (const AttachedDevice& entry : entries_)
-        count += entry.IsFree() ? 0 : 1;
-    return count;
-}

@@ -24,7 +24,6 @@ public:
     bool RemoveAttachedDevice(uint16_t vid, uint16_t pid, uint16_t penReportLength);
 
     const AttachedDevice& At(int index) const { return entries_[index]; }
-    int CountAttached() const;
 
 private:
     AttachedDevice entries_[CAPACITY];

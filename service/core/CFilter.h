@@ -24,7 +24,6 @@ public:
     // How steadily the recent steps turn, -8..8 (3 for a straight stroke).
     int32_t TurnLevel() const;
 
-    int32_t SampleCount() const { return n_; }
     uint8_t SmoothingLevel() const { return level_; }
     int16_t CurrentMode() const { return mode_; }
     int16_t CurrentWindow() const { return window_; }

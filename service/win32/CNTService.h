@@ -44,7 +44,6 @@ public:
     void FormatError(char* buffer, size_t size) const;
     void OpenConsole();
 
-    const char* DisplayName() const { return displayName_; }
     bool IsForeground() const { return foreground_; }
     const std::string& Account() const { return account_; }
     const std::string& Password() const { return password_; }

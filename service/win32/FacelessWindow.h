@@ -18,7 +18,6 @@ public:
     // A top-level window, or without a desktop a message-only one; null when neither can be made.
     HWND Create();
     void Destroy();
-    HWND Get() const { return window_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -46,8 +46,6 @@ public:
     ServiceContext& Context() { return context_; }
     const BuildPolicy& Policy() const { return policy_; }
     Win32System& System() { return system_; }
-    SettingsFiles& Settings() { return settings_; }
-    SECURITY_ATTRIBUTES* Attributes() { return security_.Get(); }
     DeviceManager& Devices() { return *devices_; }
 
 private:

@@ -26,7 +26,6 @@ struct SystemCall {
         return kind == other.kind && a == other.a && b == other.b && c == other.c && d == other.d &&
                text == other.text;
     }
-    bool operator!=(const SystemCall& other) const { return !(*this == other); }
     std::string ToString() const;
 
     static SystemCall PostOf(uint32_t window, uint32_t message, uint32_t wParam, uint32_t lParam);

@@ -25,7 +25,6 @@ public:
     // Plugs the tablet into the library form, starts it and the panel; false
     // when any of it fails.
     bool Start();
-    PanelUnderTest& Panel() { return panel_; }
 
     // The try-here area's client rectangle on the screen.
     RECT Area() const;

@@ -1,6 +1,6 @@
-// What the panel's pages need of the class layer beyond the first dialogs:
-// modal runs from an owned page, command ranges, menu items drawn by their
-// menu, the per-id and system-menu helpers, and the drawing calls.
+// The class layer around the pages: modal runs from an owned page, command
+// ranges, menu items drawn by their menu, the per-id and system-menu helpers,
+// and the drawing calls.
 #include <doctest/doctest.h>
 
 #include <windows.h>
