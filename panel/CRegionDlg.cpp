@@ -7,9 +7,9 @@
 #include "CStyloraApp.h"
 #include "CWinApp.h"
 #include "DisplayChange.h"
+#include "KeyBrandPolicies.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
-#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
 #include "SharedSections.h"
@@ -45,8 +45,7 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files,
-                                                 kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
+    m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files, PanelSettingsFilePolicy());
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }
 
