@@ -6,6 +6,7 @@
 #include "ExpressKeyActions.h"
 #include "KeyBrandPolicies.h"
 #include "ServiceCodes.h"
+#include "ServiceSave.h"
 #include "UiSeams.h"
 #include "resource.h"
 
@@ -25,12 +26,6 @@ int LanguageIndex()
 {
     const CStyloraApp* app = CStyloraApp::Instance();
     return app != nullptr ? app->LanguageIndex() : 0;
-}
-
-DWORD OsMajorVersion()
-{
-    const CStyloraApp* app = CStyloraApp::Instance();
-    return static_cast<DWORD>(app != nullptr ? app->OsMajorVersion() : 6);
 }
 
 std::string UiText(langkeys::UiString which)
@@ -55,7 +50,6 @@ CQXKeySet::CQXKeySet(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent),
       m_keyboard(this),
       m_launch(this),
-      m_link(ServiceLink::ForSystemVersion(OsMajorVersion())),
       m_settings(m_programFiles, m_files, PanelSettingsFilePolicy()),
       m_storage(m_files, m_settings, PanelKeyStoragePolicy()),
       m_keyFile(PanelKeyNamePolicy()),
@@ -102,7 +96,8 @@ BOOL CQXKeySet::OnInitDialog()
     SetItemTextRedraw(IDC_TABLET_ID_LABEL, CStyloraApp::LanguageText(LanguageIndex(), langkeys::kTabletId).c_str());
     m_tips.CreateTipWindow(this);
 
-    if (!m_link.OpenKeyArea(m_keyArea)) {
+    const CStyloraApp* app = CStyloraApp::Instance();
+    if (app == nullptr || !app->Link().OpenKeyArea(m_keyArea)) {
         EndDialog(IDOK);
         return FALSE;
     }
@@ -418,16 +413,16 @@ BOOL CQXKeySet::PreTranslateMessage(MSG* message)
 
 int CQXKeySet::SendKeysToDriver()
 {
-    if (m_block.Empty())
+    const CStyloraApp* app = CStyloraApp::Instance();
+    if (app == nullptr || m_block.Empty())
         return 0;
     const TABLETINFO device = m_block.Head().info;
-    if (OsMajorVersion() > 5) {
-        ExpressKeyStorage::PublishKeys(m_block, KeyArea(), true);
-        if (m_link.SendCommand(CMD_SAVE_KEYS, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::NoConnection)
-            return 0;
-    } else if (m_storage.SaveToDeviceFile(m_block, KeyArea()) != 1) {
-        return 0;
-    }
-    m_link.SignalKeyReload(device.VID, device.PID);
-    return 1;
+    SaveRequest keys;
+    keys.command = CMD_SAVE_KEYS;
+    keys.publishFields = [this] { ExpressKeyStorage::PublishKeys(m_block, KeyArea(), true); };
+    keys.writeDirectly = [this] { return m_storage.SaveToDeviceFile(m_block, KeyArea()) == 1; };
+    keys.reload = ReloadEvent::Keys;
+    keys.vid = device.VID;
+    keys.pid = device.PID;
+    return ServiceSave(*app).Run(keys) != SaveResult::Failed ? 1 : 0;
 }

@@ -17,7 +17,6 @@
 #include "KeyIniFile.h"
 #include "MappedSection.h"
 #include "ProgramFiles.h"
-#include "ServiceLink.h"
 #include "SettingsFiles.h"
 #include "Win32FileSystem.h"
 
@@ -92,7 +91,6 @@ private:
 
     KeyAreaView KeyArea() const { return KeyAreaView{m_keyArea.Bytes(), m_keyArea.Size()}; }
 
-    ServiceLink m_link;
     // The key area at the size its creator made it (19, 18 or 12 keys).
     MappedSection m_keyArea;
     ProgramFiles m_programFiles;

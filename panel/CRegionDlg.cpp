@@ -7,11 +7,12 @@
 #include "CStyloraApp.h"
 #include "CWinApp.h"
 #include "DisplayChange.h"
+#include "KeyBrandPolicies.h"
 #include "ObjectNames.h"
 #include "PanelBrand.h"
-#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
+#include "ServiceSave.h"
 #include "SharedSections.h"
 #include "UiSeams.h"
 #include "resource.h"
@@ -45,8 +46,7 @@ int ParseHex(const std::string& text) { return static_cast<int>(std::strtol(text
 CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
-    m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files,
-                                                 kPenmiraPanel ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
+    m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files, PanelSettingsFilePolicy());
     m_store = std::make_unique<MappingStore>(*m_settings, m_files);
 }
 
@@ -109,10 +109,7 @@ BOOL CRegionDlg::OnInitDialog()
             m_rotationCombo.AddString(Text(*key).c_str());
     }
 
-    m_link = ServiceLink::ForSystemVersion(static_cast<uint32_t>(m_osMajor));
-    if (!m_link.OpenKeyArea(m_keyArea) ||
-        (m_brand.rotationChoice &&
-         !m_link.OpenSection(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), m_connection))) {
+    if (!OpenSections()) {
         EndPage();
         return FALSE;
     }
@@ -155,6 +152,16 @@ BOOL CRegionDlg::OnInitDialog()
             ApplyMappingToDriver();
     }
     return TRUE;
+}
+
+bool CRegionDlg::OpenSections()
+{
+    if (m_app == nullptr)
+        return false;
+    const ServiceLink link = m_app->Link();
+    return link.OpenKeyArea(m_keyArea) &&
+           (!m_brand.rotationChoice ||
+            link.OpenSection(objnames::CONNECTION_SECTION, sizeof(ConnectionSection), m_connection));
 }
 
 void CRegionDlg::EndPage()
@@ -458,19 +465,23 @@ void CRegionDlg::OnSelEndOkTabletId()
 
 int CRegionDlg::ApplyMappingToDriver()
 {
-    if (!m_hasRecord || !m_keyArea.IsMapped())
+    if (m_app == nullptr || !m_hasRecord || !m_keyArea.IsMapped())
         return 0;
     const KeyAreaView area = KeyArea();
-    if (!m_link.UsesGlobalNames()) {
-        m_store->PublishToKeyArea(area, m_record);
-        if (m_link.SendCommand(CMD_SAVE_MAPPING, ServiceLink::Wake::Pulse) == ServiceLink::CommandResult::NoConnection)
-            return 0;
-    } else {
+    SaveRequest mapping;
+    mapping.command = CMD_SAVE_MAPPING;
+    mapping.publishFields = [this, area] { m_store->PublishToKeyArea(area, m_record); };
+    mapping.writeDirectly = [this, area] {
+        // The file's result is not asked: the read thread takes the mapping
+        // from the key area all the same.
         m_store->WriteToDeviceFile(m_record);
         m_store->PublishToKeyArea(area, m_record);
-    }
-    m_link.SignalMappingReload(m_record.Info().VID, m_record.Info().PID);
-    return 1;
+        return true;
+    };
+    mapping.reload = ReloadEvent::Mapping;
+    mapping.vid = m_record.Info().VID;
+    mapping.pid = m_record.Info().PID;
+    return ServiceSave(*m_app).Run(mapping) != SaveResult::Failed ? 1 : 0;
 }
 
 LRESULT CRegionDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
@@ -541,5 +552,5 @@ void CRegionDlg::OnRotateSelChange()
     // service's command loop has taken it. Set, not pulsed: a loop still busy
     // with the mapping save takes it when it next waits (the loop resets the
     // event when it wakes).
-    m_link.SendCommand(m_connection, CMD_SET_ROTATION, ServiceLink::Wake::Set);
+    m_app->Link().SendCommand(m_connection, CMD_SET_ROTATION, ServiceLink::Wake::Set);
 }

@@ -16,7 +16,6 @@
 #include "MappingStore.h"
 #include "PreviewGeometry.h"
 #include "ProgramFiles.h"
-#include "ServiceLink.h"
 #include "TabletPicture.h"
 #include "Win32FileSystem.h"
 
@@ -75,6 +74,9 @@ private:
     void DrawMappingLines(CDC& dc, const RECT32& screen);
     void UpdateGeometry();
     void InvalidatePreview(bool erase);
+    // The key area, and for the rotation the connection section, through the
+    // application's link; false without them.
+    bool OpenSections();
     void EndPage();
     // Maps the key area at the size of the build that made it.
     KeyAreaView KeyArea() const { return {m_keyArea.Bytes(), m_keyArea.Size()}; }
@@ -104,7 +106,6 @@ private:
     CPoint m_lastPointer;
     int m_currentPid = -1;
     std::vector<TABLETINFO> m_tablets;  // the combo's tablets, each with its own vendor id
-    ServiceLink m_link{false};
     MappedSection m_keyArea;
     MappedSection m_connection;  // the second brand keeps it for the rotation
     MappingRecord m_record;

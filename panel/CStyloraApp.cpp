@@ -5,6 +5,7 @@
 #include "ConnectedTablets.h"
 #include "LanguageIniFile.h"
 #include "ProgramFiles.h"
+#include "ServiceCodes.h"
 #include "UsbCheck.h"
 #include "Win32FileSystem.h"
 
@@ -115,7 +116,7 @@ void CStyloraApp::GetFunctionMenuText(int index, uint32_t code, char* out)
 int CStyloraApp::EnumConnectedTablets()
 {
     FreeTabletList();
-    const std::string path = ProgramFiles::Path("\\Tablet\\StyloraInfo.ked");
+    const std::string path = ProgramFiles::Path(SUPPORTED_DEVICES_FILE);
     if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
         return 0;
     HMODULE library = LoadLibraryA(USB_CHECK_LIBRARY);

@@ -13,6 +13,7 @@
 #include "PenFileWriter.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
+#include "ServiceSave.h"
 #include "SharedSections.h"
 #include "Win32FileSystem.h"
 #include "resource.h"
@@ -20,9 +21,6 @@
 #include <cstring>
 
 namespace {
-
-// The key area as far as the frame reads it: the head with the device's ids.
-constexpr size_t kKeyAreaProductIdOffset = 6;
 
 ScreenRect ToScreenRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
@@ -108,11 +106,8 @@ BOOL CStyloraDlg::OnInitDialog()
         EndAtStartup();
         return TRUE;
     }
-    if (Brand().opensKeyArea) {
-        uint16_t productId = 0;
-        std::memcpy(&productId, KeyArea() + kKeyAreaProductIdOffset, sizeof productId);
-        m_plainModel = MainDialogRules::IsPlainModel(productId);
-    }
+    if (Brand().opensKeyArea)
+        m_plainModel = MainDialogRules::IsPlainModel(KeyArea()->record.info.PID);
     // Without the tablet interface there is no try-here area: the dialog ends.
     if (!m_penPage.OpenTabletContext()) {
         EndAtStartup();
@@ -443,18 +438,15 @@ int CStyloraDlg::SavePenSettings()
 {
     if (m_app == nullptr)
         return 0;
-    if (m_app->OsMajorVersion() <= 5) {
-        // The service program of older systems takes no save command: the
-        // panel writes the pen settings file itself.
-        const std::string path = ProgramFiles::Path("\\Tablet\\qxpen.ked");
+    SaveRequest pen;
+    pen.command = CMD_SAVE_PEN_SETTINGS;
+    pen.writeDirectly = [this] {
+        const std::string path = ProgramFiles::Path(PEN_SETTINGS_FILE);
         Win32FileSystem files;
-        return !path.empty() &&
-                       PenFileWriter::Write(files, path.c_str(), *reinterpret_cast<const PENSETTINGS*>(m_penCopy))
-                   ? 1
-                   : 0;
-    }
-    const ServiceLink::CommandResult sent = m_app->Link().SendCommand(CMD_SAVE_PEN_SETTINGS, ServiceLink::Wake::Pulse);
-    return sent == ServiceLink::CommandResult::Woken ? 1 : 0;
+        return !path.empty() && PenFileWriter::Write(files, path.c_str(), PenSettingsCopy());
+    };
+    // The pen block is stored only when the service was woken to take it.
+    return ServiceSave(*m_app).Run(pen) == SaveResult::Done ? 1 : 0;
 }
 
 void CStyloraDlg::OnCancel()

@@ -17,7 +17,9 @@
 #include "MainDialogBrand.h"
 #include "MainDialogRules.h"
 #include "MappedSection.h"
+#include "SharedSections.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -26,9 +28,10 @@ class LanguageFile;
 
 class CStyloraDlg : public CBkDialogKX {
 public:
-    // Pen section: the process id, then the pen block edited in place.
-    static constexpr size_t kPenBlockOffset = 4;
-    static constexpr size_t kPenBlockSize = 1648;
+    // Pen section: the process id, then the pen block edited in place (the
+    // pen settings and the spare key).
+    static constexpr size_t kPenBlockOffset = offsetof(PenSection, pen);
+    static constexpr size_t kPenBlockSize = sizeof(PenSection) - kPenBlockOffset;
 
     explicit CStyloraDlg(CWnd* parent = nullptr);
     ~CStyloraDlg() override;
@@ -53,7 +56,7 @@ protected:
     void OnCancel() override;  // Exit
 
     uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
-    uint8_t* KeyArea() const { return m_keyAreaSection.As<uint8_t>(); }
+    KeyAreaSectionHead* KeyArea() const { return m_keyAreaSection.As<KeyAreaSectionHead>(); }
 
 private:
     // Start-up steps; each false ends the dialog.

@@ -1,13 +1,14 @@
-// This build's values for the express keys, the keyboard and the key names:
-// the reference panel's or the second brand's, chosen at build time.
+// This build's values for the express keys, the keyboard, the key names and
+// the settings files: the reference panel's or the second brand's, chosen at
+// build time.
 #pragma once
 
 #include "ExpressKeyLayout.h"
 #include "ExpressKeyStorage.h"
 #include "KeyNames.h"
 #include "KeyboardLayout.h"
-#include "PanelFilePolicy.h"
 #include "PanelBrand.h"
+#include "SettingsFiles.h"
 
 inline const KeyPagePolicy& PanelKeyPagePolicy() { return kPenmiraPanel ? kPenmiraKeyPage : kStyloraKeyPage; }
 inline const KeyStoragePolicy& PanelKeyStoragePolicy()

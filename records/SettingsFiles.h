@@ -23,6 +23,12 @@ struct SettingsFilePolicy {
     DefaultKeyTable defaultKeys;       // the table of a record whose keys were never set
 };
 
+// The two brands' rules, for the service builds and the panels alike (on
+// older systems a panel writes the device file itself, as its service
+// would). The library form keeps the first brand's.
+inline constexpr SettingsFilePolicy kStyloraSettingsFiles{false, DefaultKeyTable::SidedModifiers};
+inline constexpr SettingsFilePolicy kPenmiraSettingsFiles{true, DefaultKeyTable::TenKeys};
+
 class SettingsFiles {
 public:
     SettingsFiles(IProgramFilesFolder& folder, IFileSystem& files, const SettingsFilePolicy& policy)

@@ -28,7 +28,7 @@ BuildPolicy MakeReference()
     p.penButtonDefaultsInSearch = true;
     p.penButtonsFollowModelFlag = false;
     p.searchSetsRotation = false;
-    p.files = {false, DefaultKeyTable::SidedModifiers};
+    p.files = kStyloraSettingsFiles;
     p.maxActionIndex = 17;
     p.toolDebounceReports = 3;
     p.toolIdSamplesSwapButtons = true;
@@ -78,7 +78,7 @@ BuildPolicy MakeSecondBrand()
     p.addPostsProximity = true;
     p.penButtonDefaultsInSearch = false;
     p.searchSetsRotation = true;
-    p.files = {true, DefaultKeyTable::TenKeys};
+    p.files = kPenmiraSettingsFiles;
     p.maxActionIndex = 12;
     p.toolDebounceReports = 0;
     p.toolIdSamplesSwapButtons = false;

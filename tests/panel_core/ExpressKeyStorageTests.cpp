@@ -1,8 +1,8 @@
 #include "ExpressKeyStorage.h"
 #include "MemoryFileSystem.h"
-#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
+#include "SettingsFiles.h"
 
 #include <doctest/doctest.h>
 

@@ -4,9 +4,9 @@
 #include "DeviceFileChain.h"
 #include "MappingStore.h"
 #include "MemoryFileSystem.h"
-#include "PanelFilePolicy.h"
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
+#include "SettingsFiles.h"
 
 #include <doctest/doctest.h>
 

@@ -13,8 +13,8 @@
 #include "FuzzInput.h"
 #include "FuzzSystem.h"
 #include "MemoryFileSystem.h"
-#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
+#include "SettingsFiles.h"
 
 #include <algorithm>
 #include <cstddef>

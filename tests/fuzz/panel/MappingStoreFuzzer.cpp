@@ -10,8 +10,8 @@
 #include "FuzzInput.h"
 #include "FuzzService.h"
 #include "MappingStore.h"
-#include "PanelFilePolicy.h"
 #include "ServiceCodes.h"
+#include "SettingsFiles.h"
 
 #include <algorithm>
 #include <cstring>
