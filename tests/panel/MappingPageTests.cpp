@@ -253,14 +253,24 @@ struct CurrentSystemPage {
     {
         return WaitUntil([&] { return MappingSaves() > before; }, 5000);
     }
-    // Chooses a monitor-combo entry; the page publishes it.
+    // Chooses a monitor-combo entry; the page publishes it. A user's choice
+    // sets the selection and notifies in one go; from here a paint of the
+    // page can come between the two and put back the record's selection, so
+    // pending paints go first and the choice is tried again if it was lost.
     bool ChooseMonitor(int entry)
     {
-        const size_t before = MappingSaves();
-        SendMessageA(monitorCombo, CB_SETCURSEL, entry, 0);
-        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MONITOR_CHOICE, CBN_SELENDOK),
-                     reinterpret_cast<LPARAM>(monitorCombo));
-        return SavedAfter(before);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            UpdateWindow(page);
+            const size_t before = MappingSaves();
+            SendMessageA(monitorCombo, CB_SETCURSEL, entry, 0);
+            SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MONITOR_CHOICE, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(monitorCombo));
+            if (!SavedAfter(before))
+                return false;
+            if (LiveMapping().monitorChoice == entry - 1)
+                return true;
+        }
+        return false;
     }
     void DisplayChanged()
     {
