@@ -45,7 +45,7 @@ struct BenchService : CoreServiceState<System> {
     void Process(const RawPenReport& report)
     {
         std::memcpy(this->state.report, report.bytes, sizeof report.bytes);
-        this->pipeline->ProcessPenReport(this->header, this->mapping);
+        this->pipeline.ProcessPenReport(this->header, this->mapping);
     }
 };
 

@@ -33,7 +33,7 @@ struct PenRig : CoreServiceState<RecordingSystem> {
     void Feed(const RawPenReport& report)
     {
         std::memcpy(state.report, report.bytes, sizeof report.bytes);
-        pipeline->ProcessPenReport(header, mapping);
+        pipeline.ProcessPenReport(header, mapping);
     }
 
     // A registered on-top context; the registry flags the list as changed.

@@ -40,7 +40,7 @@ void RequireRead(const PENSETTINGS& record, const uint8_t* file, size_t length, 
 void FeedPen(FuzzService& service, const TABLETINFO& header, const MAPPINGDEF& mapping, const uint8_t* report)
 {
     std::memcpy(service.state.report, report, 10);
-    service.pipeline->ProcessPenReport(header, mapping);
+    service.pipeline.ProcessPenReport(header, mapping);
 }
 
 }  // namespace

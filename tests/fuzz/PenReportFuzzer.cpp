@@ -162,7 +162,7 @@ private:
                               service_.registry.CollectOnTopContexts(onTop), service_.context.flags.pointerOutput.load());
         const int32_t readBefore = service_.connection->readIndex;
         const int32_t writeBefore = service_.connection->writeIndex;
-        service_.sink->OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
+        service_.sink.OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
         NoteRingWrites(readBefore, writeBefore);
         // A leave that the pipeline takes (it drops every report while the
         // mapping has no tablet area or the counter no frequency) ends the pen's strokes.
@@ -179,7 +179,7 @@ private:
     // The read thread's removal path (no express keys here to let go of).
     void Removed()
     {
-        service_.sink->OnDeviceRemoved(this, header_, mapping_, penInRange_, noKeys_);
+        service_.sink.OnDeviceRemoved(this, header_, mapping_, penInRange_, noKeys_);
         service_.RequireNothingHeld("device removal");
     }
 

@@ -1,57 +1,43 @@
-// The device service's state around the portable core, in plain memory, as
-// the read threads see it: the sections (the key area of exactly the build's
-// size, so a read past it shows under the sanitizers), the ring over the
-// connection section, the client registry, the filter, the pen state, the
-// express keys and the pen pipeline, with `System` as the system door.
+// The device service's portable core in plain memory, as the read threads
+// and the command loop see it: the sections (the key area of exactly the
+// build's size, so a read past it shows under the sanitizers) around the one
+// wiring the service uses, with `System` as the system door and `Files` as
+// the file door (by default one on which no settings file exists).
 #pragma once
 
-#include "BuildPolicy.h"
-#include "CDataManage.h"
-#include "CFilter.h"
-#include "ClientContextRegistry.h"
-#include "ExpressKeys.h"
-#include "PacketClock.h"
-#include "PenPipeline.h"
-#include "PenReportState.h"
-#include "ServiceContext.h"
+#include "NoSettingsFiles.h"
+#include "ServiceCore.h"
 
 #include <memory>
 #include <vector>
 
-template <class System>
+template <class System, class Files = NoSettingsFiles>
 struct CoreServiceState {
     System system;
+    Files files;
     std::unique_ptr<ConnectionSection> connection = std::make_unique<ConnectionSection>();
     std::unique_ptr<PenSection> pen = std::make_unique<PenSection>();
     std::vector<uint8_t> keyAreaBytes;
-    CDataManage ring;
-    CFilter filter;
-    PenReportState state;
-    ServiceContext context;
-    ClientContextRegistry registry{context};
-    ActionPerformer actions{context};
-    ExpressKeys keys{context, actions};
-    std::unique_ptr<PenPipeline> pipeline;
+    ServiceCore core;
+    // The core's parts under the names the tests use.
+    ServiceContext& context = core.Context();
+    CDataManage& ring = core.Ring();
+    CFilter& filter = core.Filter();
+    PenReportState& state = core.PenState();
+    ClientContextRegistry& registry = core.Registry();
+    ActionPerformer& actions = core.Actions();
+    ExpressKeys& keys = core.Keys();
+    PenPipeline& pipeline = core.Pipeline();
+    PipelineReportSink& sink = core.Sink();
     // The tablet the pen reports come from and its mapping, as a read thread holds them.
     TABLETINFO header{};
     MAPPINGDEF mapping{};
 
-    explicit CoreServiceState(const BuildPolicy& policy) : keyAreaBytes(policy.keyAreaSize)
+    explicit CoreServiceState(const BuildPolicy& policy)
+        : keyAreaBytes(policy.keyAreaSize), core(policy, system, files)
     {
-        context.policy = &policy;
-        context.system = &system;
-        context.connection = connection.get();
-        context.pen = pen.get();
-        context.keyArea = {keyAreaBytes.data(), keyAreaBytes.size()};
-        context.registry = &registry;
-        context.ring = &ring;
-        context.filter = &filter;
-        context.penState = &state;
-        ring.Attach(connection->ring, &connection->readIndex, &connection->writeIndex, true);
-        filter.SetThresholdVariant(policy.filterThresholdVariant);
-        PacketClock::Start(context, state);
-        // The pipeline takes the pen state from the context, so it comes last.
-        pipeline = std::make_unique<PenPipeline>(context, actions);
+        core.AttachSections(connection.get(), pen.get(), {keyAreaBytes.data(), keyAreaBytes.size()});
+        core.AttachRing();
     }
 
     // A desk tablet of 10206 x 7422 units and 1024 pressure levels mapped onto
