@@ -20,13 +20,7 @@ struct PenRig : CoreServiceState<RecordingSystem> {
         : CoreServiceState(policy)
     {
         UseDeskTablet(length);
-        PENSETTINGS& p = pen->pen;
-        p.toolId = 0x802;
-        p.pressureSensitivity = 100;
-        p.clickSensitivity = 43;
-        p.tiltSensitivity = 100;
-        p.penButton[0].actionCode = ACTION_RIGHT_CLICK;
-        p.penButton[1].actionCode = ACTION_MIDDLE_CLICK;
+        UseDeskPen(100, ACTION_MIDDLE_CLICK);
         state.tool.toolId = 0x802;
     }
 

@@ -6,7 +6,9 @@
 #pragma once
 
 #include "NoSettingsFiles.h"
+#include "ServiceCodes.h"
 #include "ServiceCore.h"
+#include "TabletRecordBuilder.h"
 
 #include <memory>
 #include <vector>
@@ -44,13 +46,27 @@ struct CoreServiceState {
     // the whole desktop, published in the key area too.
     void UseDeskTablet(uint16_t penReportLength)
     {
-        header.InputReportByteLength_Pen = penReportLength;
-        header.xMax = 10206;
-        header.yMax = 7422;
-        header.pressureMax = 1023;
-        mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-        mapping.tabletArea = {0, 0, 10206, 7422};
+        const TABLETRECORD_HEAD desk = TabletRecordBuilder(0, 0)
+                                           .PenReport(penReportLength)
+                                           .Extent(10206, 7422)
+                                           .Pressure(1023)
+                                           .WholeDesktop()
+                                           .Record();
+        header = desk.info;
+        mapping = desk.mapping;
         SyncKeyArea();
+    }
+    // The pen section's record of pen 0x802 with click sensitivity 43, tilt
+    // sensitivity 100 and a right click on its first button.
+    void UseDeskPen(int32_t pressureSensitivity, int32_t secondButtonAction)
+    {
+        PENSETTINGS& settings = pen->pen;
+        settings.toolId = 0x802;
+        settings.pressureSensitivity = pressureSensitivity;
+        settings.clickSensitivity = 43;
+        settings.tiltSensitivity = 100;
+        settings.penButton[0].actionCode = ACTION_RIGHT_CLICK;
+        settings.penButton[1].actionCode = secondButtonAction;
     }
     void SyncKeyArea()
     {
