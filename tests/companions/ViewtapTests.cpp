@@ -8,6 +8,7 @@
 #include "PenReportBuilder.h"
 #include "RotationPublisher.h"
 #include "ServiceCodes.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -147,13 +148,11 @@ TEST_SUITE("rotation watcher")
     TEST_CASE("a rotation published by the watcher becomes the pen's mapped area in the library form")
     {
         const TABLETINFO model = Model(VID, PID, 10, 0, 2);
-        std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
-        TABLETRECORD_HEAD* head = RecordHead(record.data());
-        head->info = model;
-        head->mapping.monitorListCount = 1;
-        head->mapping.screenArea = {0, 0, 32767, 65535};  // the left half of the desktop
-        head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
-        head->keyCount = model.keyCount;
+        const std::vector<uint8_t> record = TabletRecordBuilder(model)
+                                                .Monitors(1)
+                                                .ScreenArea({0, 0, 32767, 65535})  // the left half of the desktop
+                                                .TabletArea({0, 0, model.xMax, model.yMax})
+                                                .Bytes();
 
         ChildProcess watcher;
         REQUIRE(watcher.Start("Viewtap.exe", ""));

@@ -10,6 +10,7 @@
 #include "PacketClock.h"
 #include "ServiceCodes.h"
 #include "ServiceCommands.h"
+#include "TabletRecordBuilder.h"
 
 #include <cstring>
 
@@ -97,13 +98,11 @@ private:
         context.flags.rotationCode = setup_.rotationCode;
         PacketClock::Start(context, service_.state);
 
-        header_.InputReportByteLength_Pen = setup_.penReportLength;
-        header_.xMin = setup_.xMin;
-        header_.xMax = setup_.xMax;
-        header_.yMin = setup_.yMin;
-        header_.yMax = setup_.yMax;
-        header_.pressureMin = setup_.pressureMin;
-        header_.pressureMax = setup_.pressureMax;
+        header_ = TabletRecordBuilder(0, 0)
+                      .PenReport(setup_.penReportLength)
+                      .Extent(setup_.xMax, setup_.yMax, setup_.xMin, setup_.yMin)
+                      .Pressure(setup_.pressureMax, setup_.pressureMin)
+                      .Model();
         mapping_.tabletArea = setup_.tabletArea;
         mapping_.screenArea = setup_.screenArea;
         if (context.keyArea.valid()) {

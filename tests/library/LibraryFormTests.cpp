@@ -8,6 +8,7 @@
 #include "PenReportBuilder.h"
 #include "ServiceCodes.h"
 #include "ServiceCommander.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -75,14 +76,11 @@ uint64_t CpuMilliseconds(DWORD processId)
 // A device record of the plain model as the panel would have saved it.
 std::vector<uint8_t> StoredRecord(int32_t tabletRight)
 {
-    std::vector<uint8_t> record(TabletRecordSize(MODEL_PLAIN.keyCount), 0);
-    TABLETRECORD_HEAD* head = RecordHead(record.data());
-    head->info = MODEL_PLAIN;
-    head->mapping.monitorListCount = 1;
-    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    head->mapping.tabletArea = {0, 0, tabletRight, MODEL_PLAIN.yMax};
-    head->keyCount = MODEL_PLAIN.keyCount;
-    return record;
+    return TabletRecordBuilder(MODEL_PLAIN)
+        .Monitors(1)
+        .ScreenArea({0, 0, 0xFFFF, 0xFFFF})
+        .TabletArea({0, 0, tabletRight, MODEL_PLAIN.yMax})
+        .Bytes();
 }
 
 

@@ -3,6 +3,7 @@
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
 #include "StdioFileSystem.h"
+#include "TabletRecordBuilder.h"
 #include "TempFolder.h"
 
 #include <doctest/doctest.h>
@@ -24,29 +25,14 @@ KEYACTION& Key(Bytes& record, int index, size_t at = 0) { return RecordKeys(reco
 
 TABLETINFO Model(uint16_t pid, int32_t keys, uint16_t penLength = 10)
 {
-    TABLETINFO info{};
-    info.VID = 0x1234;
-    info.PID = pid;
-    info.InputReportByteLength_Pen = penLength;
-    info.xMax = 10206;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(0x1234, pid).PenReport(penLength).Extent(10206, 0).Keys(keys).Model();
 }
 
 // A record as the panel stores it: mapping set with monitor choice = seed,
 // key i a keystroke of seed + i.
 Bytes StoredRecord(const TABLETINFO& info, int32_t seed)
 {
-    Bytes record(TabletRecordSize(info.keyCount));
-    Head(record).info = info;
-    Head(record).mapping.monitorListCount = 1;
-    Head(record).mapping.monitorChoice = seed;
-    Head(record).keyCount = info.keyCount;
-    for (int32_t i = 0; i < std::max(info.keyCount, 1); ++i) {
-        Key(record, i).actionCode = ACTION_KEYSTROKE;
-        Key(record, i).data[0] = static_cast<char>(seed + i);
-    }
-    return record;
+    return TabletRecordBuilder(info).Monitors(1, seed).Keystrokes(seed).Bytes();
 }
 
 // A Program Files folder of its own per test.
