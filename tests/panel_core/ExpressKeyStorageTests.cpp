@@ -1,7 +1,7 @@
 #include "ExpressKeyStorage.h"
+#include "FixedProgramFilesFolder.h"
 #include "MemoryFileSystem.h"
 #include "PanelFilePolicy.h"
-#include "RecordingSystem.h"
 #include "ServiceCodes.h"
 #include "TabletRecordBuilder.h"
 
@@ -56,9 +56,9 @@ struct KeyArea {
 };
 
 struct StorageFixture {
-    RecordingSystem system;
+    FixedProgramFilesFolder programFiles{"C:\\Program Files"};
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, kStyloraSettingsFiles};
+    SettingsFiles settings{programFiles, files, kStyloraSettingsFiles};
     ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
     KeyBlock block;
 };

@@ -1,10 +1,10 @@
 // Where the page's record goes: the live key area (only what the page owns,
 // or a complete record bounded by the area) and the device file of the
 // older systems (chain intact, the "keys not set" mark only in the file).
+#include "FixedProgramFilesFolder.h"
 #include "MappingStore.h"
 #include "MemoryFileSystem.h"
 #include "PanelFilePolicy.h"
-#include "RecordingSystem.h"
 #include "ServiceCodes.h"
 #include "TabletRecordBuilder.h"
 
@@ -39,9 +39,9 @@ Bytes Join(std::initializer_list<Bytes> parts)
 }
 
 struct StoreFixture {
-    RecordingSystem system;
+    FixedProgramFilesFolder programFiles{"C:\\Program Files"};
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, kStyloraSettingsFiles};
+    SettingsFiles settings{programFiles, files, kStyloraSettingsFiles};
     MappingStore store{settings, files};
     Bytes area = Bytes(KEYAREA_SIZE_SERVICE, 0xEE);
 
