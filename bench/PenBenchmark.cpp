@@ -26,13 +26,7 @@ struct BenchService : CoreServiceState<System> {
     BenchService() : CoreServiceState<System>(BuildPolicy::Reference())
     {
         this->UseDeskTablet(10);
-        PENSETTINGS& p = this->pen->pen;
-        p.toolId = 0x802;
-        p.pressureSensitivity = 150;
-        p.clickSensitivity = 43;
-        p.tiltSensitivity = 100;
-        p.penButton[0].actionCode = ACTION_RIGHT_CLICK;
-        p.penButton[1].actionCode = ACTION_DOUBLE_CLICK;
+        this->UseDeskPen(150, ACTION_DOUBLE_CLICK);
 
         ConnectionSection& connection = *this->connection;
         connection.contextId = 1;
@@ -45,7 +39,7 @@ struct BenchService : CoreServiceState<System> {
     void Process(const RawPenReport& report)
     {
         std::memcpy(this->state.report, report.bytes, sizeof report.bytes);
-        this->pipeline->ProcessPenReport(this->header, this->mapping);
+        this->pipeline.ProcessPenReport(this->header, this->mapping);
     }
 };
 

@@ -1,21 +1,14 @@
 // Everything one device-service process owns, whichever build it is: the
-// system door, the shared sections, the ring, the client registry and the
-// report pipeline's state. The service shell and the library exports drive it.
+// system door, the files, the shared sections and their security, the
+// portable core over them and the device search. The service shell and the
+// library exports drive it.
 #pragma once
 
 #include "BuildPolicy.h"
-#include "CDataManage.h"
-#include "CFilter.h"
-#include "ClientContextRegistry.h"
 #include "DeviceManager.h"
-#include "ExpressKeys.h"
 #include "NamedRingLock.h"
-#include "PenPipeline.h"
-#include "PenReportState.h"
-#include "PipelineReportSink.h"
 #include "SecurityAttributes.h"
-#include "ServiceCommands.h"
-#include "ServiceContext.h"
+#include "ServiceCore.h"
 #include "SettingsFiles.h"
 #include "SharedSectionSet.h"
 #include "Win32FileSystem.h"
@@ -29,7 +22,6 @@ class ServiceRuntime {
 public:
     // source: where the device search finds tablets.
     ServiceRuntime(const BuildPolicy& policy, bool lookForInjectionLibrary, HidSource source);
-    ~ServiceRuntime();
     ServiceRuntime(const ServiceRuntime&) = delete;
     ServiceRuntime& operator=(const ServiceRuntime&) = delete;
 
@@ -43,7 +35,7 @@ public:
 
     HANDLE CommandEvent() const { return sections_.CommandEvent(); }
     HANDLE SyncEvent() const { return sections_.SyncEvent(); }
-    ServiceContext& Context() { return context_; }
+    ServiceContext& Context() { return core_.Context(); }
     const BuildPolicy& Policy() const { return policy_; }
     Win32System& System() { return system_; }
     DeviceManager& Devices() { return *devices_; }
@@ -55,17 +47,7 @@ private:
     SecurityAttributes security_;
     SettingsFiles settings_;
     SharedSectionSet sections_;
-    ServiceContext context_;
-    CDataManage ring_;
-    CFilter filter_;
-    ClientContextRegistry registry_;
-    PenReportState penState_;
-    ActionPerformer actions_;
-    ExpressKeys keys_;
-    // Built once the context holds the pen state they work on.
-    std::unique_ptr<PenPipeline> pipeline_;
-    std::unique_ptr<PipelineReportSink> sink_;
-    std::unique_ptr<ServiceCommands> commands_;
+    ServiceCore core_;
     // Last: its read threads end before anything they use goes away.
     std::unique_ptr<DeviceManager> devices_;
 };

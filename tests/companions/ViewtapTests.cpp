@@ -8,6 +8,7 @@
 #include "PenReportBuilder.h"
 #include "RotationPublisher.h"
 #include "ServiceCodes.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -98,7 +99,7 @@ TEST_SUITE("rotation watcher")
 
         // No attached display: nothing written, nothing sent.
         CHECK_FALSE(RotationPublisher::PublishDisplayRotation(256, watch, {}));
-        Sleep(200);
+        REQUIRE(service.Settle(5000));
         CHECK(service.Commands().size() == 1);
         CHECK(service.KeyArea().record.info.rotationCode == 768);
         CHECK(WaitForSingleObject(reload, 0) == WAIT_TIMEOUT);
@@ -136,7 +137,7 @@ TEST_SUITE("rotation watcher")
         CHECK(SameArea(command.screenArea, {0, 0, 65535, 65535}));
 
         DisplayChanged(window);
-        Sleep(300);
+        REQUIRE(service.Settle(5000));
         CHECK(service.Commands().size() == 1);
 
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -147,13 +148,11 @@ TEST_SUITE("rotation watcher")
     TEST_CASE("a rotation published by the watcher becomes the pen's mapped area in the library form")
     {
         const TABLETINFO model = Model(VID, PID, 10, 0, 2);
-        std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
-        TABLETRECORD_HEAD* head = RecordHead(record.data());
-        head->info = model;
-        head->mapping.monitorListCount = 1;
-        head->mapping.screenArea = {0, 0, 32767, 65535};  // the left half of the desktop
-        head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
-        head->keyCount = model.keyCount;
+        const std::vector<uint8_t> record = TabletRecordBuilder(model)
+                                                .Monitors(1)
+                                                .ScreenArea({0, 0, 32767, 65535})  // the left half of the desktop
+                                                .TabletArea({0, 0, model.xMax, model.yMax})
+                                                .Bytes();
 
         ChildProcess watcher;
         REQUIRE(watcher.Start("Viewtap.exe", ""));
@@ -167,9 +166,11 @@ TEST_SUITE("rotation watcher")
         TestPipe& tablet = bench.AddInterface(PenInterfaceOf(model));
         REQUIRE(bench.Start());
         REQUIRE(tablet.WaitConnected(10000));
-        Sleep(100);
+        REQUIRE(bench.OpenSections());
         const RawPenReport tool = penreport::Tool(0x802);
         REQUIRE(tablet.Send(std::vector<uint8_t>(tool.bytes, tool.bytes + tool.length)));
+        REQUIRE(WaitUntil([&] { return bench.Pen()->pen.toolId == 0x802; }, 5000));
+        // Past the first touch's wait, which the library times from the identification itself.
         Sleep(250);
 
         const uint16_t before = HoverXAtMiddle(tablet, output, model);
@@ -177,7 +178,6 @@ TEST_SUITE("rotation watcher")
         CHECK(before < 0x3000);
 
         DisplayChanged(window);
-        REQUIRE(bench.OpenSections());
         REQUIRE(WaitUntil([&] { return bench.KeyArea()->record.mapping.screenArea.right == 65535; }, 5000));
         // The read thread takes the new mapping between two reports.
         uint16_t after = before;

@@ -3,6 +3,7 @@
 #include "RecordingSystem.h"
 #include "ServiceCodes.h"
 #include "ServiceContext.h"
+#include "TabletRecordBuilder.h"
 #include "TabletMatcher.h"
 
 #include <doctest/doctest.h>
@@ -14,13 +15,7 @@ namespace {
 
 TABLETINFO Entry(uint16_t vid, uint16_t pid, uint16_t penLength, uint16_t keyLength, uint16_t outputLength = 0)
 {
-    TABLETINFO entry{};
-    entry.VID = vid;
-    entry.PID = pid;
-    entry.InputReportByteLength_Pen = penLength;
-    entry.InputReportByteLength_Key = keyLength;
-    entry.OutputReportByteLength = outputLength;
-    return entry;
+    return TabletRecordBuilder(vid, pid).PenReport(penLength).KeyReport(keyLength).OutputReport(outputLength).Model();
 }
 
 HidInterfaceInfo Interface(uint16_t vid, uint16_t pid, uint16_t usagePage, uint16_t usage, uint16_t input,

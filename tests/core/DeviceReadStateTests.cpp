@@ -1,6 +1,7 @@
 #include "DeviceReadState.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -50,11 +51,7 @@ public:
 
 TABLETINFO Header(uint16_t penLength)
 {
-    TABLETINFO header{};
-    header.VID = 0x7A4B;
-    header.PID = 0x5A24;
-    header.InputReportByteLength_Pen = penLength;
-    return header;
+    return TabletRecordBuilder(0x7A4B, 0x5A24).PenReport(penLength).Model();
 }
 
 std::vector<KEYACTION> Keys(int count, int32_t firstCode)

@@ -55,7 +55,7 @@ TEST_SUITE("express keys")
             f.system.programFiles = "C:\\PF";
             if (row.window)
                 f.system.windowsByTitle[KEY_OVERLAY_WINDOW_TITLE] = 0x500;
-            f.state.previous[7] = row.previous;
+            f.keyState.previous[7] = row.previous;
             f.Report({{7, row.current}});
             CHECK(f.system.calls == row.expected);
         }

@@ -20,7 +20,6 @@ constexpr uint32_t LEFT_DOWN = MOUSE_VIRTUALDESK | MOUSE_LEFTDOWN, LEFT_UP = MOU
 constexpr uint32_t RIGHT_DOWN = MOUSE_VIRTUALDESK | MOUSE_RIGHTDOWN, RIGHT_UP = MOUSE_VIRTUALDESK | MOUSE_RIGHTUP;
 
 struct KeysFixture : ServiceFixture {
-    ActionPerformer actions{context};
     std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
     HeldKeys held;
 
@@ -94,7 +93,7 @@ TEST_SUITE("nothing stays held")
         keys[5] = Action(ACTION_RIGHT_CLICK);
         DeviceReadState thread;
         REQUIRE(thread.Init(rig.header, rig.mapping, 6, keys, 6));
-        PipelineReportSink sink(rig.state, *rig.pipeline, rig.keys);
+        PipelineReportSink sink(rig.state, rig.pipeline, rig.keys);
         const uint8_t pressed[10] = {12, 0, 0, 0, 0, 0x08, 0x01};  // slot 3 and slot 5 down
         std::memcpy(thread.ReadBuffer(), pressed, sizeof pressed);
         REQUIRE(thread.Dispatch(10, sink));
@@ -140,7 +139,7 @@ TEST_SUITE("nothing stays held")
             rig.mapping.tabletArea = {0, 0, 0, 0};  // the panel saved an empty area meanwhile
             if (leaveDropped)
                 rig.Feed(Leave());  // a report the pipeline cannot take without an area
-            rig.pipeline->DeviceRemoved(rig.mapping, !leaveDropped);
+            rig.pipeline.DeviceRemoved(rig.mapping, !leaveDropped);
             CHECK_FALSE(HeldAfter(rig.system.calls).AnyHeld());
             CHECK(rig.Buttons() == 0);
         }
@@ -155,7 +154,7 @@ struct ScriptedTablet {
     PipelineReportSink sink;
 
     // key: the action of slot 5 (group 2, bit 0), which every build acts on.
-    ScriptedTablet(PenRig& rig, const KEYACTION& key) : sink(rig.state, *rig.pipeline, rig.keys)
+    ScriptedTablet(PenRig& rig, const KEYACTION& key) : sink(rig.state, rig.pipeline, rig.keys)
     {
         KEYACTION table[6] = {};
         table[5] = key;

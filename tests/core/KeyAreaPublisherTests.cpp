@@ -2,6 +2,7 @@
 #include "KeyAreaPublisher.h"
 #include "ServiceFixture.h"
 #include "SettingsFiles.h"
+#include "TabletRecordBuilder.h"
 #include "TempFolder.h"
 
 #include <doctest/doctest.h>
@@ -13,14 +14,7 @@ namespace {
 
 TABLETINFO Model(uint16_t pid, uint16_t penLength, int32_t keyCount)
 {
-    TABLETINFO model{};
-    model.VID = 0x7A4B;
-    model.PID = pid;
-    model.InputReportByteLength_Pen = penLength;
-    model.keyCount = keyCount;
-    model.xMax = 10000 + pid % 100;
-    model.yMax = 8000;
-    return model;
+    return TabletRecordBuilder(0x7A4B, pid).PenReport(penLength).Keys(keyCount).Extent(10000 + pid % 100, 8000).Model();
 }
 
 template <typename T> std::vector<uint8_t> BytesOf(const std::vector<T>& items)
@@ -32,15 +26,12 @@ template <typename T> std::vector<uint8_t> BytesOf(const std::vector<T>& items)
 // A stored record of `keys` keys whose action codes count up from `firstCode`.
 std::vector<uint8_t> StoredRecord(const TABLETINFO& model, int32_t keys, int32_t firstCode)
 {
-    std::vector<uint8_t> record(TabletRecordSize(keys), 0);
-    RecordHead(record.data())->info = model;
-    RecordHead(record.data())->info.keyCount = keys;
-    RecordHead(record.data())->mapping.monitorListCount = 1;
-    RecordHead(record.data())->mapping.tabletArea = {1, 2, 300, 400};
-    RecordHead(record.data())->keyCount = keys;
-    for (int32_t index = 0; index < keys; ++index)
-        RecordKeys(record.data())[index].actionCode = firstCode + index;
-    return record;
+    return TabletRecordBuilder(model)
+        .Keys(keys)
+        .Monitors(1)
+        .TabletArea({1, 2, 300, 400})
+        .ActionCodes(firstCode)
+        .Bytes();
 }
 
 struct PublisherBench {

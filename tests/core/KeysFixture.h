@@ -29,25 +29,23 @@ inline Calls Zoom(int n)
 }
 
 struct KeysFixture : ServiceFixture {
-    ActionPerformer actions{context};
-    ExpressKeys keys{context, actions};
     std::vector<KEYACTION> table = std::vector<KEYACTION>(18);
-    ExpressKeyState state;
+    ExpressKeyState keyState;
 
     explicit KeysFixture(const BuildPolicy& policy = REF) : ServiceFixture(policy) { system.recordSleeps = false; }
     // One report as the read thread hands it over, then kept as the previous one.
     void Report(const Bytes& bytes)
     {
-        std::memset(state.current, 0, sizeof state.current);
+        std::memset(keyState.current, 0, sizeof keyState.current);
         for (const auto& byte : bytes)
-            state.current[byte.first] = byte.second;
+            keyState.current[byte.first] = byte.second;
         const KeyTableRef ref{static_cast<int32_t>(table.size()), table.data()};
-        keys.ProcessKeyReport(TABLETINFO{}, ref, state);
-        std::memcpy(state.previous, state.current, sizeof state.previous);
+        keys.ProcessKeyReport(TABLETINFO{}, ref, keyState);
+        std::memcpy(keyState.previous, keyState.current, sizeof keyState.previous);
     }
     void Act(int index, int32_t pressed, int32_t count = 18)
     {
         const KeyTableRef ref{count, table.data()};
-        actions.PerformAction(index, pressed, &ref, &state.held);
+        actions.PerformAction(index, pressed, &ref, &keyState.held);
     }
 };

@@ -1,6 +1,7 @@
 #include "PenGeometry.h"
 #include "PenPressure.h"
 #include "PenRig.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -86,10 +87,7 @@ TEST_SUITE("pen decoding")
         struct Row { int32_t orientation; uint16_t x, y; };
         const Row rows[] = {{0, 1000, 2000}, {0x200, 9206, 5422}, {0x100, 7456, 727}, {0x300, 2750, 6695},
                             {0x123, 1000, 2000}};
-        TABLETINFO header{};
-        header.InputReportByteLength_Pen = 10;
-        header.xMax = 10206;
-        header.yMax = 7422;
+        TABLETINFO header = TabletRecordBuilder(0, 0).PenReport(10).Extent(10206, 7422).Model();
         for (const Row& row : rows) {
             RawPenReport report = Pen(HOVER, 1000, 2000, 0);
             PenGeometry::RotateReport(header, report.bytes, row.orientation);

@@ -239,7 +239,7 @@ TEST_SUITE("pen output")
         // A device that goes away mid-stroke releases the same way.
         rig.Feed(Pen(HOVER, MID_X, MID_Y, 500));
         rig.system.Clear();
-        rig.pipeline->DeviceRemoved(rig.mapping, true);
+        rig.pipeline.DeviceRemoved(rig.mapping, true);
         CHECK(rig.system.Of(SystemCall::Mouse) == std::vector<SystemCall>{SystemCall::MouseOf(MOUSE_VIRTUALDESK | MOUSE_LEFTUP)});
         CHECK(rig.Buttons() == 0);
     }

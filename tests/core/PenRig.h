@@ -20,20 +20,14 @@ struct PenRig : CoreServiceState<RecordingSystem> {
         : CoreServiceState(policy)
     {
         UseDeskTablet(length);
-        PENSETTINGS& p = pen->pen;
-        p.toolId = 0x802;
-        p.pressureSensitivity = 100;
-        p.clickSensitivity = 43;
-        p.tiltSensitivity = 100;
-        p.penButton[0].actionCode = ACTION_RIGHT_CLICK;
-        p.penButton[1].actionCode = ACTION_MIDDLE_CLICK;
+        UseDeskPen(100, ACTION_MIDDLE_CLICK);
         state.tool.toolId = 0x802;
     }
 
     void Feed(const RawPenReport& report)
     {
         std::memcpy(state.report, report.bytes, sizeof report.bytes);
-        pipeline->ProcessPenReport(header, mapping);
+        pipeline.ProcessPenReport(header, mapping);
     }
 
     // A registered on-top context; the registry flags the list as changed.

@@ -175,7 +175,7 @@ private:
     SeededRandom random_;
     PenRig rig_;
     DeviceReadState thread_;
-    PipelineReportSink sink_{rig_.state, *rig_.pipeline, rig_.keys};
+    PipelineReportSink sink_{rig_.state, rig_.pipeline, rig_.keys};
     const char* ending_ = "";
     bool ringInRange_ = true;
 };

@@ -1,6 +1,7 @@
 #include "ServiceCommands.h"
 #include "ServiceFixture.h"
 #include "TempFolder.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -30,10 +31,7 @@ struct CommandFixture : ServiceFixture {
         system.programFiles = folder.Path();
         folder.WriteFile(DEVICE_SETTINGS_FILE, {});
         commands = std::make_unique<ServiceCommands>(context);
-        Record().info.VID = 0x1234;
-        Record().info.PID = 0x5A21;
-        Record().info.InputReportByteLength_Pen = 8;
-        Record().info.keyCount = Record().keyCount = keyCount;
+        Record() = TabletRecordBuilder(0x1234, 0x5A21).PenReport(8).Keys(keyCount).Record();
     }
 };
 

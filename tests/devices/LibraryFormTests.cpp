@@ -9,6 +9,7 @@
 #include "ReportEchoSink.h"
 #include "ScriptedHidEnumerator.h"
 #include "StdioFileSystem.h"
+#include "TabletRecordBuilder.h"
 #include "TempFolder.h"
 #include "TestPipe.h"
 
@@ -96,12 +97,7 @@ TEST_SUITE("library form devices")
         TestPipe tablet(tabletPipe);
         REQUIRE(tablet.Create());
         LibraryBench bench(DeviceLine(tabletPipe, "0x7A4B 0x5A24 0x0D 0x02 10 0"));
-        TABLETINFO model{};
-        model.VID = 0x7A4B;
-        model.PID = 0x5A24;
-        model.InputReportByteLength_Pen = 10;
-        model.keyCount = 2;
-        bench.Supported(model);
+        bench.Supported(TabletRecordBuilder(0x7A4B, 0x5A24).PenReport(10).Keys(2).Model());
 
         bench.devices->FindDevices();
         REQUIRE(tablet.WaitConnected(5000));

@@ -33,7 +33,7 @@ TEST_SUITE("stuck peers")
         ServiceCommander commander;
         REQUIRE(commander.Open(true));
         MessageSink client;
-        Sleep(100);  // the command loop must be waiting before the first pulse
+        REQUIRE(commander.Ping(5000));  // the command loop serves its event
         ConnectionSection* connection = commander.Connection();
         connection->readIndex = 3;
         connection->writeIndex = 3;
@@ -72,6 +72,7 @@ TEST_SUITE("stuck peers")
         // Echoes nobody takes fill the echo pipe: the read thread waits to hand on a report.
         for (int report = 0; report < 30; ++report)
             REQUIRE(tablet->Send(PenPacket(0xA0, 3000 + 10 * report, 2000, 0)));
+        // Nothing shows the read thread stuck on the full echo pipe: give it the time to get there.
         Sleep(500);
 
         const HANDLE process = bench.Service().Child().Process();

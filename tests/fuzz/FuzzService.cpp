@@ -7,9 +7,7 @@
 
 FuzzService::FuzzService(const BuildPolicy& policy) : CoreServiceState(policy)
 {
-    context.files = &files;
     FillPenSettingsDefaults(pen->pen);
-    sink = std::make_unique<PipelineReportSink>(state, *pipeline, keys);
 }
 
 std::string FuzzService::PathOf(const char* file)

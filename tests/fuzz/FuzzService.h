@@ -8,12 +8,10 @@
 #include "CoreServiceState.h"
 #include "FuzzSystem.h"
 #include "MemoryFileSystem.h"
-#include "PipelineReportSink.h"
 
-#include <memory>
 #include <string>
 
-class FuzzService : public CoreServiceState<FuzzSystem> {
+class FuzzService : public CoreServiceState<FuzzSystem, MemoryFileSystem> {
 public:
     explicit FuzzService(const BuildPolicy& policy);
 
@@ -25,8 +23,4 @@ public:
     void RequireRingInRange(int64_t damagedRead, int64_t damagedWrite) const;
     // Nothing the service injected is still pressed, and no button bit is set.
     void RequireNothingHeld(const char* after) const;
-
-    MemoryFileSystem files;
-    // Where the read threads hand reports and a vanished tablet.
-    std::unique_ptr<PipelineReportSink> sink;
 };

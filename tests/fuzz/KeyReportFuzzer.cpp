@@ -109,7 +109,7 @@ public:
         }
         if (setup_.flags & ENDS_IN_REMOVAL) {
             // The read thread's removal path, whatever is still down.
-            thread_.Removed(*service_.sink);
+            thread_.Removed(service_.sink);
             service_.RequireNothingHeld("the tablet went away");
             return;
         }
@@ -151,7 +151,7 @@ private:
     {
         std::memset(thread_.ReadBuffer(), 0, DeviceReadState::READ_BUFFER_SIZE);
         std::memcpy(thread_.ReadBuffer(), bytes, std::min<size_t>(thread_.ReadLength(), KEY_REPORT_LENGTH));
-        FuzzRequire(thread_.Dispatch(thread_.ReadLength(), *service_.sink), "a read of the pen report length counts");
+        FuzzRequire(thread_.Dispatch(thread_.ReadLength(), service_.sink), "a read of the pen report length counts");
         const KeyTableRef keys = thread_.Keys();
         FuzzRequire(keys.count >= 0 && keys.count <= thread_.KeyCount(), "the table never grows past the copy");
     }

@@ -9,6 +9,7 @@
 #include "FuzzService.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
+#include "TabletRecordBuilder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,7 +41,7 @@ void RequireRead(const PENSETTINGS& record, const uint8_t* file, size_t length, 
 void FeedPen(FuzzService& service, const TABLETINFO& header, const MAPPINGDEF& mapping, const uint8_t* report)
 {
     std::memcpy(service.state.report, report, 10);
-    service.pipeline->ProcessPenReport(header, mapping);
+    service.pipeline.ProcessPenReport(header, mapping);
 }
 
 }  // namespace
@@ -62,14 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     RequireRead(*record, fileBytes, fileLength, settings.ReadPenSettingsFile(*record));
 
     // A new pen comes into range: the pipeline reloads the record from the file.
-    TABLETINFO header{};
-    header.InputReportByteLength_Pen = (setup.build & 0x80) ? 8 : 10;
-    header.xMax = 10206;
-    header.yMax = 7422;
-    header.pressureMax = 1023;
-    MAPPINGDEF mapping{};
-    mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    mapping.tabletArea = {0, 0, 10206, 7422};
+    const TABLETRECORD_HEAD desk = TabletRecordBuilder(0, 0)
+                                       .PenReport((setup.build & 0x80) ? 8 : 10)
+                                       .Extent(10206, 7422)
+                                       .Pressure(1023)
+                                       .WholeDesktop()
+                                       .Record();
+    const TABLETINFO& header = desk.info;
+    const MAPPINGDEF& mapping = desk.mapping;
     service.pen->pen.toolId = 0x802;
     const uint8_t identification[10] = {2, 0xC2, 0x81, 0x25, 1, 2, 3, 4};
     FeedPen(service, header, mapping, identification);

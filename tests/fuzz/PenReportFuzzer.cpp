@@ -10,6 +10,7 @@
 #include "PacketClock.h"
 #include "ServiceCodes.h"
 #include "ServiceCommands.h"
+#include "TabletRecordBuilder.h"
 
 #include <cstring>
 
@@ -97,13 +98,11 @@ private:
         context.flags.rotationCode = setup_.rotationCode;
         PacketClock::Start(context, service_.state);
 
-        header_.InputReportByteLength_Pen = setup_.penReportLength;
-        header_.xMin = setup_.xMin;
-        header_.xMax = setup_.xMax;
-        header_.yMin = setup_.yMin;
-        header_.yMax = setup_.yMax;
-        header_.pressureMin = setup_.pressureMin;
-        header_.pressureMax = setup_.pressureMax;
+        header_ = TabletRecordBuilder(0, 0)
+                      .PenReport(setup_.penReportLength)
+                      .Extent(setup_.xMax, setup_.yMax, setup_.xMin, setup_.yMin)
+                      .Pressure(setup_.pressureMax, setup_.pressureMin)
+                      .Model();
         mapping_.tabletArea = setup_.tabletArea;
         mapping_.screenArea = setup_.screenArea;
         if (context.keyArea.valid()) {
@@ -162,7 +161,7 @@ private:
                               service_.registry.CollectOnTopContexts(onTop), service_.context.flags.pointerOutput.load());
         const int32_t readBefore = service_.connection->readIndex;
         const int32_t writeBefore = service_.connection->writeIndex;
-        service_.sink->OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
+        service_.sink.OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
         NoteRingWrites(readBefore, writeBefore);
         // A leave that the pipeline takes (it drops every report while the
         // mapping has no tablet area or the counter no frequency) ends the pen's strokes.
@@ -179,7 +178,7 @@ private:
     // The read thread's removal path (no express keys here to let go of).
     void Removed()
     {
-        service_.sink->OnDeviceRemoved(this, header_, mapping_, penInRange_, noKeys_);
+        service_.sink.OnDeviceRemoved(this, header_, mapping_, penInRange_, noKeys_);
         service_.RequireNothingHeld("device removal");
     }
 

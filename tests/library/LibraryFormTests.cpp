@@ -8,6 +8,7 @@
 #include "PenReportBuilder.h"
 #include "ServiceCodes.h"
 #include "ServiceCommander.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -44,6 +45,13 @@ void Send(TestPipe& tablet, const RawPenReport& report)
     REQUIRE(tablet.Send(std::vector<uint8_t>(report.bytes, report.bytes + report.length)));
 }
 
+// The echo of the next report the library's read threads handed on.
+bool NextEcho(TestPipe& echo)
+{
+    std::vector<uint8_t> message;
+    return echo.Receive(message, 5000) && message.size() == sizeof(ReportEcho);
+}
+
 // The next virtual pen report the library wrote to its output device.
 std::vector<uint8_t> NextVirtualReport(TestPipe& output)
 {
@@ -75,14 +83,11 @@ uint64_t CpuMilliseconds(DWORD processId)
 // A device record of the plain model as the panel would have saved it.
 std::vector<uint8_t> StoredRecord(int32_t tabletRight)
 {
-    std::vector<uint8_t> record(TabletRecordSize(MODEL_PLAIN.keyCount), 0);
-    TABLETRECORD_HEAD* head = RecordHead(record.data());
-    head->info = MODEL_PLAIN;
-    head->mapping.monitorListCount = 1;
-    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    head->mapping.tabletArea = {0, 0, tabletRight, MODEL_PLAIN.yMax};
-    head->keyCount = MODEL_PLAIN.keyCount;
-    return record;
+    return TabletRecordBuilder(MODEL_PLAIN)
+        .Monitors(1)
+        .ScreenArea({0, 0, 0xFFFF, 0xFFFF})
+        .TabletArea({0, 0, tabletRight, MODEL_PLAIN.yMax})
+        .Bytes();
 }
 
 
@@ -92,6 +97,7 @@ std::vector<uint8_t> StoredRecord(int32_t tabletRight)
 struct PenOnVirtualOutput {
     TestPipe* output = nullptr;
     TestPipe* tablet = nullptr;
+    TestPipe* echo = nullptr;
 };
 
 PenOnVirtualOutput StartPenOnVirtualOutput(LibraryHostBench& bench, DWORD outputBuffer = 4096)
@@ -99,12 +105,15 @@ PenOnVirtualOutput StartPenOnVirtualOutput(LibraryHostBench& bench, DWORD output
     bench.WriteSupportedTable({MODEL_PLAIN});
     PenOnVirtualOutput run;
     run.output = &bench.AddVirtualOutputDevice(outputBuffer);
+    run.echo = &bench.AddEchoPipe();
     TestPipe& tablet = bench.AddInterface(PenInterfaceOf(MODEL_PLAIN));
     if (!bench.Start() || !tablet.WaitConnected(10000))
         return run;
-    Sleep(100);
     Send(tablet, penreport::Tool(0x802));
-    Sleep(250);  // past the first touch's wait after a tool identification
+    if (!NextEcho(*run.echo))
+        return run;
+    // Past the first touch's wait, which the library times from the identification itself.
+    Sleep(250);
     run.tablet = &tablet;
     return run;
 }
@@ -183,7 +192,7 @@ TEST_SUITE("library form")
         REQUIRE(bench.OpenSections());
         ServiceCommander commander;
         REQUIRE(commander.Open(false, true));
-        Sleep(100);  // the command thread must be waiting before the first pulse
+        REQUIRE(commander.Ping(5000));  // the command thread serves its event
 
         SUBCASE("a context added behind others is greeted once it comes on top")
         {
@@ -256,13 +265,15 @@ TEST_SUITE("library form")
         SetEvent(sync);
         REQUIRE(later.WaitConnected(5000));
         REQUIRE(Eventually([&] { return bench.KeyArea()->record.info.PID == MODEL_PLAIN.PID; }));
-        Sleep(200);
+        ServiceCommander commander;
+        REQUIRE(commander.Open(false, true));
+        REQUIRE(commander.Ping(5000));  // taken once the search and its pen-button defaults are over
         CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_RIGHT_CLICK);
         CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DOUBLE_CLICK);
 
         // One search at start and one per signal, though the event was set, not pulsed.
         if (debug.IsListening()) {
-            Sleep(300);
+            CHECK(debug.WaitFor(host, "FindDevices\n", 3, 5000));
             CHECK(debug.Count(host, "FindDevices\n") == 3);
         }
         CloseHandle(sync);
@@ -321,7 +332,7 @@ TEST_SUITE("library form")
         REQUIRE(bench.OpenSections());
         ServiceCommander commander;
         REQUIRE(commander.Open(false, true));
-        Sleep(100);  // the command thread must be waiting
+        REQUIRE(commander.Ping(5000));  // the command thread serves its event
 
         MessageSink sink;
         ConnectionSection* connection = bench.Connection();
@@ -335,7 +346,7 @@ TEST_SUITE("library form")
         connection->readIndex = 5;
         connection->writeIndex = 9;
         const uint64_t before = CpuMilliseconds(bench.ProcessId());
-        Sleep(500);
+        Sleep(500);  // a span of time: what is measured is that nothing happens in it
         const uint64_t used = CpuMilliseconds(bench.ProcessId()) - before;
         CHECK(connection->readIndex == 5);
         CHECK(connection->writeIndex == 9);
@@ -355,7 +366,11 @@ TEST_SUITE("library form")
         auto sendHovers = [&](int count) {
             for (int i = 0; i < count; ++i)
                 Send(tablet, penreport::Pen(penreport::HOVER, static_cast<uint16_t>(1000 + 500 * i), middleY, 0));
-            Sleep(1500);
+            for (int i = 0; i < count; ++i)
+                REQUIRE(NextEcho(*run.echo));
+            // Nothing shows the last report's own write: giving up the oldest
+            // one takes at most the writer's 50 ms cancel wait.
+            Sleep(200);
         };
         auto receiveAll = [&]() {
             std::vector<uint16_t> xs;
@@ -405,9 +420,13 @@ TEST_SUITE("library form")
         Send(tablet, penreport::Pen(penreport::HOVER, middleX, middleY, 0));
         for (int packet = 0; packet < 4; ++packet)  // the last one past the new tool's quiet packets
             Send(tablet, penreport::Pen(0xA1, middleX, middleY, 1000));
-        Sleep(1000);
+        for (int report = 0; report < 5; ++report)
+            REQUIRE(NextEcho(*run.echo));
         tablet.Close();
-        Sleep(1000);  // the read thread has written the lift and the leave and ended
+        REQUIRE(NextEcho(*run.echo));  // the removal
+        // Nothing shows the read thread writing the lift and the leave after
+        // the removal: they go out at once, and the device takes none yet.
+        Sleep(200);
 
         std::vector<std::vector<uint8_t>> arrived;
         std::vector<uint8_t> report;

@@ -12,6 +12,7 @@
 #include "PanelUnderTest.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
+#include "TabletRecordBuilder.h"
 #include "TryHereDriver.h"
 #include "ids_keys.h"
 #include "ids_main.h"
@@ -35,28 +36,12 @@ constexpr int kLaunchEntry = 7;
 
 TABLETINFO Tablet(uint16_t vid, uint16_t pid, int32_t keys)
 {
-    TABLETINFO info{};
-    info.VID = vid;
-    info.PID = pid;
-    info.InputReportByteLength_Pen = 10;
-    info.xMax = 10206;
-    info.yMax = 7422;
-    info.pressureMax = 1023;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(vid, pid).PenReport(10).Extent(10206, 7422).Pressure(1023).Keys(keys).Model();
 }
 
 Bytes Record(const TABLETINFO& info, int seed)
 {
-    Bytes record(TabletRecordSize(info.keyCount));
-    RecordHead(record.data())->info = info;
-    RecordHead(record.data())->mapping.monitorListCount = 1;
-    RecordHead(record.data())->keyCount = info.keyCount;
-    for (int32_t k = 0; k < std::max(info.keyCount, 1); ++k) {
-        RecordKeys(record.data())[k].actionCode = ACTION_KEYSTROKE;
-        RecordKeys(record.data())[k].data[0] = static_cast<char>(seed + k);
-    }
-    return record;
+    return TabletRecordBuilder(info).Monitors(1).Keystrokes(seed).Bytes();
 }
 
 // A settings folder with three supported tablets, ours the 10-key one in the middle of the device file.
@@ -83,7 +68,7 @@ HWND OpenKeyPage(PanelUnderTest& panel)
 {
     if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
         return nullptr;
-    Sleep(100);  // the library's command thread waits for the pulse
+    REQUIRE(panel.PingPartner());  // the library's command thread waits for the pulse
     panel.Click(IDC_KEY_SETTING);
     HWND page = nullptr;
     WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192) != nullptr; }, 5000);

@@ -30,7 +30,7 @@ TEST_CASE("Save on the pen page beside the library form: command 10, and the lib
     REQUIRE(panel.StartPartner());
     REQUIRE(panel.StartPanel());
     REQUIRE(panel.WaitForMainWindow() != nullptr);
-    Sleep(100);  // the library's command thread waits for the pulse
+    REQUIRE(panel.PingPartner());  // the library's command thread waits for the pulse
 
     panel.Pen().pressureSensitivity = 150;
     panel.Pen().clickSensitivity = 77;
@@ -44,8 +44,7 @@ TEST_CASE("Save on the pen page beside the library form: command 10, and the lib
         REQUIRE(panel.VisiblePage() != nullptr);
         panel.Connection()->command = 0;
         panel.Pen().pressureSensitivity = 20;
-        panel.Click(IDOK);
-        Sleep(300);
+        panel.Click(IDOK);  // handled, and any command written, when it returns
         CHECK(panel.Connection()->command == 0);
         CHECK(reinterpret_cast<const PENSETTINGS*>(panel.ReadSettingsFile("Tablet\\qxpen.ked").data())
                   ->pressureSensitivity == 150);
@@ -80,7 +79,6 @@ TEST_CASE("Save on an older system: the panel writes the pen file itself and sen
         const std::vector<uint8_t> file = panel.ReadSettingsFile("Tablet\\qxpen.ked");
         CHECK(file.size() == sizeof(PENSETTINGS));
         CHECK(HoldsPen(file, panel.Pen()));
-        Sleep(200);
         CHECK(panel.Connection()->command == 0);
     }
     SUBCASE("Exit without a Save undoes every edit since the start")

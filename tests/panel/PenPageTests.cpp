@@ -67,11 +67,17 @@ void ChooseParameter(PanelUnderTest& panel, int index)
     panel.Send(WM_COMMAND, MAKEWPARAM(IDC_PARAMETER, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
 }
 
-// A key the knob takes through the panel's message loop.
+// A key the knob takes through the panel's message loop; waits until the
+// value it shows and the pen block have both changed.
 void KnobKey(PanelUnderTest& panel, UINT key)
 {
+    const std::string shown = PanelUnderTest::WindowText(panel.Item(kValueLabel));
+    const std::vector<uint8_t> block(panel.PenBlock(), panel.PenBlock() + sizeof(PENSETTINGS));
     PostMessageA(panel.Item(IDC_KNOB), WM_KEYDOWN, key, 1);
-    Sleep(200);
+    WaitUntil([&] {
+        return PanelUnderTest::WindowText(panel.Item(kValueLabel)) != shown &&
+               std::memcmp(panel.PenBlock(), block.data(), block.size()) != 0;
+    }, 5000);
 }
 
 }  // namespace
@@ -97,8 +103,9 @@ TEST_SUITE("pen page")
         CHECK(heavy >= light + 4);
 
         panel.Click(IDC_CLEAN);
-        Sleep(200);
-        CHECK(TryHereDriver::Pixels(band) == background);
+        std::vector<COLORREF> cleaned;
+        WaitUntil([&] { return (cleaned = TryHereDriver::Pixels(band)) == background; }, 5000);
+        CHECK(cleaned == background);
 
         // The dial's needle points up for a pen leaning towards the top, down
         // for one leaning towards the bottom; the magenta marker stays.
@@ -107,12 +114,18 @@ TEST_SUITE("pen page")
         const POINT below{area.left + 20, area.top + 36};
         for (int i = 0; i < 4; ++i)
             REQUIRE(driver.Report(TryHereDriver::kHover, driver.AreaPoint(0.5 + 0.02 * i, 0.7), 0, 20, 40));
-        Sleep(200);
+        WaitUntil([&] {
+            return TryHereDriver::IsInk(TryHereDriver::ScreenPixel(above)) &&
+                   !TryHereDriver::IsInk(TryHereDriver::ScreenPixel(below));
+        }, 5000);
         CHECK(TryHereDriver::IsInk(TryHereDriver::ScreenPixel(above)));
         CHECK_FALSE(TryHereDriver::IsInk(TryHereDriver::ScreenPixel(below)));
         for (int i = 0; i < 4; ++i)
             REQUIRE(driver.Report(TryHereDriver::kHover, driver.AreaPoint(0.6 - 0.02 * i, 0.7), 0, 110, 40));
-        Sleep(200);
+        WaitUntil([&] {
+            return !TryHereDriver::IsInk(TryHereDriver::ScreenPixel(above)) &&
+                   TryHereDriver::IsInk(TryHereDriver::ScreenPixel(below));
+        }, 5000);
         CHECK_FALSE(TryHereDriver::IsInk(TryHereDriver::ScreenPixel(above)));
         CHECK(TryHereDriver::IsInk(TryHereDriver::ScreenPixel(below)));
         CHECK(TryHereDriver::ScreenPixel(POINT{area.left + 20, area.top + 25}) == RGB(255, 0, 255));

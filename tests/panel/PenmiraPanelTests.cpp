@@ -8,7 +8,7 @@
 #include "ids_main.h"
 #include "ids_mapping.h"
 #include "ServiceCodes.h"
-#include "TabletRecords.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -148,9 +148,7 @@ TEST_SUITE("second brand panel")
             CAPTURE(std::string(c.name));
             PanelUnderTest panel(PanelPartner::LibraryForm, PanelBrandUnderTest::Penmira);
             if (c.tabletConnected) {
-                TABLETINFO tablet{};
-                tablet.VID = 0x7A4B;
-                tablet.PID = 0x5A22;
+                const TABLETINFO tablet = TabletRecordBuilder(0x7A4B, 0x5A22).Model();
                 panel.WriteSettingsFile("Tablet\\StyloraInfo.ked", &tablet, sizeof tablet);
                 panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:5A22");
             }

@@ -1,8 +1,9 @@
 #include "ExpressKeyStorage.h"
+#include "FixedProgramFilesFolder.h"
 #include "MemoryFileSystem.h"
-#include "RecordingSystem.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -18,26 +19,13 @@ const char* const kDeviceFile = "C:\\Program Files\\Tablet\\StyloraFind.ked";
 
 TABLETINFO Tablet(uint16_t vid, uint16_t pid, int32_t keys)
 {
-    TABLETINFO info{};
-    info.VID = vid;
-    info.PID = pid;
-    info.InputReportByteLength_Pen = 10;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(vid, pid).PenReport(10).Keys(keys).Model();
 }
 
 // A device-file record of `storedKeys` slots, slot k a keystroke of seed + k.
 Bytes Record(const TABLETINFO& info, int32_t storedKeys, int seed)
 {
-    Bytes record(TabletRecordSize(info.keyCount));
-    RecordHead(record.data())->info = info;
-    RecordHead(record.data())->mapping.monitorListCount = 1;
-    RecordHead(record.data())->keyCount = storedKeys;
-    for (int32_t k = 0; k < std::max(info.keyCount, 1); ++k) {
-        RecordKeys(record.data())[k].actionCode = ACTION_KEYSTROKE;
-        RecordKeys(record.data())[k].data[0] = static_cast<char>(seed + k);
-    }
-    return record;
+    return TabletRecordBuilder(info).Monitors(1).StoredKeys(storedKeys).Keystrokes(seed).Bytes();
 }
 
 Bytes Join(std::initializer_list<Bytes> parts)
@@ -68,9 +56,9 @@ struct KeyArea {
 };
 
 struct StorageFixture {
-    RecordingSystem system;
+    FixedProgramFilesFolder programFiles{"C:\\Program Files"};
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, kStyloraSettingsFiles};
+    SettingsFiles settings{programFiles, files, kStyloraSettingsFiles};
     ExpressKeyStorage storage{files, settings, kStyloraKeyStorage};
     KeyBlock block;
 };

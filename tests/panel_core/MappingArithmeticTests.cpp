@@ -5,6 +5,7 @@
 #include "MappingRecord.h"
 #include "MonitorLayout.h"
 #include "PreviewGeometry.h"
+#include "TabletRecordBuilder.h"
 #include "TabletPicture.h"
 
 #include <doctest/doctest.h>
@@ -27,14 +28,7 @@ namespace {
 
 TABLETINFO Tablet(int32_t xMax, int32_t yMax, uint16_t width = 0, uint16_t height = 0)
 {
-    TABLETINFO info{};
-    info.VID = 0x3C5E;
-    info.PID = 0x1F;
-    info.xMax = xMax;
-    info.yMax = yMax;
-    info.widthWord = width;
-    info.heightWord = height;
-    return info;
+    return TabletRecordBuilder(0x3C5E, 0x1F).Extent(xMax, yMax).SizeWords(width, height).Model();
 }
 
 const MonitorInfo PRIMARY{0, 0, 1920, 1080, MONITOR_FLAG_PRIMARY};

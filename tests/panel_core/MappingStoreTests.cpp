@@ -1,12 +1,12 @@
 // Where the page's record goes: the live key area (only what the page owns,
 // or a complete record bounded by the area) and the device file of the
 // older systems (chain intact, the "keys not set" mark only in the file).
-#include "DeviceFileChain.h"
+#include "FixedProgramFilesFolder.h"
 #include "MappingStore.h"
 #include "MemoryFileSystem.h"
-#include "RecordingSystem.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -21,27 +21,13 @@ const std::string DEVICE_FILE = "C:\\Program Files\\Tablet\\StyloraFind.ked";
 
 TABLETINFO Model(uint16_t vid, uint16_t pid, int32_t keys)
 {
-    TABLETINFO info{};
-    info.VID = vid;
-    info.PID = pid;
-    info.InputReportByteLength_Pen = 10;
-    info.xMax = 20000;
-    info.yMax = 15000;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(vid, pid).PenReport(10).Extent(20000, 15000).Keys(keys).Model();
 }
 
 // A stored record: monitor choice = seed, every key byte = seed.
 Bytes Stored(const TABLETINFO& info, int32_t keyCountField, uint8_t seed)
 {
-    Bytes record(sizeof(TABLETINFO) + DeviceFileChain::BodySizeOf(info.keyCount), seed);
-    TABLETRECORD_HEAD head{};
-    head.info = info;
-    head.mapping.monitorListCount = 1;
-    head.mapping.monitorChoice = seed;
-    head.keyCount = keyCountField;
-    std::memcpy(record.data(), &head, sizeof head);
-    return record;
+    return TabletRecordBuilder(info).Monitors(1, seed).StoredKeys(keyCountField).KeyBytes(seed).Bytes();
 }
 
 Bytes Join(std::initializer_list<Bytes> parts)
@@ -53,9 +39,9 @@ Bytes Join(std::initializer_list<Bytes> parts)
 }
 
 struct StoreFixture {
-    RecordingSystem system;
+    FixedProgramFilesFolder programFiles{"C:\\Program Files"};
     MemoryFileSystem files;
-    SettingsFiles settings{system, files, kStyloraSettingsFiles};
+    SettingsFiles settings{programFiles, files, kStyloraSettingsFiles};
     MappingStore store{settings, files};
     Bytes area = Bytes(KEYAREA_SIZE_SERVICE, 0xEE);
 

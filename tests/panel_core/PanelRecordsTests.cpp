@@ -3,6 +3,7 @@
 #include "ConnectedTablets.h"
 #include "MainDialogRules.h"
 #include "MemoryFileSystem.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -15,11 +16,7 @@ constexpr const char* kTable = "C:\\pf\\Tablet\\StyloraInfo.ked";
 
 TABLETINFO Model(uint16_t vid, uint16_t pid, int32_t keys)
 {
-    TABLETINFO info{};
-    info.VID = vid;
-    info.PID = pid;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(vid, pid).Keys(keys).Model();
 }
 
 std::vector<uint8_t> TableOf(const std::vector<TABLETINFO>& models)

@@ -1,8 +1,8 @@
-#include "BuildPolicy.h"
-#include "RecordingSystem.h"
+#include "FixedProgramFilesFolder.h"
 #include "ServiceCodes.h"
 #include "SettingsFiles.h"
 #include "StdioFileSystem.h"
+#include "TabletRecordBuilder.h"
 #include "TempFolder.h"
 
 #include <doctest/doctest.h>
@@ -24,39 +24,27 @@ KEYACTION& Key(Bytes& record, int index, size_t at = 0) { return RecordKeys(reco
 
 TABLETINFO Model(uint16_t pid, int32_t keys, uint16_t penLength = 10)
 {
-    TABLETINFO info{};
-    info.VID = 0x1234;
-    info.PID = pid;
-    info.InputReportByteLength_Pen = penLength;
-    info.xMax = 10206;
-    info.keyCount = keys;
-    return info;
+    return TabletRecordBuilder(0x1234, pid).PenReport(penLength).Extent(10206, 0).Keys(keys).Model();
 }
 
 // A record as the panel stores it: mapping set with monitor choice = seed,
 // key i a keystroke of seed + i.
 Bytes StoredRecord(const TABLETINFO& info, int32_t seed)
 {
-    Bytes record(TabletRecordSize(info.keyCount));
-    Head(record).info = info;
-    Head(record).mapping.monitorListCount = 1;
-    Head(record).mapping.monitorChoice = seed;
-    Head(record).keyCount = info.keyCount;
-    for (int32_t i = 0; i < std::max(info.keyCount, 1); ++i) {
-        Key(record, i).actionCode = ACTION_KEYSTROKE;
-        Key(record, i).data[0] = static_cast<char>(seed + i);
-    }
-    return record;
+    return TabletRecordBuilder(info).Monitors(1, seed).Keystrokes(seed).Bytes();
 }
+
+// The settings-file policies of the reference build and of the second brand.
+constexpr SettingsFilePolicy REFERENCE_FILES{false, DefaultKeyTable::SidedModifiers};
+constexpr SettingsFilePolicy SECOND_BRAND_FILES{true, DefaultKeyTable::TenKeys};
 
 // A Program Files folder of its own per test.
 struct FilesFixture {
     TempFolder folder;
-    RecordingSystem system;
+    FixedProgramFilesFolder programFiles{folder.Path()};
     StdioFileSystem files;
-    SettingsFiles settings{system, files, BuildPolicy::Reference().files};
+    SettingsFiles settings{programFiles, files, REFERENCE_FILES};
 
-    FilesFixture() { system.programFiles = folder.Path(); }
     void WriteDeviceFile(const Bytes& bytes) const { folder.WriteFile("Tablet\\StyloraFind.ked", bytes); }
     Bytes DeviceFile() const { return folder.ReadFile("Tablet\\StyloraFind.ked"); }
     // The loader's record of the device in `room` bytes (default: its own size).
@@ -131,24 +119,6 @@ TEST_SUITE("settings files")
         }
     }
 
-    TEST_CASE_FIXTURE(FilesFixture, "default keys of a 10-key model in both tables")
-    {
-        struct Row { const BuildPolicy* policy; uint8_t keys[10]; };
-        for (const Row& row : {Row{&BuildPolicy::Reference(), {32, 160, 162, 164, 0, 32, 160, 162, 164, 0}},
-                               Row{&BuildPolicy::SecondBrand(), {32, 16, 17, 18, 0, 32, 16, 17, 18, 0}}}) {
-            Bytes out(TabletRecordSize(19));
-            SettingsFiles(system, files, row.policy->files).InitDefaultKeyTable(out.data(), out.size(), 19);
-            for (int i = 0; i < 10; ++i) {
-                CAPTURE(i);
-                CHECK(Key(out, i).actionCode == (i == 4 || i == 9 ? ACTION_STRIP : ACTION_KEYSTROKE));
-                CHECK(static_cast<uint8_t>(Key(out, i).data[0]) == row.keys[i]);
-            }
-            CHECK(Key(out, 18).actionCode == ACTION_KEYSTROKE);  // past the table: an empty keystroke
-            CHECK(Key(out, 18).data[0] == 0);
-            CHECK(Head(out).keyCount == 19);
-        }
-    }
-
     TEST_CASE_FIXTURE(FilesFixture, "missing files give defaults and take no writes and a short pen file fills what it has")
     {
         Bytes out = Load(Model(2, 2), 2);
@@ -176,14 +146,14 @@ TEST_SUITE("settings files")
 
     TEST_CASE_FIXTURE(FilesFixture, "the mapping save of the second brand also restores the header")
     {
-        for (const BuildPolicy* policy : {&BuildPolicy::Reference(), &BuildPolicy::SecondBrand()}) {
+        for (const SettingsFilePolicy* policy : {&REFERENCE_FILES, &SECOND_BRAND_FILES}) {
             WriteDeviceFile(StoredRecord(Model(2, 2), 10));
             Bytes record = StoredRecord(Model(2, 2), 40);
             Head(record).info.rotationCode = 0x200;
-            CHECK(SettingsFiles(system, files, policy->files).WriteDeviceMapping(record.data(), record.size()) == 1);
+            CHECK(SettingsFiles(programFiles, files, *policy).WriteDeviceMapping(record.data(), record.size()) == 1);
             Bytes file = DeviceFile();
             CHECK(Head(file).mapping.monitorChoice == 40);
-            CHECK(Head(file).info.rotationCode == (policy->files.mappingWriterRewritesHeader ? 0x200 : 0));
+            CHECK(Head(file).info.rotationCode == (policy->mappingWriterRewritesHeader ? 0x200 : 0));
             CHECK(Key(file, 0).data[0] == 10);
         }
     }

@@ -28,7 +28,7 @@ struct CommandedService {
         REQUIRE(commander.Open(true));
         REQUIRE(pen.Open(service.SectionName(objnames::PEN_SECTION)));
         REQUIRE(keyArea.Open(service.SectionName(objnames::KEY_AREA_SECTION)));
-        Sleep(100);  // the command loop must be waiting before the first pulse
+        REQUIRE(commander.Ping(5000));  // the command loop serves its event
     }
 
     std::vector<uint8_t> File(const char* name) const { return service.Settings().ReadFile(name); }
@@ -146,7 +146,7 @@ TEST_SUITE("command loop")
         connection->readIndex = 5;
         connection->writeIndex = 9;
         const uint64_t before = CpuMilliseconds(s.service.Child().Process());
-        Sleep(500);
+        Sleep(500);  // a span of time: what is measured is that nothing happens in it
         const uint64_t used = CpuMilliseconds(s.service.Child().Process()) - before;
         CHECK(connection->readIndex == 5);
         CHECK(connection->writeIndex == 9);

@@ -5,6 +5,7 @@
 #include "SectionView.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "TabletRecordBuilder.h"
 
 #include <doctest/doctest.h>
 
@@ -15,12 +16,8 @@ TEST_SUITE("second-brand service")
     TEST_CASE("the key area holds 12 keys: a 13-key record is cut, and there is no PhotoShop mutex")
     {
         RunningService service("InkbridPenmira.exe");
-        std::vector<uint8_t> record(TabletRecordSize(13), 0);
-        RecordHead(record.data())->info.PID = 0x2C0D;
-        RecordHead(record.data())->info.keyCount = 13;
-        RecordHead(record.data())->keyCount = 13;
-        for (int key = 0; key < 13; ++key)
-            RecordKeys(record.data())[key].actionCode = ACTION_SCROLL_UP + key;
+        const std::vector<uint8_t> record =
+            TabletRecordBuilder(0, 0x2C0D).Keys(13).ActionCodes(ACTION_SCROLL_UP).Bytes();
         service.Settings().WriteFile("Tablet\\StyloraFind.ked", record);
         REQUIRE(service.Start());
 

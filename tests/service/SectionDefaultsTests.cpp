@@ -6,6 +6,7 @@
 #include "SectionView.h"
 #include "ServiceCodes.h"
 #include "SharedSections.h"
+#include "TabletRecordBuilder.h"
 #include "TempFolder.h"
 
 #include <doctest/doctest.h>
@@ -68,15 +69,12 @@ TEST_SUITE("shared sections")
                                      reinterpret_cast<uint8_t*>(&stored) + sizeof stored);
         service.Settings().WriteFile("Tablet\\qxpen.ked", penFile);
 
-        std::vector<uint8_t> record(TabletRecordSize(2), 0);
-        TABLETRECORD_HEAD* head = RecordHead(record.data());
-        head->info.VID = 0x7A4B;
-        head->info.PID = 0x5A24;
-        head->info.keyCount = 2;
-        head->mapping.monitorListCount = 2;
-        head->mapping.tabletArea = {10, 20, 3000, 2000};
-        head->keyCount = 2;
-        RecordKeys(record.data())[1].actionCode = ACTION_SCROLL_UP;
+        const std::vector<uint8_t> record = TabletRecordBuilder(0x7A4B, 0x5A24)
+                                                .Keys(2)
+                                                .Monitors(2)
+                                                .TabletArea({10, 20, 3000, 2000})
+                                                .Key(1, ACTION_SCROLL_UP)
+                                                .Bytes();
         service.Settings().WriteFile("Tablet\\StyloraFind.ked", record);
 
         REQUIRE(service.Start());

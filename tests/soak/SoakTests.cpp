@@ -218,7 +218,7 @@ TEST_SUITE("soak")
         // Warm: every path has run once before the first count.
         for (int round = 0; round < 10; ++round)
             REQUIRE(soak.Round(round));
-        Sleep(500);
+        Sleep(500);  // nothing shows the service's threads done with the last round: counted after a pause
         const DWORD processId = bench.Service().ProcessId();
         const ProcessCounts start = CountsOf(processId);
 
@@ -235,7 +235,7 @@ TEST_SUITE("soak")
                 bench.Service().Child().Output();
             }
         }
-        Sleep(500);
+        Sleep(500);  // as before the first count
         const ProcessCounts end = CountsOf(processId);
 
         std::printf("soak: %d rounds, %ld reports, %ld packets read in %lu s\n", rounds, soak.Reports(),

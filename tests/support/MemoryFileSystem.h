@@ -2,7 +2,7 @@
 // and able to fail a transfer on demand to reach the error paths.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 #include <cstdint>
 #include <map>

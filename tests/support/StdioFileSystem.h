@@ -1,7 +1,7 @@
 // The core's file door over stdio, for tests natively and under Wine.
 #pragma once
 
-#include "SystemInterface.h"
+#include "FileSystem.h"
 
 class StdioFileSystem : public IFileSystem {
 public:

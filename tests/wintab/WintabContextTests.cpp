@@ -13,9 +13,6 @@
 
 namespace {
 
-// Time for a command that should not come to show up anyway.
-constexpr DWORD QUIET_MS = 300;
-
 void CheckCommand(const RecordedCommand& command, int32_t code, int32_t id, HWND window, uint32_t options,
                   uint32_t status)
 {
@@ -54,7 +51,7 @@ TEST_SUITE("wintab contexts")
         OpenContext context(window.Get(), false);
         REQUIRE(context.Get() != nullptr);
         REQUIRE(service.WaitForCommands(1, 5000));
-        Sleep(QUIET_MS);
+        REQUIRE(service.Settle(5000));
         std::vector<RecordedCommand> commands = service.Commands();
         REQUIRE(commands.size() == 1);
         CHECK(commands[0].code == CMD_ADD_CONTEXT);
@@ -110,7 +107,7 @@ TEST_SUITE("wintab contexts")
         CHECK(removed.contextId == static_cast<int32_t>(reinterpret_cast<uintptr_t>(handle)));
 
         CHECK_FALSE(WTClose(handle));
-        Sleep(QUIET_MS);
+        REQUIRE(service.Settle(5000));
         CHECK(service.Commands().size() == 3);
     }
 
@@ -139,7 +136,7 @@ TEST_SUITE("wintab contexts")
         CHECK(WTOpenA(reinterpret_cast<HWND>(static_cast<uintptr_t>(0x7654)), &panel, TRUE) == nullptr);
         CHECK(WTOpenA(window.Get(), &otherLayout, TRUE) == nullptr);
         CHECK(WTClose(nullptr) == FALSE);
-        Sleep(QUIET_MS);
+        REQUIRE(service.Settle(5000));
         CHECK(service.Commands().empty());
     }
 
@@ -172,7 +169,7 @@ TEST_SUITE("wintab contexts")
         OpenContext context(window.Get());
         REQUIRE(context.Get() != nullptr);
         REQUIRE(library.WaitForCommands(2, 5000));
-        Sleep(QUIET_MS);
+        REQUIRE(program.Settle(5000));
         CHECK(program.Commands().empty());
     }
 

@@ -53,8 +53,8 @@ struct FakeService::Objects {
     Section pen;
     OwnedHandle commandEvent;
     OwnedHandle ringLock;
-    OwnedHandle stopEvent;
-    OwnedHandle readyEvent;
+    // Set by the command thread as it starts waiting (again) after Start or Settle.
+    OwnedHandle waitingEvent;
     OwnedHandle thread;
 };
 
@@ -76,29 +76,37 @@ bool FakeService::Start()
         return false;
     o.commandEvent.reset(CreateEventA(nullptr, TRUE, FALSE, global ? nullptr : objnames::COMMAND_EVENT));
     o.ringLock.reset(CreateEventA(nullptr, FALSE, TRUE, objnames::RING_LOCK));
-    o.stopEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    o.readyEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!o.commandEvent || !o.ringLock || !o.stopEvent || !o.readyEvent)
+    o.waitingEvent.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+    if (!o.commandEvent || !o.ringLock || !o.waitingEvent)
         return false;
     if (withConnection_)
         Connection().commandEvent = HandleToULong(o.commandEvent.get());
 
     o.thread.reset(CreateThread(nullptr, 0, &FakeService::CommandThread, this, 0, nullptr));
-    if (!o.thread || WaitForSingleObject(o.readyEvent.get(), 5000) != WAIT_OBJECT_0)
-        return false;
-    // A pulse reaches only a thread that is already waiting.
-    Sleep(50);
-    return true;
+    // A pulse reaches only a thread that is already waiting: this one is.
+    return o.thread && WaitForSingleObject(o.waitingEvent.get(), 5000) == WAIT_OBJECT_0;
 }
 
 void FakeService::Stop()
 {
     Objects& o = *objects_;
     if (o.thread) {
-        SetEvent(o.stopEvent.get());
+        request_ = Request::Stop;
+        SetEvent(o.commandEvent.get());
         WaitForSingleObject(o.thread.get(), 5000);
         o.thread.reset();
     }
+}
+
+bool FakeService::Settle(DWORD timeoutMs)
+{
+    Objects& o = *objects_;
+    if (!o.thread)
+        return false;
+    // Set, not pulsed: a thread still recording a command finds it on its next wait.
+    request_ = Request::Settle;
+    SetEvent(o.commandEvent.get());
+    return WaitForSingleObject(o.waitingEvent.get(), timeoutMs) == WAIT_OBJECT_0;
 }
 
 DWORD WINAPI FakeService::CommandThread(void* self)
@@ -109,10 +117,26 @@ DWORD WINAPI FakeService::CommandThread(void* self)
 
 void FakeService::CommandLoop()
 {
-    HANDLE waits[2] = {objects_->stopEvent.get(), objects_->commandEvent.get()};
-    SetEvent(objects_->readyEvent.get());
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1)
+    const HANDLE command = objects_->commandEvent.get();
+    // The waiting event is set in one step with the wait that follows: once
+    // the test sees it, the thread waits for the clients' pulses.
+    HANDLE announce = objects_->waitingEvent.get();
+    for (;;) {
+        const DWORD woken = announce != nullptr ? SignalObjectAndWait(announce, command, INFINITE, FALSE)
+                                                : WaitForSingleObject(command, INFINITE);
+        announce = nullptr;
+        if (woken != WAIT_OBJECT_0)
+            return;
+        const Request request = request_.exchange(Request::None);
+        if (request == Request::Stop)
+            return;
+        if (request == Request::Settle) {
+            ResetEvent(command);
+            announce = objects_->waitingEvent.get();
+            continue;
+        }
         Record();
+    }
 }
 
 void FakeService::Record()

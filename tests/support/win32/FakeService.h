@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -45,6 +46,10 @@ public:
     std::vector<RecordedCommand> Commands() const;
     // Waits until at least `count` commands arrived; false after the time-out.
     bool WaitForCommands(size_t count, DWORD timeoutMs) const;
+    // Returns true once every command pulsed before the call is recorded and
+    // the command thread is waiting again; for a test that a client sent
+    // nothing more. Clients must be quiet meanwhile.
+    bool Settle(DWORD timeoutMs);
 
     // Appends a packet as the service's writer does: under the ring lock,
     // dropping the oldest unread packet when the ring is full.
@@ -58,6 +63,9 @@ public:
 
 private:
     struct Objects;
+    // What the test asks of the command thread when it sets the command event itself.
+    enum class Request { None, Settle, Stop };
+
     static DWORD WINAPI CommandThread(void* self);
     void CommandLoop();
     void Record();
@@ -65,6 +73,7 @@ private:
     Form form_;
     bool withConnection_;
     std::unique_ptr<Objects> objects_;
+    std::atomic<Request> request_{Request::None};
     mutable CriticalSection commandsMutex_;
     std::vector<RecordedCommand> commands_;
 };

@@ -62,6 +62,16 @@ TestPipe& LibraryHostBench::AddVirtualOutputDevice(DWORD bufferSize)
     return AddInterface(ScriptedHid{"0x3C5E", "0x4E19", "0xFF00", "0x01", 0, 19}, true, bufferSize);
 }
 
+TestPipe& LibraryHostBench::AddEchoPipe()
+{
+    auto pipe = std::make_unique<TestPipe>("\\\\.\\pipe\\" + NewName("echo"));
+    pipe->Create();
+    lines_.push_back("echo " + pipe->Name());
+    pipes_.push_back(std::move(pipe));
+    WriteScript();
+    return *pipes_.back();
+}
+
 void LibraryHostBench::WriteScript()
 {
     std::string script;

@@ -31,6 +31,11 @@ public:
     // The host's virtual HID output device (19-byte output reports); a small
     // buffer that nobody reads makes its writes wait.
     TestPipe& AddVirtualOutputDevice(DWORD bufferSize = 4096);
+    // The pipe to which the library echoes every report a read thread hands
+    // on (a ReportEcho each), before the pipeline takes it: once the echo of
+    // a report has come, the pipeline is done with every report before it.
+    // The test must take the echoes: a full pipe holds the read thread up.
+    TestPipe& AddEchoPipe();
 
     // Starts the host and waits until StartDevService has returned.
     bool Start();

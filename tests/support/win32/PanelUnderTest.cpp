@@ -4,6 +4,7 @@
 #include "LibraryHostBench.h"
 #include "ObjectNames.h"
 #include "RunningService.h"
+#include "ServiceCommander.h"
 #include "TabletBench.h"
 #include "TempFolder.h"
 
@@ -122,6 +123,15 @@ bool PanelUnderTest::StartPartner()
 {
     const bool started = fake_ ? fake_->Start() : host_ ? host_->Start() : bench_->Start();
     return started && OpenSections();
+}
+
+bool PanelUnderTest::PingPartner(DWORD timeoutMs) const
+{
+    if (fake_)
+        return fake_->Settle(timeoutMs);
+    ServiceCommander commander;
+    return commander.Open(partner_ == PanelPartner::ServiceProgramOnXp, partner_ == PanelPartner::LibraryForm) &&
+           commander.Ping(timeoutMs);
 }
 
 bool PanelUnderTest::OpenSections()

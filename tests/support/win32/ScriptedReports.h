@@ -2,7 +2,7 @@
 // pen reports, its settings record, and the reports it sends.
 #pragma once
 
-#include "TabletRecords.h"
+#include "TabletRecordBuilder.h"
 
 #include <cstdint>
 #include <vector>
@@ -10,28 +10,13 @@
 // Extents 10206 x 7422, pressure 0..1023, ten express keys.
 inline TABLETINFO DeskModel()
 {
-    TABLETINFO model{};
-    model.VID = 0x7A4B;
-    model.PID = 0x1001;
-    model.InputReportByteLength_Pen = 10;
-    model.xMax = 10206;
-    model.yMax = 7422;
-    model.pressureMax = 1023;
-    model.keyCount = 10;
-    return model;
+    return TabletRecordBuilder(0x7A4B, 0x1001).PenReport(10).Extent(10206, 7422).Pressure(1023).Keys(10).Model();
 }
 
 // The model's settings record: the whole desktop, every key disabled.
 inline std::vector<uint8_t> DeviceRecordOf(const TABLETINFO& model)
 {
-    std::vector<uint8_t> record(TabletRecordSize(model.keyCount), 0);
-    TABLETRECORD_HEAD* head = RecordHead(record.data());
-    head->info = model;
-    head->mapping.monitorListCount = 1;
-    head->mapping.screenArea = {0, 0, 0xFFFF, 0xFFFF};
-    head->mapping.tabletArea = {0, 0, model.xMax, model.yMax};
-    head->keyCount = model.keyCount;
-    return record;
+    return TabletRecordBuilder(model).Monitors(1).WholeDesktop().Bytes();
 }
 
 // A 10-byte pen packet: big-endian X and Y, 10-bit pressure, the pen upright.

@@ -5,6 +5,7 @@
 #include "ChildProcess.h"
 #include "ObjectNames.h"
 #include "ScriptedHidEnumerator.h"
+#include "TabletRecordBuilder.h"
 
 #include <dbt.h>
 #include <tlhelp32.h>
@@ -31,16 +32,13 @@ HWND FindFacelessWindow()
 
 TABLETINFO Model(uint16_t vid, uint16_t pid, uint16_t penLength, uint16_t keyLength, int32_t keyCount)
 {
-    TABLETINFO model{};
-    model.VID = vid;
-    model.PID = pid;
-    model.InputReportByteLength_Pen = penLength;
-    model.InputReportByteLength_Key = keyLength;
-    model.xMax = 20000 + pid % 16;
-    model.yMax = 15000;
-    model.pressureMax = 2047;
-    model.keyCount = keyCount;
-    return model;
+    return TabletRecordBuilder(vid, pid)
+        .PenReport(penLength)
+        .KeyReport(keyLength)
+        .Extent(20000 + pid % 16, 15000)
+        .Pressure(2047)
+        .Keys(keyCount)
+        .Model();
 }
 
 ScriptedHid PenInterfaceOf(const TABLETINFO& model)

@@ -44,10 +44,19 @@ bool TryHereDriver::Start()
     if (!panel_.StartPartner() || !tablet_->WaitConnected(10000) || !panel_.StartPanel() ||
         panel_.WaitForMainWindow() == nullptr)
         return false;
-    SetForegroundWindow(panel_.MainWindow());
-    // The panel opens its context on start; let it settle before the first report.
-    Sleep(200);
-    return true;
+    // The panel opened its context on start and puts it on top as its window
+    // becomes active: once its thread has taken the activation and the
+    // library a command after the panel's pulses, the first report finds it.
+    const HWND main = panel_.MainWindow();
+    SetForegroundWindow(main);
+    const DWORD panelThread = GetWindowThreadProcessId(main, nullptr);
+    const bool active = WaitUntil([&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(panelThread, &info) && info.hwndActive == main;
+    }, 5000);
+    panel_.Send(WM_NULL);
+    return active && panel_.PingPartner();
 }
 
 RECT TryHereDriver::Area() const
