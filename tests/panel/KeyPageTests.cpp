@@ -68,7 +68,7 @@ HWND OpenKeyPage(PanelUnderTest& panel)
 {
     if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
         return nullptr;
-    REQUIRE(panel.PingPartner());  // the library's command thread waits for the pulse
+    REQUIRE(panel.SettlePartner());  // the library's command thread waits for the pulse
     panel.Click(IDC_KEY_SETTING);
     HWND page = nullptr;
     WaitUntil([&] { return (page = panel.VisiblePage()) != nullptr && GetDlgItem(page, 8192) != nullptr; }, 5000);

@@ -30,7 +30,7 @@ TEST_CASE("Save on the pen page beside the library form: command 10, and the lib
     REQUIRE(panel.StartPartner());
     REQUIRE(panel.StartPanel());
     REQUIRE(panel.WaitForMainWindow() != nullptr);
-    REQUIRE(panel.PingPartner());  // the library's command thread waits for the pulse
+    REQUIRE(panel.SettlePartner());  // the library's command thread waits for the pulse
 
     panel.Pen().pressureSensitivity = 150;
     panel.Pen().clickSensitivity = 77;

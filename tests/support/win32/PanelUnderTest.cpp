@@ -4,11 +4,11 @@
 #include "LibraryHostBench.h"
 #include "ObjectNames.h"
 #include "RunningService.h"
-#include "ServiceCommander.h"
 #include "TabletBench.h"
 #include "TempFolder.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -125,13 +125,36 @@ bool PanelUnderTest::StartPartner()
     return started && OpenSections();
 }
 
-bool PanelUnderTest::PingPartner(DWORD timeoutMs) const
+bool PanelUnderTest::SettlePartner(DWORD timeoutMs) const
 {
     if (fake_)
         return fake_->Settle(timeoutMs);
-    ServiceCommander commander;
-    return commander.Open(partner_ == PanelPartner::ServiceProgramOnXp, partner_ == PanelPartner::LibraryForm) &&
-           commander.Ping(timeoutMs);
+    // The panel's tablet interface writes the same command word as it opens
+    // and raises its context, so a command of ours could replace one of its
+    // own not yet taken. Its commands come at least 50 ms apart: the word
+    // and its fields left alone for a while mean its start is over.
+    constexpr DWORD kQuietMs = 300;
+    const ConnectionSection* connection = Connection();
+    if (connection == nullptr)
+        return false;
+    const auto fields = [connection] {
+        return std::vector<uint8_t>(reinterpret_cast<const uint8_t*>(&connection->command),
+                                    reinterpret_cast<const uint8_t*>(&connection->readIndex));
+    };
+    const DWORD start = GetTickCount();
+    std::vector<uint8_t> seen = fields();
+    DWORD quietSince = start;
+    while (GetTickCount() - quietSince < kQuietMs) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(20);
+        std::vector<uint8_t> now = fields();
+        if (now != seen) {
+            seen = std::move(now);
+            quietSince = GetTickCount();
+        }
+    }
+    return true;
 }
 
 bool PanelUnderTest::OpenSections()

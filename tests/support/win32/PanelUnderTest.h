@@ -61,10 +61,10 @@ public:
 
     // Starts the partner and maps its sections; false when it does not come up.
     bool StartPartner();
-    // True once the partner's command loop has taken a command no one uses:
-    // every command the panel pulsed before is performed by then, and the
-    // loop has come round to waiting for the next.
-    bool PingPartner(DWORD timeoutMs = 5000) const;
+    // True once the panel's start-up commands are over and the partner's
+    // command loop waits for the next: the stand-in says so, the library
+    // form shows it by a command word left alone.
+    bool SettlePartner(DWORD timeoutMs = 5000) const;
     uint8_t* PenBlock() const { return pen_.Bytes() + offsetof(PenSection, pen); }
     PENSETTINGS& Pen() const { return pen_.As<PenSection>()->pen; }
     uint8_t* KeyArea() const { return keyArea_.Bytes(); }

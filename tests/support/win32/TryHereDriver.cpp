@@ -45,8 +45,8 @@ bool TryHereDriver::Start()
         panel_.WaitForMainWindow() == nullptr)
         return false;
     // The panel opened its context on start and puts it on top as its window
-    // becomes active: once its thread has taken the activation and the
-    // library a command after the panel's pulses, the first report finds it.
+    // becomes active: once its thread has taken the activation and its
+    // commands are over, the first report finds it.
     const HWND main = panel_.MainWindow();
     SetForegroundWindow(main);
     const DWORD panelThread = GetWindowThreadProcessId(main, nullptr);
@@ -56,7 +56,7 @@ bool TryHereDriver::Start()
         return GetGUIThreadInfo(panelThread, &info) && info.hwndActive == main;
     }, 5000);
     panel_.Send(WM_NULL);
-    return active && panel_.PingPartner();
+    return active && panel_.SettlePartner();
 }
 
 RECT TryHereDriver::Area() const
