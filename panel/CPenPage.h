@@ -71,7 +71,6 @@ public:
     // labels by the copy's pen-button count), then the knob, the curve
     // window, the try-here area and the first values.
     bool OpenTabletContext();
-    void CloseTabletContext() { m_context.Close(); }
     bool AttachControls(PENSETTINGS* penBlock, const PENSETTINGS& copy, bool modelFlag);
     void CreateViews(const PENSETTINGS& copy);
     // Refills the parameter list (selection kept) and relabels the pen buttons.

@@ -54,10 +54,6 @@ bool CMenu::DestroyMenu() {
     return menu && ::DestroyMenu(menu);
 }
 
-bool CMenu::AppendMenu(UINT flags, UINT_PTR id, const char* text) {
-    return ::AppendMenuA(m_hMenu, flags, id, text) != FALSE;
-}
-
 bool CMenu::AppendOwnerDrawn(UINT flags, UINT_PTR id, const void* itemData) {
     return ::AppendMenuA(m_hMenu, flags | MF_OWNERDRAW, id, static_cast<const char*>(itemData)) != FALSE;
 }

@@ -22,7 +22,6 @@ public:
     HMENU Detach();
     virtual bool DestroyMenu();
 
-    bool AppendMenu(UINT flags, UINT_PTR id = 0, const char* text = nullptr);
     // Appends an item whose data is handed to DrawItem / MeasureItem.
     bool AppendOwnerDrawn(UINT flags, UINT_PTR id, const void* itemData);
 

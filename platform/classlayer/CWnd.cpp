@@ -197,7 +197,6 @@ const MapEntry* CWnd::FindEntry(MapEntryKind kind, UINT message, UINT code, UINT
                 if (MatchesCommandRange(entry, code, id)) return &entry;
                 break;
             case MapEntryKind::ReflectedCommand:
-            case MapEntryKind::ReflectedNotify:
                 if (entry.code == code) return &entry;
                 break;
             case MapEntryKind::CtlColor:
@@ -263,7 +262,6 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* result) {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     if (!header) return FALSE;
-    if (ReflectToChild(header->hwndFrom, WM_NOTIFY, 0, lParam, result)) return TRUE;
     const MapEntry* entry = FindEntry(MapEntryKind::Notify, 0, header->code, static_cast<UINT>(header->idFrom));
     if (!entry) return FALSE;
     bool handled = true;
@@ -282,8 +280,6 @@ bool CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* re
     const MapEntry* entry = nullptr;
     if (message == WM_COMMAND) {
         entry = FindEntry(MapEntryKind::ReflectedCommand, 0, HIWORD(wParam), 0);
-    } else if (message == WM_NOTIFY) {
-        entry = FindEntry(MapEntryKind::ReflectedNotify, 0, reinterpret_cast<const NMHDR*>(lParam)->code, 0);
     } else if (IsCtlColorMessage(message)) {
         entry = FindEntry(MapEntryKind::ReflectedCtlColor, 0, 0, 0);
     }

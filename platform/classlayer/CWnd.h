@@ -100,10 +100,6 @@ public:
     std::string GetDlgItemText(int id) const;
     void CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
     UINT IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-    // The child under a point in client coordinates (the window itself when none).
-    HWND ChildWindowFromPoint(POINT point, UINT flags = CWP_ALL) const {
-        return ::ChildWindowFromPointEx(m_hWnd, point, flags);
-    }
 
     // ---- system menu, icons, capture
     // The window's system menu; it belongs to the window, never destroy it.
@@ -121,7 +117,6 @@ public:
     // The system's forms of the helpers above stay callable without "::"
     // inside window classes, as code written against the plain API expects.
     static BOOL SetDlgItemText(HWND window, int id, const char* text) { return ::SetDlgItemTextA(window, id, text); }
-    static HWND ChildWindowFromPoint(HWND window, POINT point) { return ::ChildWindowFromPoint(window, point); }
     static HMENU GetSystemMenu(HWND window, BOOL revert) { return ::GetSystemMenu(window, revert); }
     static HWND SetCapture(HWND window) { return ::SetCapture(window); }
 

@@ -62,15 +62,7 @@ public:
     }
 };
 
-class CFont : public CGdiObject<HFONT> {
-public:
-    bool CreateFont(int height, int width, int weight, BYTE charset, const char* face,
-                    BYTE pitchAndFamily = DEFAULT_PITCH | FF_DONTCARE) {
-        Attach(::CreateFontA(height, width, 0, 0, weight, FALSE, FALSE, FALSE, charset, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitchAndFamily, face));
-        return GetSafeHandle() != nullptr;
-    }
-};
+class CFont : public CGdiObject<HFONT> {};
 
 class CBitmap : public CGdiObject<HBITMAP> {
 public:

@@ -26,7 +26,6 @@ enum class MapEntryKind : unsigned char {
     Command,            // WM_COMMAND with a notification code and control id
     Notify,             // WM_NOTIFY with a notification code and control id
     ReflectedCommand,   // WM_COMMAND sent back to the control that sent it
-    ReflectedNotify,    // WM_NOTIFY sent back to the control that sent it
     ReflectedCtlColor,  // WM_CTLCOLOR* for this control, when its parent has no answer
     CommandRange,       // WM_COMMAND with a notification code from any of a range of control ids
 };
@@ -407,10 +406,6 @@ constexpr MapEntry OnNotifyCode() {
 template <UINT Code, auto Handler>
 constexpr MapEntry OnReflectedControl() {
     return {MapEntryKind::ReflectedCommand, 0, Code, 0, &message_map_detail::CommandThunk<Handler>};
-}
-template <UINT Code, auto Handler>
-constexpr MapEntry OnReflectedNotify() {
-    return {MapEntryKind::ReflectedNotify, 0, Code, 0, &message_map_detail::NotifyThunk<Handler>};
 }
 template <auto Handler>
 constexpr MapEntry OnReflectedCtlColor() {
