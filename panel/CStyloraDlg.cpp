@@ -10,7 +10,7 @@
 #include "PenPagePolicy.h"
 #include "ObjectNames.h"
 #include "ProgramFiles.h"
-#include "PenFileWriter.h"
+#include "SettingsFiles.h"
 #include "ServiceCodes.h"
 #include "ServiceLink.h"
 #include "ServiceSave.h"
@@ -441,9 +441,9 @@ int CStyloraDlg::SavePenSettings()
     SaveRequest pen;
     pen.command = CMD_SAVE_PEN_SETTINGS;
     pen.writeDirectly = [this] {
-        const std::string path = ProgramFiles::Path(PEN_SETTINGS_FILE);
+        ProgramFiles folder;
         Win32FileSystem files;
-        return !path.empty() && PenFileWriter::Write(files, path.c_str(), PenSettingsCopy());
+        return SettingsFiles(folder, files, PanelSettingsFilePolicy()).WritePenSettingsFile(PenSettingsCopy());
     };
     // The pen block is stored only when the service was woken to take it.
     return ServiceSave(*m_app).Run(pen) == SaveResult::Done ? 1 : 0;

@@ -1,5 +1,6 @@
-// The pen settings file written by the panel itself on older systems, where
-// the service takes no save command.
+// The write of the pen settings file behind SettingsFiles: the service's pen
+// save, and the panel's own on older systems, where the service takes no save
+// command.
 #pragma once
 
 #include "FileSystem.h"
