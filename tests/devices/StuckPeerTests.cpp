@@ -38,7 +38,7 @@ TEST_SUITE("stuck peers")
         connection->readIndex = 3;
         connection->writeIndex = 3;
         commander.SetContext(7, client.Window(), CTX_STATUS_ON_TOP, CTX_OPTION_PACKET_MESSAGES);
-        commander.Send(CMD_ADD_CONTEXT);
+        REQUIRE(commander.Send(CMD_ADD_CONTEXT));
         REQUIRE(WaitUntil([&] { return connection->writeIndex == 0; }, 5000));
 
         // Taken, and never set again by this test.

@@ -62,7 +62,7 @@ TEST_SUITE("second-brand service")
         ServiceCommander commander;
         REQUIRE(commander.Open(true));
         bench.KeyArea()->record.info.rotationCode = 0;
-        commander.Send(CMD_SET_ROTATION);
+        REQUIRE(commander.Send(CMD_SET_ROTATION));
         const LONG upright = PointerAfterHoverAtQuarter(tablet, bench);
         CHECK(upright < width * 4 / 10);
         CHECK(bench.Stop() == 1);

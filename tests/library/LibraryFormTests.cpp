@@ -198,10 +198,10 @@ TEST_SUITE("library form")
         {
             MessageSink sink;
             commander.SetContext(7, sink.Window(), CTX_STATUS_OBSCURED);
-            commander.Send(CMD_ADD_CONTEXT);
+            REQUIRE(commander.Send(CMD_ADD_CONTEXT));
             CHECK(sink.CountFor(WT_PROXIMITY, 200) == 0);
             commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP);
-            commander.Send(CMD_CONTEXT_OVERLAP);
+            REQUIRE(commander.Send(CMD_CONTEXT_OVERLAP));
             WPARAM id = 0;
             LPARAM enter = 0;
             REQUIRE(sink.WaitFor(WT_PROXIMITY, 5000, &id, &enter));
@@ -211,14 +211,14 @@ TEST_SUITE("library form")
         SUBCASE("the pen settings and the keys are saved from the sections")
         {
             bench.Pen()->pen.pressureSensitivity = 150;
-            commander.Send(CMD_SAVE_PEN_SETTINGS);
+            REQUIRE(commander.Send(CMD_SAVE_PEN_SETTINGS));
             CHECK(Eventually([&] { return bench.Settings().ReadFile("Tablet\\qxpen.ked").size() == sizeof(PENSETTINGS); }));
             const std::vector<uint8_t> pen = bench.Settings().ReadFile("Tablet\\qxpen.ked");
             REQUIRE(pen.size() == sizeof(PENSETTINGS));
             CHECK(std::memcmp(pen.data(), &bench.Pen()->pen, sizeof(PENSETTINGS)) == 0);
 
             bench.Keys()[1].actionCode = ACTION_SCROLL_UP;
-            commander.Send(CMD_SAVE_KEYS);
+            REQUIRE(commander.Send(CMD_SAVE_KEYS));
             const size_t recordSize = TabletRecordSize(MODEL_PLAIN.keyCount);
             CHECK(Eventually([&] { return bench.Settings().ReadFile("Tablet\\StyloraFind.ked").size() == recordSize; }));
             const std::vector<uint8_t> keys = bench.Settings().ReadFile("Tablet\\StyloraFind.ked");
@@ -230,7 +230,7 @@ TEST_SUITE("library form")
             const std::vector<uint8_t> stored = StoredRecord(3000);
             bench.WriteSettingsFile("Tablet\\StyloraFind.ked", stored.data(), stored.size());
             CHECK(bench.KeyArea()->record.mapping.tabletArea.right != 3000);
-            commander.Send(CMD_RELOAD_DEVICE_RECORD);
+            REQUIRE(commander.Send(CMD_RELOAD_DEVICE_RECORD));
             CHECK(Eventually([&] { return bench.KeyArea()->record.mapping.tabletArea.right == 3000; }));
             CHECK(bench.KeyArea()->record.info.PID == MODEL_PLAIN.PID);
         }

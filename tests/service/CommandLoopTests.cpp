@@ -57,7 +57,7 @@ TEST_SUITE("command loop")
         CommandedService s;
         s.pen.As<PenSection>()->pen.pressureSensitivity = 150;
         s.pen.As<PenSection>()->pen.penButton[1].actionCode = ACTION_SCROLL_DOWN;
-        s.commander.Send(CMD_SAVE_PEN_SETTINGS);
+        REQUIRE(s.commander.Send(CMD_SAVE_PEN_SETTINGS));
         REQUIRE(Eventually([&] { return s.File("Tablet\\qxpen.ked").size() == sizeof(PENSETTINGS); }));
         std::vector<uint8_t> file = s.File("Tablet\\qxpen.ked");
         CHECK(std::memcmp(file.data(), &s.pen.As<PenSection>()->pen, sizeof(PENSETTINGS)) == 0);
@@ -75,14 +75,14 @@ TEST_SUITE("command loop")
         s.Keys()[3].actionCode = ACTION_LAUNCH;
         std::strcpy(s.Keys()[3].data, "notepad.exe");
 
-        s.commander.Send(CMD_SAVE_KEYS);
+        REQUIRE(s.commander.Send(CMD_SAVE_KEYS));
         REQUIRE(Eventually([&] { return s.File("Tablet\\StyloraFind.ked").size() == 2304; }));
         std::vector<uint8_t> file = s.File("Tablet\\StyloraFind.ked");
         CHECK(RecordHead(file.data())->mapping.monitorListCount == -1);
         CHECK(RecordKeys(file.data())[3].actionCode == ACTION_LAUNCH);
 
         s.Keys()[3].actionCode = ACTION_SCROLL_UP;
-        s.commander.Send(CMD_SAVE_KEYS);
+        REQUIRE(s.commander.Send(CMD_SAVE_KEYS));
         REQUIRE(Eventually([&] {
             std::vector<uint8_t> now = s.File("Tablet\\StyloraFind.ked");
             return now.size() == 2304 && RecordKeys(now.data())[3].actionCode == ACTION_SCROLL_UP;
@@ -90,7 +90,7 @@ TEST_SUITE("command loop")
 
         record.mapping.monitorListCount = 2;
         record.mapping.tabletArea = {1, 2, 3000, 4000};
-        s.commander.Send(CMD_SAVE_MAPPING);
+        REQUIRE(s.commander.Send(CMD_SAVE_MAPPING));
         REQUIRE(Eventually([&] {
             std::vector<uint8_t> now = s.File("Tablet\\StyloraFind.ked");
             return now.size() == 2304 && RecordHead(now.data())->mapping.monitorListCount == 2;
@@ -108,11 +108,11 @@ TEST_SUITE("command loop")
         connection->readIndex = 5;
         connection->writeIndex = 9;
         s.commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP | CTX_STATUS_DISABLED, CTX_OPTION_PACKET_MESSAGES);
-        s.commander.Send(CMD_ADD_CONTEXT);
+        REQUIRE(s.commander.Send(CMD_ADD_CONTEXT));
         REQUIRE(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
 
         s.commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP);
-        s.commander.Send(CMD_CONTEXT_ENABLE);
+        REQUIRE(s.commander.Send(CMD_CONTEXT_ENABLE));
         WPARAM wParam = 0;
         LPARAM lParam = 0;
         REQUIRE(sink.WaitFor(WT_PROXIMITY, 3000, &wParam, &lParam));
@@ -120,13 +120,13 @@ TEST_SUITE("command loop")
         CHECK(lParam == 1);
 
         // An unknown code is ignored and the loop keeps serving.
-        s.commander.Send(13);
+        REQUIRE(s.commander.Send(13));
         s.commander.SetContext(7, sink.Window(), 0);
-        s.commander.Send(CMD_REMOVE_CONTEXT);
+        REQUIRE(s.commander.Send(CMD_REMOVE_CONTEXT));
         s.commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP | CTX_STATUS_DISABLED);
-        s.commander.Send(CMD_CONTEXT_ENABLE);
+        REQUIRE(s.commander.Send(CMD_CONTEXT_ENABLE));
         s.commander.SetContext(7, sink.Window(), CTX_STATUS_ON_TOP);
-        s.commander.Send(CMD_CONTEXT_ENABLE);
+        REQUIRE(s.commander.Send(CMD_CONTEXT_ENABLE));
         CHECK(sink.CountFor(WT_PROXIMITY, 300) == 0);
         CHECK(s.service.Stop() == 1);
     }
@@ -153,7 +153,7 @@ TEST_SUITE("command loop")
         CHECK(used < 150);
 
         // Pulsed commands are served as before.
-        s.commander.Send(CMD_ADD_CONTEXT);
+        REQUIRE(s.commander.Send(CMD_ADD_CONTEXT));
         CHECK(Eventually([&] { return connection->readIndex == 0 && connection->writeIndex == 0; }));
         CHECK(s.service.Stop() == 1);
     }

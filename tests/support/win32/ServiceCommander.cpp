@@ -43,14 +43,17 @@ bool ServiceCommander::Taken(DWORD timeoutMs) const
     return WaitUntil([&] { return WaitForSingleObject(commandEvent_, 0) == WAIT_TIMEOUT; }, timeoutMs);
 }
 
-void ServiceCommander::Send(int32_t code)
+bool ServiceCommander::Send(int32_t code)
 {
     Connection()->command = code;
     SetEvent(commandEvent_);
-    Taken(5000);
-    // The loop reads the command word just after the reset: leave it alone
-    // until then, and give the command time to be carried out.
+    if (!Taken(5000))
+        return false;
+    // The loop reads the command word and its fields just after the reset and
+    // shows nothing when it is done with them: nothing to wait on, so leave
+    // them alone a moment, as the tablet interface spaces its commands.
     Sleep(50);
+    return true;
 }
 
 bool ServiceCommander::Ping(DWORD timeoutMs)

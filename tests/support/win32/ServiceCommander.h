@@ -24,9 +24,10 @@ public:
 
     void SetContext(int32_t id, HWND window, uint32_t status, uint32_t options = 0);
     // Writes the code, sets the event and waits until the service has taken
-    // it (the loop resets the event on waking). A pulse would be lost on a
-    // busy machine whenever the loop is not waiting at that moment.
-    void Send(int32_t code);
+    // it (the loop resets the event on waking); false when it was not taken
+    // within a few seconds. A pulse would be lost on a busy machine whenever
+    // the loop is not waiting at that moment.
+    [[nodiscard]] bool Send(int32_t code);
     // Sends the code no command uses; true once the loop has taken it, so
     // everything the service does before its loop is done.
     bool Ping(DWORD timeoutMs);
