@@ -514,11 +514,16 @@ TEST_SUITE("mapping page")
             // The second brand keeps the record's monitor and shows it; the
             // first maps the whole desktop.
             CHECK(m.ShownMonitor() == (penmira ? 2 : 0));
+            // The tablet area's top-left corner dragged to the picture's middle first.
+            for (int step = 0; step <= 19; ++step)
+                SendMessageA(m.page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(194 + 57 * step / 19, 291 + 47 * step / 19));
+            SendMessageA(m.page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
             PanelUnderTest::ClickIn(m.page, IDC_AUTO_SETTING);
             size_t saves = m.MappingSaves();
             m.panel.Click(IDOK);
             REQUIRE(m.SavedAfter(saves));
-            // Fitted to the chosen monitor's 600 x 800, not to the desktop's 1880 x 1024.
+            // The whole tablet fitted to the chosen monitor's 600 x 800, not to
+            // the desktop's 1880 x 1024.
             const RECT32 fitted{0, 0, static_cast<int32_t>(int64_t{10206} * 600 * 742 / (800 * 1020)), 7422};
             CHECK(SameRect(m.LiveMapping().tabletArea, fitted));
 
