@@ -360,7 +360,8 @@ TEST_SUITE("mapping page")
         CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
 
         // Opened again on this one-monitor system, the page keeps the saved
-        // part of the monitor instead of publishing the whole screen.
+        // part of the monitor instead of publishing the whole screen, and
+        // leaves nothing to calibrate against it.
         m.panel.Click(IDCANCEL);
         REQUIRE(m.panel.WaitForPanelExit(10000) != -1);
         REQUIRE(m.panel.StartPanel());
@@ -369,6 +370,7 @@ TEST_SUITE("mapping page")
         REQUIRE(m.panel.VisiblePage() != nullptr);
         Pump(300);
         CHECK(m.LiveMapping().monitorChoice == -2);
+        CHECK_FALSE(IsWindowEnabled(GetDlgItem(m.panel.VisiblePage(), IDC_CALIBRATE)));
         CHECK(MappingIn(m.DeviceFile(), m.other.size()).monitorChoice == -2);
         CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
     }
