@@ -233,6 +233,11 @@ void CRegionDlg::SyncScreenAreaPreview()
     int selection = m_monitorCombo.GetCurSel();
     if (mapping.monitorChoice == MONITOR_CHOICE_PICKED) {
         radio = 1;
+        // As after a pick: a calibration finds the whole monitor's tablet
+        // rectangle, which would no longer put the pen under the cursor.
+        HWND calibrate = GetDlgItem(IDC_CALIBRATE);
+        if (calibrate != nullptr && ::IsWindowEnabled(calibrate))
+            ::EnableWindow(calibrate, FALSE);
     } else {
         selection = 0;
         if (entries < 2)

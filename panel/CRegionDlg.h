@@ -39,9 +39,6 @@ public:
     // out for the selected language.
     void MoveToAnchor() override;
 
-    // The distance of the calibration targets from the monitor's edges.
-    static int CalibrationInset() { return s_calibrationInset; }
-
     static const MessageMap* GetThisMessageMap();
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 

@@ -9,6 +9,13 @@ int32_t Narrow(int64_t value)
     return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
+// The kept part of the extent min..max, measured from min, never past max.
+int32_t FittedEdge(int32_t min, int32_t max, const AspectFit& fit)
+{
+    const int64_t kept = (int64_t{max} - min) * fit.numerator / fit.denominator;
+    return Narrow(std::min<int64_t>(int64_t{min} + kept, max));
+}
+
 }  // namespace
 
 MappingRecord MappingRecord::Fresh(const TABLETINFO& info, const RECT32& desktop)
@@ -65,15 +72,17 @@ void MappingRecord::SetWholeTablet()
 
 void MappingRecord::FitTabletArea(const AspectFit& fit)
 {
-    RECT32& area = head_.mapping.tabletArea;
-    if (fit.whole || fit.denominator <= 0) {
-        SetWholeTablet();
+    // The whole tablet first, as the preview shows it: an edge fitted onto a
+    // dragged area could leave it empty or inverted, and the pen dead.
+    SetWholeTablet();
+    if (fit.whole || fit.denominator <= 0)
         return;
-    }
+    const TABLETINFO& info = head_.info;
+    RECT32& area = head_.mapping.tabletArea;
     if (fit.limitsHeight)
-        area.bottom = Narrow((int64_t{head_.info.yMax} - head_.info.yMin) * fit.numerator / fit.denominator);
+        area.bottom = FittedEdge(info.yMin, info.yMax, fit);
     else
-        area.right = Narrow((int64_t{head_.info.xMax} - head_.info.xMin) * fit.numerator / fit.denominator);
+        area.right = FittedEdge(info.xMin, info.xMax, fit);
 }
 
 AspectFit MappingRecord::FitOf(int64_t screenWidth, int64_t screenHeight, uint16_t tabletWidth, uint16_t tabletHeight)

@@ -44,8 +44,8 @@ public:
     // The tablet area: all of it, or a rectangle in tablet units.
     void SetWholeTablet();
     void SetTabletArea(const RECT32& area) { head_.mapping.tabletArea = area; }
-    // Auto Setting: the part of the tablet with the aspect ratio of a screen
-    // of width x height pixels; applied to the edge the fit moves.
+    // Auto Setting: the whole tablet, its right or bottom edge moved so the
+    // area has the screen's aspect ratio.
     void FitTabletArea(const AspectFit& fit);
 
     // The kept part of the tablet for a w x h screen, from the tablet's

@@ -360,7 +360,8 @@ TEST_SUITE("mapping page")
         CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
 
         // Opened again on this one-monitor system, the page keeps the saved
-        // part of the monitor instead of publishing the whole screen.
+        // part of the monitor instead of publishing the whole screen, and
+        // leaves nothing to calibrate against it.
         m.panel.Click(IDCANCEL);
         REQUIRE(m.panel.WaitForPanelExit(10000) != -1);
         REQUIRE(m.panel.StartPanel());
@@ -369,6 +370,7 @@ TEST_SUITE("mapping page")
         REQUIRE(m.panel.VisiblePage() != nullptr);
         Pump(300);
         CHECK(m.LiveMapping().monitorChoice == -2);
+        CHECK_FALSE(IsWindowEnabled(GetDlgItem(m.panel.VisiblePage(), IDC_CALIBRATE)));
         CHECK(MappingIn(m.DeviceFile(), m.other.size()).monitorChoice == -2);
         CHECK(Near(m.HoverAt(m.model.xMax, m.model.yMax), right, bottom));
     }
@@ -514,11 +516,16 @@ TEST_SUITE("mapping page")
             // The second brand keeps the record's monitor and shows it; the
             // first maps the whole desktop.
             CHECK(m.ShownMonitor() == (penmira ? 2 : 0));
+            // The tablet area's top-left corner dragged to the picture's middle first.
+            for (int step = 0; step <= 19; ++step)
+                SendMessageA(m.page, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(194 + 57 * step / 19, 291 + 47 * step / 19));
+            SendMessageA(m.page, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
             PanelUnderTest::ClickIn(m.page, IDC_AUTO_SETTING);
             size_t saves = m.MappingSaves();
             m.panel.Click(IDOK);
             REQUIRE(m.SavedAfter(saves));
-            // Fitted to the chosen monitor's 600 x 800, not to the desktop's 1880 x 1024.
+            // The whole tablet fitted to the chosen monitor's 600 x 800, not to
+            // the desktop's 1880 x 1024.
             const RECT32 fitted{0, 0, static_cast<int32_t>(int64_t{10206} * 600 * 742 / (800 * 1020)), 7422};
             CHECK(SameRect(m.LiveMapping().tabletArea, fitted));
 

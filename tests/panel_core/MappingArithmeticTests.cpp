@@ -197,7 +197,7 @@ TEST_CASE("dragging handles and moving the tablet area keep it on the usable pic
     CHECK_FALSE(picture.Drag(DragHandle::Interior, 250, 340, 250, 340, 1));
 }
 
-TEST_CASE("Auto Setting keeps the screen's aspect ratio with 64-bit arithmetic")
+TEST_CASE("Auto Setting keeps the screen's aspect ratio on the whole tablet, with 64-bit arithmetic")
 {
     struct Case {
         const char* name;
@@ -231,11 +231,22 @@ TEST_CASE("Auto Setting keeps the screen's aspect ratio with 64-bit arithmetic")
         CHECK(record.Mapping().tabletArea == c.area);
         CHECK(picture.Area() == c.preview);
     }
-    // The same ratio sets the right edge, never the bottom: a dragged area keeps its height.
-    MappingRecord dragged = MappingRecord::Fresh(Tablet(40000, 30000, 4000, 3000), {0, 0, 1600, 1200});
-    dragged.SetTabletArea({0, 0, 100, 100});
-    dragged.FitTabletArea(MappingRecord::FitOf(1600, 1200, 4000, 3000));
-    CHECK(dragged.Mapping().tabletArea == RECT32{0, 0, 40000, 100});
+    // After a drag into the lower right, on tablets starting at 0 and above
+    // it: the whole tablet again, the one edge measured from its minimum.
+    struct Dragged {
+        int32_t xMin, yMin;
+        int64_t w, h;
+        RECT32 area;
+    };
+    for (const Dragged& c : {Dragged{0, 0, 1920, 1080, {0, 0, 40000, 22500}},
+                             Dragged{2000, 1000, 1024, 1280, {2000, 1000, 2000 + 22800, 30000}}}) {
+        CAPTURE(c.xMin);
+        MappingRecord dragged = MappingRecord::Fresh(
+            TabletRecordBuilder(0x3C5E, 0x1F).Extent(40000, 30000, c.xMin, c.yMin).SizeWords(4000, 3000).Model(), {});
+        dragged.SetTabletArea({30000, 25000, 35000, 28000});
+        dragged.FitTabletArea(MappingRecord::FitOf(c.w, c.h, 4000, 3000));
+        CHECK(dragged.Mapping().tabletArea == c.area);
+    }
 }
 
 TEST_CASE("the second brand's page: rotation codes and the layout by language")
