@@ -10,6 +10,7 @@ public:
     uint32_t FindWindowByTitle(const char*) override { return 0; }
     size_t GetWindowTitle(uint32_t, char* buffer, size_t size) override;
     size_t GetWindowClass(uint32_t, char* buffer, size_t size) override;
+    bool WindowExists(uint32_t) override { return true; }
     uint32_t GetForegroundActiveWindow() override { return 0; }
     bool GetForegroundProcessImageName(char*, size_t) override { return false; }
     int32_t MonitorCount() override { return 1; }

@@ -19,9 +19,9 @@ bool RingLock::Open()
     return static_cast<bool>(event_);
 }
 
-bool RingLock::AcquireOrFreeAfter(DWORD timeoutMs)
+bool RingLock::Acquire()
 {
-    const DWORD result = Wait(timeoutMs);
+    const DWORD result = Wait(HOLDER_GONE_MS);
     if (result == WAIT_OBJECT_0)
         return true;
     if (result == WAIT_TIMEOUT)

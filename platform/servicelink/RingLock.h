@@ -19,12 +19,15 @@ public:
     void Close() { event_.Reset(); }
     bool IsOpen() const { return static_cast<bool>(event_); }
 
-    // False when the lock did not come free within `timeoutMs`.
-    bool Acquire(DWORD timeoutMs) { return Wait(timeoutMs) == WAIT_OBJECT_0; }
-    // The same, but a holder that kept the lock that long is taken as gone:
-    // nobody else would ever free it, so it is made free for the next taker
-    // (this one still goes without).
-    bool AcquireOrFreeAfter(DWORD timeoutMs);
+    // Readers and writers hold the lock only to copy a few packets: a holder
+    // that keeps it this long has died or hangs with it.
+    static constexpr DWORD HOLDER_GONE_MS = 1000;
+
+    // False when the lock did not come free within HOLDER_GONE_MS. Its holder
+    // is then taken as gone: nobody else would ever free it, so it is made
+    // free for the next taker (this one still goes without). Writers and
+    // readers alike, so a lock left by a dead process costs one wait, once.
+    bool Acquire();
     void Release() { SetEvent(event_.Get()); }
 
 private:

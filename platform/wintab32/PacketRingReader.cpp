@@ -4,10 +4,6 @@
 
 namespace {
 
-// A writer that died holding the lock must not hang the application's
-// window thread; the packets simply wait for the next call.
-constexpr DWORD LOCK_TIMEOUT_MS = 500;
-
 bool IsRingIndex(int32_t index) { return index >= 0 && index < RING_CAPACITY; }
 
 }  // namespace
@@ -31,7 +27,9 @@ int PacketRingReader::Take(ConnectionSection& connection, wintab::PANELPACKET* o
     // The ring never holds more than its capacity less one unread packets.
     wintab::PANELPACKET taken[RING_CAPACITY - 1];
     const int room = maxPackets < RING_CAPACITY - 1 ? maxPackets : RING_CAPACITY - 1;
-    if (!lock_.IsOpen() || !lock_.Acquire(LOCK_TIMEOUT_MS))
+    // A lock held too long is freed for the next call (see RingLock), so a
+    // writer that died holding it delays this window thread once.
+    if (!lock_.IsOpen() || !lock_.Acquire())
         return 0;
     const int count = TakeLocked(connection, out != nullptr ? taken : nullptr, room);
     lock_.Release();

@@ -22,8 +22,10 @@ bool IsEnabledOnTop(uint32_t status) { return (status & ON_TOP_AND_ENABLED_MASK)
 void ClientContextRegistry::AddContext()
 {
     const ConnectionSection& connection = *context_.connection;
+    const bool windowSeen = context_.system->WindowExists(connection.contextWindow);
     CLIENTNODE* node = new (std::nothrow) CLIENTNODE{connection.contextId, connection.contextWindow,
-                                                     connection.contextStatus, connection.contextOptions, nullptr};
+                                                     connection.contextStatus, connection.contextOptions,
+                                                     windowSeen, nullptr};
     if (node == nullptr)
         return;
 
@@ -171,6 +173,32 @@ void ClientContextRegistry::FreeContexts()
         delete head_;
         head_ = next;
     }
+}
+
+int ClientContextRegistry::DropContextsOfClosedWindows()
+{
+    int dropped = 0;
+    {
+        ThreadLock::Hold guard(lock_);
+        for (CLIENTNODE** link = &head_; *link != nullptr;) {
+            CLIENTNODE* node = *link;
+            // A window never seen here (a client on another session's desktop)
+            // tells nothing by still not being seen.
+            if (!node->windowSeen || context_.system->WindowExists(node->window)) {
+                link = &node->next;
+                continue;
+            }
+            *link = node->next;
+            delete node;
+            ++dropped;
+        }
+        if (dropped != 0)
+            CountChange();
+    }
+    // Gone as if removed.
+    if (dropped != 0 && context_.policy->removeRestoresPointer)
+        context_.flags.pointerOutput = 1;
+    return dropped;
 }
 
 int ClientContextRegistry::StatusOf(int32_t contextId, uint32_t& status) const

@@ -15,6 +15,7 @@ struct CLIENTNODE {
     uint32_t window;
     uint32_t status;   // 1 disabled, 2 obscured, 4 on top
     uint32_t options;  // 1 system cursor, 4 WT_PACKET, 8 WT_CSRCHANGE
+    bool windowSeen;   // the window existed for this process when the context came
     CLIENTNODE* next;
 };
 
@@ -49,6 +50,9 @@ public:
     // unchanged list then takes no lock.
     void RefreshOnTopContexts(OnTopContexts& view, uint32_t& seen) const;
     void FreeContexts();
+    // Drops every context whose window has been destroyed: its client was
+    // killed or crashed and will never remove it. Returns how many went.
+    int DropContextsOfClosedWindows();
 
     // 1 and the status of the first context with that id; 0 when none.
     int StatusOf(int32_t contextId, uint32_t& status) const;

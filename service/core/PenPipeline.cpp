@@ -114,6 +114,19 @@ void PenPipeline::CollectOnTopContexts()
         CopyContexts(target, state_.onTop);
 }
 
+// A client that was killed leaves its contexts behind: its packets would go
+// on to a window handle another program may come to own, and every stroke
+// start would wait for its reading. Its windows are looked at once a stroke,
+// before this stroke's packets go out.
+void PenPipeline::DropClosedClients(PenPacketWork& work)
+{
+    if (context_.registry == nullptr || context_.registry->DropContextsOfClosedWindows() == 0)
+        return;
+    state_.onTop.count = 0;  // a kept collection must not hold on to a dropped window
+    CollectOnTopContexts();
+    work.clients = state_.onTop.count > 0;
+}
+
 // ---------------------------------------------------------------------------
 // Tool identification
 
@@ -271,6 +284,8 @@ void PenPipeline::PenPacket(const TABLETINFO& header, const MAPPINGDEF& mapping)
     const int64_t range = static_cast<int64_t>(header.pressureMax) - header.pressureMin;
     pressure = PenPressure::ApplyCurve(pressure, context_.pen->pen.pressureSensitivity, range, policy.roundsPressureUp);
     ApplyClickThreshold(work, pressure, range);
+    if (work.clients && work.previousStatus == PEN_STATUS_NONE && work.status == PEN_STATUS_TIP)
+        DropClosedClients(work);
 
     output_.Calibrate(work);
     work.clientsOrToolChanged = TakeClientsOrToolChanged();

@@ -28,6 +28,7 @@ public:
 
 private:
     void CollectOnTopContexts();
+    void DropClosedClients(PenPacketWork& work);
     void ToolIdentification();
     void ReloadPenRecord();
     void ProximityLeave(const MAPPINGDEF& mapping);

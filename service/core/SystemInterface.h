@@ -18,6 +18,8 @@ public:
     // Copies at most size - 1 characters and always terminates; returns the length.
     virtual size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) = 0;
     virtual size_t GetWindowClass(uint32_t window, char* buffer, size_t size) = 0;
+    // False once the window is destroyed (or was never one this process can see).
+    virtual bool WindowExists(uint32_t window) = 0;
     // The active window of the foreground window's thread (input attached for the look-up).
     virtual uint32_t GetForegroundActiveWindow() = 0;
     // Image file name of the foreground window's process; false when it cannot be had.

@@ -62,6 +62,8 @@ size_t Win32System::GetWindowClass(uint32_t window, char* buffer, size_t size)
     return Terminated(buffer, size, ::GetClassNameA(AsWindow(window), buffer, static_cast<int>(size)));
 }
 
+bool Win32System::WindowExists(uint32_t window) { return ::IsWindow(AsWindow(window)) != FALSE; }
+
 uint32_t Win32System::GetForegroundActiveWindow()
 {
     // GetActiveWindow answers for the calling thread's input state only, so

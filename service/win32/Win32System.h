@@ -19,6 +19,7 @@ public:
     uint32_t FindWindowByTitle(const char* title) override;
     size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) override;
     size_t GetWindowClass(uint32_t window, char* buffer, size_t size) override;
+    bool WindowExists(uint32_t window) override;
     uint32_t GetForegroundActiveWindow() override;
     bool GetForegroundProcessImageName(char* buffer, size_t size) override;
     int32_t MonitorCount() override;

@@ -156,6 +156,33 @@ TEST_SUITE("pen output")
         }
     }
 
+    TEST_CASE("a killed client's contexts go at the next stroke start: no packet, message or wait for it")
+    {
+        constexpr uint32_t KILLED = 0x70, LIVE = 0x80, ELSEWHERE = 0x90;
+        for (bool liveOnTop : {false, true}) {
+            CAPTURE(liveOnTop);
+            PenRig rig;
+            rig.system.closedWindows.insert(ELSEWHERE);  // on a desktop this process never sees
+            rig.AddClient(9, ELSEWHERE, CTX_OPTION_PACKET_MESSAGES, CTX_STATUS_OBSCURED);
+            rig.AddClient(8, LIVE, CTX_OPTION_PACKET_MESSAGES, liveOnTop ? CTX_STATUS_ON_TOP : CTX_STATUS_OBSCURED);
+            rig.AddClient(CLIENT_ID, KILLED, CTX_OPTION_PACKET_MESSAGES);
+            rig.Feed(Pen(HOVER, MID_X, MID_Y, 0));
+            rig.system.closedWindows.insert(KILLED);
+            rig.Settle();
+            for (uint16_t pressure : {500, 500, 0})
+                rig.Feed(Pen(HOVER, MID_X, MID_Y, pressure));
+
+            uint32_t status = 0;
+            CHECK(rig.registry.StatusOf(CLIENT_ID, status) == 0);
+            CHECK(rig.registry.StatusOf(8, status) == 1);
+            CHECK(rig.registry.StatusOf(9, status) == 1);
+            // The live client's four messages and packets only, and a wait only for its reading.
+            CHECK(rig.system.Of(SystemCall::Post).size() == (liveOnTop ? 4u : 0u));
+            CHECK(rig.Ring().size() == (liveOnTop ? 4u : 0u));
+            CHECK(rig.system.Of(SystemCall::Sleep).size() == (liveOnTop ? 3u : 1u));
+        }
+    }
+
     TEST_CASE("pointer output off: no stroke-start packet, other packets written, the lift still releases")
     {
         PenRig rig;

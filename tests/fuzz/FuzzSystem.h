@@ -36,6 +36,7 @@ public:
     uint32_t FindWindowByTitle(const char* title) override;
     size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) override;
     size_t GetWindowClass(uint32_t window, char* buffer, size_t size) override;
+    bool WindowExists(uint32_t) override { return true; }
     uint32_t GetForegroundActiveWindow() override { return 0x500; }
     bool GetForegroundProcessImageName(char* buffer, size_t size) override;
     int32_t MonitorCount() override { return monitors; }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,7 @@ public:
     std::map<std::string, uint32_t> windowsByTitle;
     std::map<uint32_t, std::string> titles;
     std::map<uint32_t, std::string> classes;
+    std::set<uint32_t> closedWindows;  // every other window exists
     uint32_t foregroundActive = 0;
     std::string foregroundImage;
     bool foregroundImageKnown = true;
@@ -72,6 +74,7 @@ public:
     uint32_t FindWindowByTitle(const char* title) override;
     size_t GetWindowTitle(uint32_t window, char* buffer, size_t size) override;
     size_t GetWindowClass(uint32_t window, char* buffer, size_t size) override;
+    bool WindowExists(uint32_t window) override { return closedWindows.count(window) == 0; }
     uint32_t GetForegroundActiveWindow() override { return foregroundActive; }
     bool GetForegroundProcessImageName(char* buffer, size_t size) override;
     int32_t MonitorCount() override { return monitors; }
