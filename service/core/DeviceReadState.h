@@ -38,7 +38,7 @@ public:
     // report, anything else a pen report. A read of any other length than the
     // pen report length is dropped (false).
     bool Dispatch(size_t bytesRead, IReportSink& sink);
-    // The tablet went away: the sink lets go of what it pressed.
+    // The tablet went away or its thread stops: the sink lets go of what it pressed.
     void Removed(IReportSink& sink);
 
     uint8_t* ReadBuffer() { return readBuffer_; }

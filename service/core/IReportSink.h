@@ -22,10 +22,10 @@ public:
     // the caller copies it over state.previous afterwards.
     virtual void OnKeyReport(const uint8_t* report, size_t length, const TABLETINFO& header, const KeyTableRef& keys,
                              ExpressKeyState& state) = 0;
-    // The tablet went away: what it pressed into the system comes up, and no
-    // action runs. keys: its express-key state; header and mapping: the
-    // removed thread's copies; penInRange: its last pen report had the pen in
-    // range (not a leave).
+    // The tablet's read thread ends (the tablet went away, or the service
+    // stops): what it pressed into the system comes up, and no action runs.
+    // keys: its express-key state; header and mapping: the thread's copies;
+    // penInRange: its last pen report had the pen in range (not a leave).
     virtual void OnDeviceRemoved(ReportSource source, const TABLETINFO& header, const MAPPINGDEF& mapping,
                                  bool penInRange, ExpressKeyState& keys) = 0;
 };

@@ -56,10 +56,16 @@ PenPipeline::PenPipeline(ServiceContext& context, ActionPerformer& actions)
 
 void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping)
 {
-    if (!PenMapping::HasTabletArea(mapping))
+    if (!PenMapping::HasTabletArea(mapping)) {
+        // Without an area every report is dropped, a leave too: what this
+        // tablet's pen pressed must not wait for the area to come back.
+        if (state_.penHolder == state_.penOwner)
+            LetGoOfPen(mapping);
         return;
+    }
     if (!PacketClock::Advance(context_, state_))
         return;
+    const bool heldBefore = PenHolds();
     CollectOnTopContexts();
 
     const uint8_t status = state_.report[1];
@@ -70,6 +76,41 @@ void PenPipeline::ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& m
     else if (header.InputReportByteLength_Pen == 10 || header.InputReportByteLength_Pen == 8)
         PenPacket(header, mapping);
     // Pen packets of any other length have no known layout and are dropped.
+
+    if (!PenHolds())
+        state_.penHolder = nullptr;
+    else if (!heldBefore)
+        state_.penHolder = state_.penOwner;
+}
+
+void PenPipeline::ReadThreadEnded(const void* source, const MAPPINGDEF& mapping, bool penInRange)
+{
+    if (source == state_.penOwner) {
+        DeviceRemoved(mapping, penInRange);
+        state_.penOwner = nullptr;
+    } else if (source == state_.penHolder) {
+        LetGoOfPen(mapping);
+    }
+    if (!PenHolds())
+        state_.penHolder = nullptr;
+}
+
+bool PenPipeline::PenHolds() const
+{
+    const uint32_t bits = context_.flags.buttonState.load();
+    // In the library form bit 0 alone can be the mark a context command leaves.
+    const bool left = context_.policy->virtualPenOutput ? state_.leftDownInjected : (bits & HELD_LEFT_BUTTON) != 0;
+    return left || state_.virtualTipDown || (bits & (HELD_PEN_BUTTON1 | HELD_PEN_BUTTON2)) != 0;
+}
+
+void PenPipeline::LetGoOfPen(const MAPPINGDEF& mapping)
+{
+    if (!PenHolds())
+        return;
+    DeviceRemoved(mapping, false);
+    // Nothing is down any more: the next report is no lift and no button release.
+    state_.previous[penframe::STATUS] = PEN_STATUS_NONE;
+    state_.penHolder = nullptr;
 }
 
 void PenPipeline::DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange)

@@ -21,12 +21,22 @@ public:
     // Handles the report in the state's read buffer with the read thread's
     // copies of the device's header and mapping block.
     void ProcessPenReport(const TABLETINFO& header, const MAPPINGDEF& mapping);
+    // A tablet's read thread ends (the tablet went away, or the service
+    // stops): what its reports pressed comes up and no action runs. The pen
+    // the state follows, when it is this tablet's, leaves proximity too.
+    // source: the read thread, as the report sink names it.
+    void ReadThreadEnded(const void* source, const MAPPINGDEF& mapping, bool penInRange);
     // A device went away: whatever the pen held (left button, pen-button
     // actions) is released. A pen still in range leaves proximity with
     // everything that goes with it; one that had left posts nothing more.
     void DeviceRemoved(const MAPPINGDEF& mapping, bool penInRange);
 
 private:
+    // The pen has something pressed in the system.
+    bool PenHolds() const;
+    // Lets go of what the pen holds without a report: nothing is posted, and
+    // the next report starts from a pen with nothing down.
+    void LetGoOfPen(const MAPPINGDEF& mapping);
     void CollectOnTopContexts();
     void DropClosedClients(PenPacketWork& work);
     void ToolIdentification();

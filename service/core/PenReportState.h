@@ -56,8 +56,12 @@ struct PenReportState {
     uint8_t previous[PEN_FRAME_SIZE] = {};
     PenToolBlock tool;
     // The read thread whose tablet sent the last pen report: the pen this
-    // state follows. Only that tablet's removal lets go of it.
+    // state follows. Only that tablet's end takes it out of proximity.
     const void* penOwner = nullptr;
+    // The read thread whose report pressed what the pen holds now (left
+    // button, pen-button actions, the virtual tip). Another tablet's report
+    // may have come since; this tablet's end still lets go of it.
+    const void* penHolder = nullptr;
     int32_t toolPacket = 0;     // set by a tool identification, consumed by the next packet
     int32_t toolDebounce = 0;   // pen packets left whose pressure is forced to 0
 

@@ -24,8 +24,5 @@ void PipelineReportSink::OnDeviceRemoved(ReportSource source, const TABLETINFO&,
                                          bool penInRange, ExpressKeyState& keys)
 {
     keys_.Actions().LetGoOfKeys(keys.held);
-    if (source != state_.penOwner)
-        return;
-    pipeline_.DeviceRemoved(mapping, penInRange);
-    state_.penOwner = nullptr;
+    pipeline_.ReadThreadEnded(source, mapping, penInRange);
 }

@@ -62,13 +62,14 @@ DWORD DeviceReadThread::Run()
             outcome = ReadOnce(waits, waitCount);
         } while (outcome == Outcome::Continue);
     }
+    // However the thread ends, what its tablet pressed comes up.
     if (outcome == Outcome::Removed)
         manager_.OnDeviceRemoved(state_);
+    else
+        state_.Removed(manager_.Sink());
     // The system cancels the writes a thread leaves under way when it ends:
-    // the lift and the leave just written must still reach the virtual
-    // device. A stop lets go of the device and its writes anyway.
-    if (outcome != Outcome::Stopped)
-        manager_.FinishThreadOutput();
+    // the lift and the leave just written must still reach the virtual device.
+    manager_.FinishThreadOutput();
     return 1;
 }
 

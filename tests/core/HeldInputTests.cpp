@@ -261,6 +261,39 @@ TEST_SUITE("several tablets and their removal")
         }
     }
 
+    TEST_CASE("a tablet's end lets go of what its pen pressed though another tablet's report came last")
+    {
+        struct Row { const char* name; const BuildPolicy& policy; uint8_t status; uint16_t pressure; };
+        const Row rows[] = {{"tip", BuildPolicy::Reference(), HOVER, 500},
+                            {"pen button, second brand", BuildPolicy::SecondBrand(), BUTTON2, 0},
+                            {"virtual tip, library", BuildPolicy::Library(), HOVER, 500}};
+        for (const Row& row : rows) {
+            for (bool otherDropped : {false, true}) {
+                CAPTURE(row.name);
+                CAPTURE(otherDropped);
+                PenRig rig(row.policy);
+                rig.system.recordSleeps = false;
+                rig.system.virtualDevice = true;
+                ScriptedTablet ending(rig, Action(ACTION_KEYSTROKE, {0xA0}));  // left Shift, as by default
+                ScriptedTablet other(rig, Action(ACTION_KEYSTROKE, {0x42}));
+                ending.Send(Pen(row.status, 5103, 3711, 0));
+                ending.Send(Pen(row.status, 5103, 3711, row.pressure));
+                ending.Keys(0x01);
+                REQUIRE(HeldAfter(rig.system.calls).AnyHeld());
+                if (otherDropped) {
+                    // Its mapping has no area: its leave goes no further.
+                    rig.context.keyArea.head()->record.mapping.tabletArea = {0, 0, 0, 0};
+                    other.thread.ReloadMapping(rig.context.keyArea);
+                    other.Send(Leave());
+                } else {
+                    other.Send(Tool(0x812, 3, 77));
+                }
+                ending.Unplug();
+                CHECK(HeldAfter(rig.system.calls).Describe() == "");
+            }
+        }
+    }
+
     TEST_CASE("taking one tablet away leaves the other tablet's pen as it is")
     {
         for (bool itsPenCame : {false, true}) {

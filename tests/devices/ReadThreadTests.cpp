@@ -180,12 +180,18 @@ TEST_SUITE("read threads")
         CHECK(bench.KeyArea()->record.info.PID == MODEL_B.PID);
     }
 
-    TEST_CASE("stopping the service ends the read threads and lets the tablets go")
+    TEST_CASE("stopping the service ends the read threads, lets go of what the tablets held and lets them go")
     {
         AttachedBench attached;
         REQUIRE(attached.Start({MODEL_A, MODEL_B}));
         CHECK(attached.bench.Stop() == 1);
         CHECK(attached.tablets[0]->ReleasedByService());
         CHECK(attached.tablets[1]->ReleasedByService());
+        // Each thread's end reached the sink, which lets go of what its tablet pressed.
+        for (size_t tablet = 0; tablet < attached.tablets.size(); ++tablet) {
+            ReportEcho echo{};
+            REQUIRE(attached.bench.NextEcho(echo));
+            CHECK(echo.kind == static_cast<uint32_t>(EchoKind::Removed));
+        }
     }
 }

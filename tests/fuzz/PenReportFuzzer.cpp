@@ -163,9 +163,8 @@ private:
         const int32_t writeBefore = service_.connection->writeIndex;
         service_.sink.OnPenReport(this, bytes, REPORT_BYTES, header_, mapping_);
         NoteRingWrites(readBefore, writeBefore);
-        // A leave that the pipeline takes (it drops every report while the
-        // mapping has no tablet area or the counter no frequency) ends the pen's strokes.
-        if (bytes[1] == LEAVE_STATUS && PenMapping::HasTabletArea(mapping_) && service_.context.counterFrequency > 0)
+        // A leave ends the pen's strokes, a dropped one too.
+        if (bytes[1] == LEAVE_STATUS)
             service_.RequireNothingHeld("proximity leave");
     }
 
