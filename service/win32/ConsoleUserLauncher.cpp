@@ -10,7 +10,6 @@ namespace {
 
 constexpr DWORD NO_CONSOLE_SESSION = 0xFFFFFFFF;
 constexpr DWORD COMMAND_SIZE = 2048;
-char USER_DESKTOP[] = "winsta0\\default";
 
 using QueryUserTokenProc = BOOL(WINAPI*)(ULONG, PHANDLE);
 using CreateEnvironmentBlockProc = BOOL(WINAPI*)(LPVOID*, HANDLE, BOOL);
@@ -117,9 +116,10 @@ bool ConsoleUserLauncher::Start(const std::string& file, const std::string& para
     }
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
+    char desktop[] = "winsta0\\default";  // the user's interactive desktop
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    startup.lpDesktop = USER_DESKTOP;
+    startup.lpDesktop = desktop;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOW;
     PROCESS_INFORMATION process{};
