@@ -42,7 +42,10 @@ public:
     virtual void Beep(uint32_t frequency, uint32_t milliseconds) = 0;
     virtual void DebugOutput(const char* text) = 0;
 
-    // ShellExecuteA(NULL, "open", file, parameters, NULL, SW_SHOW); failures ignored.
+    // Opens the file as the shell's "open" does (a program starts, a document
+    // opens with its associated program), with parameters and SW_SHOW, for
+    // the user the host launches for. May return before the start is over;
+    // failures ignored.
     virtual void ShellOpen(const char* file, const char* parameters) = 0;
     // The library form's virtual HID output device (none in the other builds).
     virtual bool HasVirtualOutputDevice() = 0;

@@ -31,6 +31,9 @@ CInkbrid::~CInkbrid() = default;
 
 BOOL CInkbrid::InitService()
 {
+    // As a service the process runs under the system's account: launches
+    // belong to the user at the console. The debug run is that user's own.
+    runtime_.System().SetLaunchAccount(IsForeground() ? LaunchAccount::OwnProcess : LaunchAccount::ConsoleUser);
     if (!runtime_.InitSharedObjects())
         return FALSE;
     runtime_.AttachRing();
@@ -52,6 +55,7 @@ BOOL CInkbrid::Run(int, char**, HANDLE* stopEvent)
     while (WaitForCommand(stop.Get())) {
     }
     StopReadThreads();
+    runtime_.System().StopLaunches(ProgramLauncher::STOP_WAIT_MS);
     runtime_.Context().registry->FreeContexts();
     stopEvent_ = nullptr;
     return TRUE;
@@ -84,8 +88,7 @@ bool CInkbrid::WaitForCommand(HANDLE stopEvent)
 void CInkbrid::StopReadThreads()
 {
     // The read threads use the stop event, the device manager and the
-    // contexts: nothing of that goes while one still runs. A thread can be
-    // held up for long (a launch key's program starting), and a late stop
+    // contexts: nothing of that goes while one still runs. A late stop
     // beats a crash.
     if (runtime_.Devices().StopReadThreads(READ_THREAD_WAIT_MS))
         return;

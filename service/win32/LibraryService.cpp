@@ -61,6 +61,8 @@ bool LibraryService::Exit()
     // The sections stay mapped until every thread that reads them has ended.
     bool ended = !serviceThread_ || WaitForSingleObject(serviceThread_.Get(), THREAD_END_WAIT_MS) == WAIT_OBJECT_0;
     ended = runtime_.Devices().StopReadThreads(THREAD_END_WAIT_MS) && ended;
+    // A launch still starting runs the library's code too.
+    ended = runtime_.System().StopLaunches(THREAD_END_WAIT_MS) && ended;
     if (!ended)
         return false;
     if (stopEvent_ != nullptr)

@@ -7,7 +7,6 @@
 
 namespace {
 
-
 HWND AsWindow(uint32_t window) { return static_cast<HWND>(ULongToHandle(window)); }
 uint32_t FromWindow(HWND window) { return HandleToULong(window); }
 
@@ -22,9 +21,21 @@ size_t Terminated(char* buffer, size_t size, int length)
     return used;
 }
 
+// On the launcher's thread; a launch that fails is ignored.
+void StartLaunch(const LaunchRequest& request, const ConsoleUserLauncher& asUser)
+{
+    if (request.account == LaunchAccount::ConsoleUser)
+        asUser.Start(request.file, request.parameters);
+    else
+        ShellExecuteA(nullptr, "open", request.file.c_str(), request.parameters.c_str(), nullptr, SW_SHOW);
+}
+
 }  // namespace
 
-Win32System::Win32System(bool lookForInjectionLibrary)
+Win32System::Win32System(bool lookForInjectionLibrary, ConsoleUserLauncher::TokenSource userTokens)
+    : launcher_([asUser = ConsoleUserLauncher(std::move(userTokens))](const LaunchRequest& request) {
+          StartLaunch(request, asUser);
+      })
 {
     if (!lookForInjectionLibrary)
         return;
@@ -136,7 +147,7 @@ void Win32System::DebugOutput(const char* text) { OutputDebugStringA(text); }
 
 void Win32System::ShellOpen(const char* file, const char* parameters)
 {
-    ShellExecuteA(nullptr, "open", file, parameters, nullptr, SW_SHOW);
+    launcher_.Launch({file, parameters != nullptr ? parameters : "", launchAccount_.load()});
 }
 
 bool Win32System::ProgramFilesFolder(char* buffer, size_t size) { return ProgramFiles::Folder(buffer, size); }

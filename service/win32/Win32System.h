@@ -1,16 +1,22 @@
 // The system door of the core, implemented with the real Win32 calls.
 #pragma once
 
+#include "ConsoleUserLauncher.h"
+#include "ProgramLauncher.h"
 #include "SystemInterface.h"
 #include "VirtualOutputWriter.h"
 
 #include <windows.h>
 
+#include <atomic>
+
 class Win32System : public ISystem {
 public:
     // lookForInjectionLibrary: the service program binds mouse_eventEx of
     // "INKBRID.dll" when present; the library form uses mouse_event only.
-    explicit Win32System(bool lookForInjectionLibrary);
+    // userTokens: where a launch for the console's user takes that user's token.
+    explicit Win32System(bool lookForInjectionLibrary,
+                         ConsoleUserLauncher::TokenSource userTokens = ConsoleUserToken);
     ~Win32System() override;
     Win32System(const Win32System&) = delete;
     Win32System& operator=(const Win32System&) = delete;
@@ -33,6 +39,7 @@ public:
     void Sleep(uint32_t milliseconds) override;
     void Beep(uint32_t frequency, uint32_t milliseconds) override;
     void DebugOutput(const char* text) override;
+    // Queues the launch and returns; it starts under the launch account.
     void ShellOpen(const char* file, const char* parameters) override;
     bool ProgramFilesFolder(char* buffer, size_t size) override;
     bool HasVirtualOutputDevice() override;
@@ -44,10 +51,18 @@ public:
     void SetVirtualOutputDevice(HANDLE device) { virtualOutput_.Attach(device); }
     VirtualOutputWriter& VirtualOutput() { return virtualOutput_; }
 
+    // Whose account later launches run under; the process's own until set.
+    void SetLaunchAccount(LaunchAccount account) { launchAccount_ = account; }
+    // Drops the launches not yet begun and waits up to waitMs for the one
+    // under way; false when it still runs.
+    bool StopLaunches(DWORD waitMs) { return launcher_.Stop(waitMs); }
+
 private:
     using MouseEventExProc = void(WINAPI*)(DWORD, DWORD, DWORD, DWORD, ULONG_PTR, BYTE);
 
     HMODULE injectionLibrary_ = nullptr;
     MouseEventExProc mouseEventEx_ = nullptr;
     VirtualOutputWriter virtualOutput_;
+    std::atomic<LaunchAccount> launchAccount_{LaunchAccount::OwnProcess};
+    ProgramLauncher launcher_;
 };
