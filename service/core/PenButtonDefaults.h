@@ -11,7 +11,9 @@ bool IsRightClickFirstModel(uint16_t pid, const BuildPolicy& policy);
 
 // Looks at the product id of the record in the key area: those models set the
 // model flag and get right click / double click on pen buttons 1 / 2, every
-// other model double click / right click. Only the two action codes change.
+// other model double click / right click. Only the two action codes change,
+// and only while they hold that default pair (in either order): a choice of
+// the user's, from the pen settings file or the panel, stays.
 // The library form decides by the model flag instead, so once such a model
 // was seen its order stays for every later tablet.
 void ApplyPenButtonDefaults(ServiceContext& context);

@@ -1,4 +1,5 @@
 #include "EventLogSource.h"
+#include "EventSourceList.h"
 #include "RegistryKey.h"
 
 #include <cstring>
@@ -8,50 +9,32 @@ namespace {
 
 constexpr const char* EVENT_LOG_KEY = "SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application";
 
-// The names of a multi-string, without the terminating empty string.
-std::vector<std::string> SplitMultiString(const std::vector<char>& data)
-{
-    std::vector<std::string> names;
-    size_t at = 0;
-    while (at < data.size() && data[at] != '\0') {
-        size_t end = at;
-        while (end < data.size() && data[end] != '\0')
-            ++end;
-        names.emplace_back(data.data() + at, end - at);
-        at = end + 1;
-    }
-    return names;
-}
+enum class SourcesValue { Missing, Read, Unreadable };
 
-std::vector<char> JoinMultiString(const std::vector<std::string>& names)
-{
-    std::vector<char> data;
-    for (const std::string& name : names) {
-        data.insert(data.end(), name.begin(), name.end());
-        data.push_back('\0');
-    }
-    data.push_back('\0');
-    if (names.empty())
-        data.push_back('\0');
-    return data;
-}
-
-std::vector<std::string> ReadSources(HKEY application)
+// The log's "Sources": missing, read whole, or there but not readable whole.
+// Only a list read whole may be written back: anything less would drop the
+// sources of other programs.
+SourcesValue ReadSources(HKEY application, EventSourceList& sources)
 {
     DWORD type = 0, size = 0;
-    if (RegQueryValueExA(application, "Sources", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    const LONG found = RegQueryValueExA(application, "Sources", nullptr, &type, nullptr, &size);
+    if (found == ERROR_FILE_NOT_FOUND)
+        return SourcesValue::Missing;
+    if (found != ERROR_SUCCESS || type != REG_MULTI_SZ)
+        return SourcesValue::Unreadable;
+    std::vector<char> data(size + 1, '\0');
+    DWORD read = size;
+    if (RegQueryValueExA(application, "Sources", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read) !=
+            ERROR_SUCCESS ||
         type != REG_MULTI_SZ)
-        return {};
-    std::vector<char> data(size + 2, '\0');
-    if (RegQueryValueExA(application, "Sources", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS)
-        return {};
-    return SplitMultiString(data);
+        return SourcesValue::Unreadable;
+    sources = EventSourceList(data.data(), read);
+    return SourcesValue::Read;
 }
 
-void WriteSources(HKEY application, const std::vector<std::string>& names)
+void WriteSources(HKEY application, const EventSourceList& sources)
 {
-    std::vector<char> data = JoinMultiString(names);
+    std::vector<char> data = sources.ToMultiString();
     RegSetValueExA(application, "Sources", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
                    static_cast<DWORD>(data.size()));
 }
@@ -97,12 +80,9 @@ bool EventLogSource::Install(const char* messageFile, DWORD types)
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EVENT_LOG_KEY, 0, KEY_READ | KEY_WRITE, application.Out()) !=
         ERROR_SUCCESS)
         return false;
-    std::vector<std::string> sources = ReadSources(application.Get());
-    for (const std::string& name : sources)
-        if (name == sourceName_)
-            return true;
-    sources.emplace_back(sourceName_);
-    WriteSources(application.Get(), sources);
+    EventSourceList sources;
+    if (ReadSources(application.Get(), sources) != SourcesValue::Unreadable && sources.Add(sourceName_))
+        WriteSources(application.Get(), sources);
     return true;
 }
 
@@ -114,13 +94,9 @@ bool EventLogSource::Remove()
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, EVENT_LOG_KEY, 0, KEY_READ | KEY_WRITE, application.Out()) !=
         ERROR_SUCCESS)
         return false;
-    std::vector<std::string> sources = ReadSources(application.Get());
-    std::vector<std::string> kept;
-    for (const std::string& name : sources)
-        if (name != sourceName_)
-            kept.push_back(name);
-    if (kept.size() != sources.size())
-        WriteSources(application.Get(), kept);
+    EventSourceList sources;
+    if (ReadSources(application.Get(), sources) == SourcesValue::Read && sources.Remove(sourceName_))
+        WriteSources(application.Get(), sources);
     return true;
 }
 

@@ -7,11 +7,14 @@
 #include <windows.h>
 
 extern "C" {
-// 1 once the shared sections and events exist, 0 when they cannot be made.
+// 1 once the shared sections and events exist, 0 when they cannot be made
+// or the threads of an earlier exit still run.
 int WINAPI InitRZVirtualHIDDev(void);
 // Starts the command thread and the device search; stopEvent ends both.
 void WINAPI StartDevService(HANDLE stopEvent);
-// Ends the library's threads, closes the stop event, unmaps the sections; 1.
+// Ends the library's threads, closes the stop event, unmaps the sections: 1.
+// 0 when a thread did not end in time: the library must stay loaded, and a
+// later call waits for it again.
 int WINAPI ExitDevService(void);
 }
 

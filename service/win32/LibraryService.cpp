@@ -5,8 +5,6 @@
 
 namespace {
 
-// How long Exit waits for the command thread and the read threads.
-constexpr DWORD THREAD_END_WAIT_MS = 5000;
 constexpr DWORD SYNC_BEEP_HZ = 1000;
 constexpr DWORD SYNC_BEEP_MS = 10;
 
@@ -54,15 +52,15 @@ void LibraryService::Start(HANDLE stopEvent)
     SearchDevices();
 }
 
-bool LibraryService::Exit()
+bool LibraryService::Exit(DWORD waitMs)
 {
     if (stopEvent_ != nullptr)
         SetEvent(stopEvent_);
     // The sections stay mapped until every thread that reads them has ended.
-    bool ended = !serviceThread_ || WaitForSingleObject(serviceThread_.Get(), THREAD_END_WAIT_MS) == WAIT_OBJECT_0;
-    ended = runtime_.Devices().StopReadThreads(THREAD_END_WAIT_MS) && ended;
+    bool ended = !serviceThread_ || WaitForSingleObject(serviceThread_.Get(), waitMs) == WAIT_OBJECT_0;
+    ended = runtime_.Devices().StopReadThreads(waitMs) && ended;
     // A launch still starting runs the library's code too.
-    ended = runtime_.System().StopLaunches(THREAD_END_WAIT_MS) && ended;
+    ended = runtime_.System().StopLaunches(waitMs) && ended;
     if (!ended)
         return false;
     if (stopEvent_ != nullptr)

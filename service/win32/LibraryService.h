@@ -26,8 +26,9 @@ public:
     void Start(HANDLE stopEvent);
     // Ends the command thread and the read threads, closes the host's stop
     // event and unmaps the sections. False when a thread outlived the wait:
-    // then nothing it uses (event, sections, this object) may be taken away.
-    bool Exit();
+    // then nothing it uses (event, sections, this object) may be taken away,
+    // and a later call waits for it again.
+    bool Exit(DWORD waitMs);
 
 private:
     static DWORD WINAPI ServiceThreadProc(LPVOID self);

@@ -88,10 +88,13 @@ bool ServiceControl::Create(const char* programPath, const ServiceInstallation& 
     }
     const std::string& account = installation.account;
     const std::string& password = installation.password;
+    // The manager reads a command line: unquoted, a path with spaces
+    // ("C:\Program Files\...") could start "C:\Program.exe" instead.
+    const std::string commandLine = std::string("\"") + programPath + "\"";
     ServiceManagerHandle service(CreateServiceA(
         manager.Get(), serviceName_, displayName_, installation.desiredAccess, installation.serviceType,
-        installation.startType, installation.errorControl, programPath, installation.loadOrderGroup, nullptr, nullptr,
-        account.empty() ? nullptr : account.c_str(), password.empty() ? nullptr : password.c_str()));
+        installation.startType, installation.errorControl, commandLine.c_str(), installation.loadOrderGroup, nullptr,
+        nullptr, account.empty() ? nullptr : account.c_str(), password.empty() ? nullptr : password.c_str()));
     if (!service) {
         PrintError("CreateService failed - %s\n");
         return false;

@@ -25,6 +25,7 @@ public:
     ServiceControl(const char* serviceName, const char* displayName)
         : serviceName_(serviceName), displayName_(displayName) {}
 
+    // programPath: the program's full path, unquoted.
     bool Create(const char* programPath, const ServiceInstallation& installation);
     // Stops the service when it runs, then removes it.
     bool Delete();

@@ -5,6 +5,8 @@
 #include <psapi.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 namespace {
 
 HWND AsWindow(uint32_t window) { return static_cast<HWND>(ULongToHandle(window)); }
@@ -30,6 +32,20 @@ void StartLaunch(const LaunchRequest& request, const ConsoleUserLauncher& asUser
         ShellExecuteA(nullptr, "open", request.file.c_str(), request.parameters.c_str(), nullptr, SW_SHOW);
 }
 
+// Only the copy in the program's own folder, by its full path: a library of
+// that name found along the search path (the current folder among it) must
+// never run inside the service.
+HMODULE LoadBesideProgram(const char* fileName)
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    char* folderEnd = length > 0 && length < MAX_PATH ? std::strrchr(path, '\\') : nullptr;
+    if (folderEnd == nullptr || (folderEnd + 1 - path) + std::strlen(fileName) >= MAX_PATH)
+        return nullptr;
+    std::strcpy(folderEnd + 1, fileName);
+    return LoadLibraryA(path);
+}
+
 }  // namespace
 
 Win32System::Win32System(bool lookForInjectionLibrary, ConsoleUserLauncher::TokenSource userTokens)
@@ -39,7 +55,7 @@ Win32System::Win32System(bool lookForInjectionLibrary, ConsoleUserLauncher::Toke
 {
     if (!lookForInjectionLibrary)
         return;
-    injectionLibrary_ = LoadLibraryA("INKBRID.dll");
+    injectionLibrary_ = LoadBesideProgram("INKBRID.dll");
     if (injectionLibrary_ != nullptr) {
         mouseEventEx_ = reinterpret_cast<MouseEventExProc>(
             reinterpret_cast<void*>(GetProcAddress(injectionLibrary_, "mouse_eventEx")));

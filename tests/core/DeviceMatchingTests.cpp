@@ -179,23 +179,33 @@ TEST_SUITE("tablet matching")
 
 TEST_SUITE("pen-button defaults")
 {
-    TEST_CASE("the key area's product id picks the pen-button actions")
+    TEST_CASE("the key area's product id picks the pen-button actions while they hold the default pair")
     {
         struct Row {
             uint16_t pid;
+            int32_t before1;
+            int32_t before2;
             int32_t button1;
             int32_t button2;
             int32_t modelFlag;
         };
-        const Row rows[] = {{0x5A21, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK, 1},
-                            {0x5A24, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK, 1},
-                            {0x5A25, ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK, 1},
-                            {0x5A22, ACTION_DOUBLE_CLICK, ACTION_RIGHT_CLICK, 0},
-                            {0x0000, ACTION_DOUBLE_CLICK, ACTION_RIGHT_CLICK, 0}};
+        const int32_t dbl = ACTION_DOUBLE_CLICK, right = ACTION_RIGHT_CLICK;
+        const Row rows[] = {{0x5A21, dbl, right, right, dbl, 1},
+                            {0x5A24, right, dbl, right, dbl, 1},
+                            {0x5A25, dbl, right, right, dbl, 1},
+                            {0x5A22, right, dbl, dbl, right, 0},
+                            {0x0000, dbl, right, dbl, right, 0},
+                            // The user's choices stay; the model flag is set all the same.
+                            {0x5A21, ACTION_KEYSTROKE, right, ACTION_KEYSTROKE, right, 1},
+                            {0x5A22, right, right, right, right, 0},
+                            {0x5A24, ACTION_DISABLED, ACTION_DISABLED, ACTION_DISABLED, ACTION_DISABLED, 1}};
         for (const Row& row : rows) {
             CAPTURE(row.pid);
+            CAPTURE(row.before1);
             std::vector<uint8_t> keyArea(KEYAREA_SIZE_SERVICE, 0);
             PenSection pen{};
+            pen.pen.penButton[0].actionCode = row.before1;
+            pen.pen.penButton[1].actionCode = row.before2;
             pen.pen.penButton[0].data[0] = 'A';
             pen.pen.penButton[1].parameters[0] = 'B';
             ServiceContext context;
@@ -230,6 +240,8 @@ TEST_SUITE("pen-button defaults")
         for (const BuildPolicy* policy : {&BuildPolicy::Library(), &BuildPolicy::Reference()}) {
             std::vector<uint8_t> keyArea(policy->keyAreaSize, 0);
             PenSection pen{};
+            pen.pen.penButton[0].actionCode = ACTION_DOUBLE_CLICK;
+            pen.pen.penButton[1].actionCode = ACTION_RIGHT_CLICK;
             ServiceContext context;
             context.policy = policy;
             context.keyArea = KeyAreaView{keyArea.data(), keyArea.size()};

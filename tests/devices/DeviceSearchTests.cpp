@@ -25,9 +25,12 @@ bool RingLockIsFree()
     return free;
 }
 
-PENSETTINGS PenFileWithoutButtonActions()
+// A search reorders the two pen buttons only while they hold the default pair.
+PENSETTINGS PenFileWithButtons(int32_t first, int32_t second)
 {
     PENSETTINGS pen{};
+    pen.penButton[0].actionCode = first;
+    pen.penButton[1].actionCode = second;
     pen.toolId = -1;
     pen.pressureSensitivity = 100;
     pen.clickSensitivity = 43;
@@ -133,14 +136,14 @@ TEST_SUITE("device search")
     TEST_CASE("without a supported-device table the search does nothing")
     {
         TabletBench bench;
-        PENSETTINGS penFile = PenFileWithoutButtonActions();
+        PENSETTINGS penFile = PenFileWithButtons(ACTION_DOUBLE_CLICK, ACTION_RIGHT_CLICK);
         bench.WriteSettingsFile("Tablet\\qxpen.ked", &penFile, sizeof penFile);
         TestPipe& pen = bench.AddInterface(PenInterfaceOf(MODEL_A));
         REQUIRE(bench.Start());
         REQUIRE(bench.SignalDeviceArrival());
         CHECK_FALSE(pen.WaitConnected(0));
         CHECK(bench.TimeCriticalThreads() == 0);
-        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DISABLED);
+        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
         CHECK(OpenEventA(SYNCHRONIZE, FALSE, objnames::RING_LOCK) == nullptr);
     }
 
@@ -148,15 +151,15 @@ TEST_SUITE("device search")
     {
         TabletBench bench("InkbridPenmira.exe");
         bench.WriteSupportedTable({MODEL_A});
-        PENSETTINGS penFile = PenFileWithoutButtonActions();
+        PENSETTINGS penFile = PenFileWithButtons(ACTION_DOUBLE_CLICK, ACTION_RIGHT_CLICK);
         bench.WriteSettingsFile("Tablet\\qxpen.ked", &penFile, sizeof penFile);
         TestPipe& pen = bench.AddInterface(PenInterfaceOf(MODEL_A));
         REQUIRE(bench.Start());
         REQUIRE(pen.WaitConnected(10000));
         REQUIRE(bench.WaitForReadThreads(1));
         CHECK(bench.KeyArea()->record.info.PID == MODEL_A.PID);
-        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DISABLED);
-        CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_DISABLED);
+        CHECK(bench.Pen()->pen.penButton[0].actionCode == ACTION_DOUBLE_CLICK);
+        CHECK(bench.Pen()->pen.penButton[1].actionCode == ACTION_RIGHT_CLICK);
         CHECK(OpenEventA(SYNCHRONIZE, FALSE, objnames::RING_LOCK) == nullptr);
     }
 }
@@ -172,7 +175,7 @@ TEST_SUITE("Wine's HID devices")
         std::vector<uint8_t> bytes(reinterpret_cast<uint8_t*>(table.data()),
                                    reinterpret_cast<uint8_t*>(table.data() + table.size()));
         service.Settings().WriteFile("Tablet\\StyloraInfo.ked", bytes);
-        PENSETTINGS penFile = PenFileWithoutButtonActions();
+        PENSETTINGS penFile = PenFileWithButtons(ACTION_RIGHT_CLICK, ACTION_DOUBLE_CLICK);
         service.Settings().WriteFile("Tablet\\qxpen.ked",
                                      std::vector<uint8_t>(reinterpret_cast<uint8_t*>(&penFile),
                                                           reinterpret_cast<uint8_t*>(&penFile + 1)));

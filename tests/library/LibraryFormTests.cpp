@@ -407,6 +407,31 @@ TEST_SUITE("library form")
 
 TEST_SUITE("library form")
 {
+    TEST_CASE("an exit that a read thread outlives keeps the library, and no new start resets its sections")
+    {
+        LibraryHostBench bench;
+        const PenOnVirtualOutput run = StartPenOnVirtualOutput(bench);
+        REQUIRE(run.tablet != nullptr);
+        REQUIRE(bench.OpenSections());
+        bench.Connection()->readIndex = bench.Connection()->writeIndex = 5;
+        // Echoes nobody takes fill the echo pipe: the read thread waits to hand on a report.
+        for (int report = 0; report < 30; ++report)
+            Send(*run.tablet, penreport::Pen(penreport::HOVER, 1000, 1000, 0));
+        // Nothing shows the read thread stuck on the full pipe: give it the time to get there.
+        Sleep(500);
+
+        REQUIRE(bench.Exit());
+        CHECK(Contains(bench.Output(), "exit 0\n"));
+        CHECK(Contains(bench.Output(), "init again 0\n"));
+        CHECK(bench.Connection()->writeIndex == 5);
+        bench.CloseSections();
+        // Once the echoes are taken the thread ends, and the host's next exit lets the library go.
+        std::vector<uint8_t> message;
+        while (run.echo->Receive(message, 500)) {
+        }
+        CHECK(bench.Unload() == 0);
+    }
+
     TEST_CASE("an unplugged tablet's lift and leave reach a virtual output device that takes its time")
     {
         LibraryHostBench bench;

@@ -49,6 +49,20 @@ void DeleteServiceDirectly(const char* name)
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+// The command line the service manager starts the service with.
+std::string InstalledCommandLine(const char* name)
+{
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT);
+    SC_HANDLE service = OpenServiceA(manager, name, SERVICE_QUERY_CONFIG);
+    std::vector<BYTE> buffer(8192);
+    auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer.data());
+    DWORD needed = 0;
+    const bool known = QueryServiceConfigA(service, config, static_cast<DWORD>(buffer.size()), &needed);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+    return known ? config->lpBinaryPathName : "";
+}
+
 void CheckLifecycle(const char* program, const char* name)
 {
     DeleteServiceDirectly(name);
@@ -57,6 +71,10 @@ void CheckLifecycle(const char* program, const char* name)
     std::string output = RunToEnd(program, "-i", &code);
     CHECK(Contains(output, std::string(name) + " installed."));
     CHECK(code == 1);
+    // Quoted, so that a folder with spaces never names another program.
+    const std::string commandLine = InstalledCommandLine(name);
+    CHECK(commandLine.find('"') == 0);
+    CHECK(commandLine.rfind('"') == commandLine.size() - 1);
 
     // A second install after the service vanished keeps one event source entry.
     DeleteServiceDirectly(name);
@@ -107,6 +125,29 @@ TEST_SUITE("service control")
     TEST_CASE("the second-brand service program does the same as \"Penmira\"")
     {
         CheckLifecycle("InkbridPenmira.exe", "Penmira");
+    }
+
+    TEST_CASE("install and remove leave an event-log source list they cannot read whole as it is")
+    {
+        DeleteServiceDirectly("Stylora");
+        HKEY application = nullptr;
+        REQUIRE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, EVENT_LOG_KEY, 0, KEY_ALL_ACCESS, &application) == ERROR_SUCCESS);
+        const char others[] = "OtherProgram\0AnotherProgram\0";
+        REQUIRE(RegSetValueExA(application, "Sources", 0, REG_BINARY, reinterpret_cast<const BYTE*>(others),
+                               sizeof others) == ERROR_SUCCESS);
+        for (const char* action : {"-i", "-u"}) {
+            int code = 0;
+            RunToEnd("Inkbrid.exe", action, &code);
+            REQUIRE(code == 1);
+            char data[64] = {};
+            DWORD type = 0, size = sizeof data;
+            CHECK(RegQueryValueExA(application, "Sources", nullptr, &type, reinterpret_cast<BYTE*>(data), &size) ==
+                  ERROR_SUCCESS);
+            CHECK(type == REG_BINARY);
+            CHECK(std::string(data, size) == std::string(others, sizeof others));
+        }
+        RegDeleteValueA(application, "Sources");
+        RegCloseKey(application);
     }
 
     TEST_CASE("-i and -s together start without installing")

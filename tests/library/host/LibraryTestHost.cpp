@@ -1,8 +1,8 @@
 // A host of Inkbrid.dll for the tests: loads the library from its own folder,
 // calls the three exports in order with a stop event of its own and reports
 // each step on standard output. The test drives it through two named events:
-// "<name>-exit" asks for ExitDevService, "<name>-unload" for the unload and
-// the end of the program.
+// "<name>-exit" asks for ExitDevService (when it fails, InitRZVirtualHIDDev
+// once more), "<name>-unload" for the unload and the end of the program.
 #include "LibraryExports.h"
 
 #include <fcntl.h>
@@ -85,7 +85,10 @@ int main(int argc, char** argv)
 
     if (!WaitForTest(events + "-exit"))
         return 5;
-    std::printf("exit %d\n", exitService());
+    int exited = exitService();
+    std::printf("exit %d\n", exited);
+    if (exited == 0)
+        std::printf("init again %d\n", init());
     DWORD flags = 0;
     // The library owns the stop event from the start on and closes it.
     std::printf("stop event closed %d\n", GetHandleInformation(stop, &flags) ? 0 : 1);
@@ -94,6 +97,11 @@ int main(int argc, char** argv)
 
     if (!WaitForTest(events + "-unload"))
         return 6;
+    // The library stays loaded while a thread of its own still runs.
+    for (int tries = 0; exited == 0 && tries < 10; ++tries)
+        exited = exitService();
+    if (exited == 0)
+        return 7;
     FreeLibrary(library);
     std::printf("unloaded\n");
     return 0;
