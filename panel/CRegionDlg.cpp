@@ -47,7 +47,7 @@ CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
     m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files, PanelSettingsFilePolicy());
-    m_store = std::make_unique<MappingStore>(*m_settings, m_files);
+    m_store = std::make_unique<MappingStore>(*m_settings);
 }
 
 CRegionDlg::~CRegionDlg()

@@ -61,22 +61,14 @@ int ExpressKeyStorage::LoadTabletKeys(const TABLETINFO* list, int count, uint16_
 bool ExpressKeyStorage::ReadTabletFindRecord(const TABLETINFO& tablet, KeyBlock& block) const
 {
     block.Free();
-    char path[SETTINGS_PATH_SIZE];
-    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+    std::vector<uint8_t> record;
+    if (!settings_.ReadDeviceRecord(tablet.VID, tablet.PID, KeyBlock::kMaxSlots, record))
         return false;
-    ScopedFile file(files_, path, IFileSystem::Access::Read);
-    if (!file.IsOpen())
-        return false;
-    DeviceFileChain chain(files_, file.Get());
-    if (!chain.FindDevice(tablet.VID, tablet.PID))
-        return false;
-    const int32_t stored = chain.Header().keyCount;
+    const int32_t stored = RecordHead(record.data())->info.keyCount;
     block.Allocate(std::max(tablet.keyCount, stored));
-    // The record's body after its TABLETINFO; what the block cannot hold is read past.
-    if (!chain.ReadBody(block.Data() + sizeof(TABLETINFO), block.Size() - sizeof(TABLETINFO))) {
-        block.Free();
-        return false;
-    }
+    // The record's body after its TABLETINFO; what the block cannot hold is left out.
+    std::memcpy(block.Data() + sizeof(TABLETINFO), record.data() + sizeof(TABLETINFO),
+                std::min(block.Size(), record.size()) - sizeof(TABLETINFO));
     block.Head().info = tablet;
     CompleteKeys(block, block.Head().keyCount, std::min(std::max(stored, 1), block.SlotRoom()));
     return true;

@@ -1,7 +1,5 @@
 #include "MappingStore.h"
 
-#include "DeviceFileChain.h"
-#include "ScopedFile.h"
 #include "ServiceCodes.h"
 
 #include <cstring>
@@ -46,21 +44,10 @@ int MappingStore::WriteToDeviceFile(const MappingRecord& record) const
 
 bool MappingStore::LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const
 {
-    char path[SETTINGS_PATH_SIZE];
-    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+    std::vector<uint8_t> record;
+    if (!settings_.ReadDeviceRecord(vid, pid, 0, record))
         return false;
-    ScopedFile file(files_, path, IFileSystem::Access::Read);
-    if (!file.IsOpen())
-        return false;
-    DeviceFileChain chain(files_, file.Get());
-    if (!chain.FindDevice(vid, pid))
-        return false;
-    TABLETRECORD_HEAD head{};
-    head.info = chain.Header();
-    uint8_t body[sizeof(MAPPINGDEF) + sizeof(int32_t)];
-    if (!chain.ReadBody(body, sizeof body))
-        return false;  // cut short: nothing of it is trusted
-    std::memcpy(&head.mapping, body, sizeof head.mapping);
+    TABLETRECORD_HEAD head = *RecordHead(record.data());
     head.keyCount = head.info.keyCount;
     out = MappingRecord(head);
     return true;

@@ -20,7 +20,7 @@ struct DeviceSelection {
 
 class MappingStore {
 public:
-    MappingStore(const SettingsFiles& settings, IFileSystem& files) : settings_(settings), files_(files) {}
+    explicit MappingStore(const SettingsFiles& settings) : settings_(settings) {}
 
     // The record for the connected tablets (at least one): the asked VID and
     // PID (0, 0: the first tablet with a stored record) from the key area
@@ -46,8 +46,6 @@ public:
     // without the file or such a whole record.
     bool LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const;
 
-
 private:
     const SettingsFiles& settings_;
-    IFileSystem& files_;
 };

@@ -42,7 +42,7 @@ struct StoreFixture {
     FixedProgramFilesFolder programFiles{"C:\\Program Files"};
     MemoryFileSystem files;
     SettingsFiles settings{programFiles, files, kStyloraSettingsFiles};
-    MappingStore store{settings, files};
+    MappingStore store{settings};
     Bytes area = Bytes(KEYAREA_SIZE_SERVICE, 0xEE);
 
     KeyAreaView View() { return {area.data(), area.size()}; }
@@ -172,12 +172,4 @@ TEST_CASE("choosing a tablet: key area first, then the file, else a fresh record
     f.HoldInArea(Model(0, 0, 0));
     chosen = f.store.SelectDevice(tablets, 0, 0, f.View(), {0, 0, 800, 600});
     CHECK((chosen.index == 1 && chosen.stored));
-
-    // A file that ends inside a header or a body: the record is not trusted.
-    f.files.files[DEVICE_FILE] = Join({Stored(other, 4, 5)});
-    f.files.files[DEVICE_FILE].resize(400);
-    MappingRecord record;
-    CHECK_FALSE(f.store.LoadDeviceSettings(0x256C, 0x6B01, record));
-    f.files.files[DEVICE_FILE].resize(100);
-    CHECK_FALSE(f.store.LoadDeviceSettings(0x256C, 0x6B01, record));
 }

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const bool secondBrand = static_cast<ServiceBuild>(build) == ServiceBuild::SecondBrand;
     SettingsFiles settings(service.system, service.files, secondBrand ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
-    const MappingStore store(settings, service.files);
+    const MappingStore store(settings);
     const bool asked = setup.askedTablet < tablets.size();
     const TABLETINFO none{};
     const TABLETINFO& wanted = asked ? tablets[setup.askedTablet] : none;
