@@ -474,7 +474,7 @@ int CRegionDlg::ApplyMappingToDriver()
     mapping.writeDirectly = [this, area] {
         // The file's result is not asked: the read thread takes the mapping
         // from the key area all the same.
-        m_store->WriteToDeviceFile(m_record);
+        m_store->WriteToDeviceFile(m_record, area);
         m_store->PublishToKeyArea(area, m_record);
         return true;
     };
@@ -545,7 +545,8 @@ void CRegionDlg::OnRotateSelChange()
         return;
     auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
-    m_record.Head().info = area->record.info;
+    // Only the code: the area may hold another tablet's header.
+    m_record.Head().info.rotationCode = area->record.info.rotationCode;
     OnSelEndOkMonitor();
     ApplyMappingToDriver();
     // Last, so the mapping commands above cannot overwrite it before the

@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     service.files.failAfter = setup.failAfter;
     const TABLETRECORD_HEAD headBefore = chosen.record.Head();
-    const int stored = store.WriteToDeviceFile(chosen.record);
+    const int stored = store.WriteToDeviceFile(chosen.record, view);
     FuzzRequire(stored == 0 || stored == 1, "the writer returns 1 or 0");
     FuzzRequire(std::memcmp(&headBefore, &chosen.record.Head(), sizeof headBefore) == 0,
                 "the page's record is not changed by a write");
