@@ -419,7 +419,7 @@ int CQXKeySet::SendKeysToDriver()
     const TABLETINFO device = m_block.Head().info;
     SaveRequest keys;
     keys.command = CMD_SAVE_KEYS;
-    keys.publishFields = [this] { ExpressKeyStorage::PublishKeys(m_block, KeyArea(), true); };
+    keys.publishFields = [this] { m_storage.PublishKeys(m_block, KeyArea(), true); };
     keys.writeDirectly = [this] { return m_storage.SaveToDeviceFile(m_block, KeyArea()) == 1; };
     keys.reload = ReloadEvent::Keys;
     keys.vid = device.VID;

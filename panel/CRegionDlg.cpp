@@ -47,7 +47,7 @@ CRegionDlg::CRegionDlg(CWnd* parent)
     : CBkDialogKX(kTemplateId, parent), m_brand(kPenmiraPanel ? kPenmiraMapping : kStyloraMapping)
 {
     m_settings = std::make_unique<SettingsFiles>(m_programFiles, m_files, PanelSettingsFilePolicy());
-    m_store = std::make_unique<MappingStore>(*m_settings, m_files);
+    m_store = std::make_unique<MappingStore>(*m_settings);
 }
 
 CRegionDlg::~CRegionDlg()
@@ -479,7 +479,7 @@ int CRegionDlg::ApplyMappingToDriver()
     mapping.writeDirectly = [this, area] {
         // The file's result is not asked: the read thread takes the mapping
         // from the key area all the same.
-        m_store->WriteToDeviceFile(m_record);
+        m_store->WriteToDeviceFile(m_record, area);
         m_store->PublishToKeyArea(area, m_record);
         return true;
     };
@@ -550,7 +550,8 @@ void CRegionDlg::OnRotateSelChange()
         return;
     auto* area = m_keyArea.As<KeyAreaSectionHead>();
     area->record.info.rotationCode = RotationCodeOf(entry);
-    m_record.Head().info = area->record.info;
+    // Only the code: the area may hold another tablet's header.
+    m_record.Head().info.rotationCode = area->record.info.rotationCode;
     OnSelEndOkMonitor();
     ApplyMappingToDriver();
     // Last, so the mapping commands above cannot overwrite it before the

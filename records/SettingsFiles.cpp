@@ -149,6 +149,27 @@ int32_t SettingsFiles::LoadDeviceRecord(uint8_t* out, size_t room, const TABLETI
     return BuildDefaultRecord(out, room, device);
 }
 
+bool SettingsFiles::ReadDeviceRecord(uint16_t vid, uint16_t pid, int32_t maxSlots, std::vector<uint8_t>& out) const
+{
+    out.clear();
+    char path[SETTINGS_PATH_SIZE];
+    if (!PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+        return false;
+    ScopedFile file(files_, path, IFileSystem::Access::Read);
+    if (!file.IsOpen())
+        return false;
+    DeviceFileChain chain(files_, file.Get());
+    if (!chain.FindDevice(vid, pid))
+        return false;
+    const int32_t kept = std::min(std::max(chain.Header().keyCount, 1), std::max(maxSlots, 0));
+    std::vector<uint8_t> record(TABLETRECORD_HEAD_SIZE + KEYACTION_SIZE * static_cast<size_t>(kept));
+    std::memcpy(record.data(), &chain.Header(), sizeof(TABLETINFO));
+    if (!chain.ReadBody(record.data() + sizeof(TABLETINFO), record.size() - sizeof(TABLETINFO)))
+        return false;  // cut short: nothing of it is trusted
+    out.swap(record);
+    return true;
+}
+
 int32_t SettingsFiles::CompleteStoredRecord(uint8_t* out, size_t room, const TABLETINFO& device) const
 {
     TABLETRECORD_HEAD* head = RecordHead(out);

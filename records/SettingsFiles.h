@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class DeviceFileChain;
 class ScopedFile;
@@ -48,6 +49,11 @@ public:
     // and the record's own count at +236, are the keys out really holds. A
     // room too small for the fixed head gets nothing (0).
     int32_t LoadDeviceRecord(uint8_t* out, size_t room, const TABLETINFO& device) const;
+    // The panels' lookup of a device's stored record: the first one of that
+    // VID and PID, its header and body as stored, of which out keeps at most
+    // maxSlots key slots (the rest is read past, so a record the file cuts
+    // short is still told). False without the file or such a whole record.
+    bool ReadDeviceRecord(uint16_t vid, uint16_t pid, int32_t maxSlots, std::vector<uint8_t>& out) const;
     // Bytes of the first record of the device file (0 when none, or when the
     // file ends inside it); with out, the record is read into it, at most room bytes.
     size_t ReadFirstDeviceRecord(uint8_t* out, size_t room) const;

@@ -61,22 +61,14 @@ int ExpressKeyStorage::LoadTabletKeys(const TABLETINFO* list, int count, uint16_
 bool ExpressKeyStorage::ReadTabletFindRecord(const TABLETINFO& tablet, KeyBlock& block) const
 {
     block.Free();
-    char path[SETTINGS_PATH_SIZE];
-    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+    std::vector<uint8_t> record;
+    if (!settings_.ReadDeviceRecord(tablet.VID, tablet.PID, KeyBlock::kMaxSlots, record))
         return false;
-    ScopedFile file(files_, path, IFileSystem::Access::Read);
-    if (!file.IsOpen())
-        return false;
-    DeviceFileChain chain(files_, file.Get());
-    if (!chain.FindDevice(tablet.VID, tablet.PID))
-        return false;
-    const int32_t stored = chain.Header().keyCount;
+    const int32_t stored = RecordHead(record.data())->info.keyCount;
     block.Allocate(std::max(tablet.keyCount, stored));
-    // The record's body after its TABLETINFO; what the block cannot hold is read past.
-    if (!chain.ReadBody(block.Data() + sizeof(TABLETINFO), block.Size() - sizeof(TABLETINFO))) {
-        block.Free();
-        return false;
-    }
+    // The record's body after its TABLETINFO; what the block cannot hold is left out.
+    std::memcpy(block.Data() + sizeof(TABLETINFO), record.data() + sizeof(TABLETINFO),
+                std::min(block.Size(), record.size()) - sizeof(TABLETINFO));
     block.Head().info = tablet;
     CompleteKeys(block, block.Head().keyCount, std::min(std::max(stored, 1), block.SlotRoom()));
     return true;
@@ -133,17 +125,49 @@ void ExpressKeyStorage::CompleteKeys(KeyBlock& block, int32_t storedCount, int32
     block.Head().keyCount = std::clamp(storedCount, 0, std::max(slotsRead, 0));
 }
 
-int32_t ExpressKeyStorage::PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo)
+int32_t ExpressKeyStorage::PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo) const
+{
+    return PublishKeys(block, area, withInfo, nullptr);
+}
+
+int32_t ExpressKeyStorage::PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo,
+                                       const TABLETRECORD_HEAD* stored) const
 {
     if (!area.valid() || block.Empty())
         return -1;
-    if (withInfo)
-        area.head()->record.info = block.Head().info;
+    TABLETRECORD_HEAD& live = area.head()->record;
+    TABLETINFO info = block.Head().info;
+    // Viewtap and the rotation choice publish the rotation in the area; the block's may be older.
+    info.rotationCode = live.info.rotationCode;
+    if (!SameDevice(live.info, info.VID, info.PID))
+        PutWholeRecord(info, stored, area);
+    else if (withInfo)
+        live.info = info;
     const int32_t slots = std::min({std::max(block.SlotCount(), 1), area.capacity(), block.SlotRoom()});
-    area.head()->record.keyCount = std::clamp(block.Head().keyCount, 0, std::max(slots, 0));
+    live.keyCount = std::clamp(block.Head().keyCount, 0, std::max(slots, 0));
     if (slots > 0)
         std::memcpy(area.base + KEYAREA_KEYS_OFFSET, block.Slot(0), KEYACTION_SIZE * static_cast<size_t>(slots));
     return std::max(slots, 0);
+}
+
+void ExpressKeyStorage::PutWholeRecord(const TABLETINFO& info, const TABLETRECORD_HEAD* stored,
+                                       const KeyAreaView& area) const
+{
+    // The area holds another device, whose mapping is not this tablet's: the
+    // tablet's own (or the defaults) goes in with it, and nothing of the
+    // other device's stays behind the keys.
+    std::vector<uint8_t> complete(area.recordRoom());
+    TABLETRECORD_HEAD& head = *RecordHead(complete.data());
+    if (stored == nullptr) {
+        settings_.LoadDeviceRecord(complete.data(), complete.size(), info);
+    } else {
+        head.mapping = stored->mapping;
+        if (head.mapping.monitorListCount == -1)
+            SettingsFiles::InitDeviceRecord(complete.data(), info);
+    }
+    std::memset(complete.data() + TABLETRECORD_HEAD_SIZE, 0, complete.size() - TABLETRECORD_HEAD_SIZE);
+    head.info = info;
+    std::memcpy(area.record(), complete.data(), complete.size());
 }
 
 int ExpressKeyStorage::SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const
@@ -154,13 +178,16 @@ int ExpressKeyStorage::SaveToDeviceFile(const KeyBlock& block, const KeyAreaView
     if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
         return 0;
     ScopedFile file(files_, path, IFileSystem::Access::ReadWrite);
-    if (!file.IsOpen() || !WriteTabletRecord(file, block))
+    TABLETRECORD_HEAD written{};
+    if (!file.IsOpen() || !WriteTabletRecord(file, block, written))
         return 0;
-    PublishKeys(block, area, false);
+    // The mapping just written is the tablet's own: no second read of the file.
+    PublishKeys(block, area, false, &written);
     return 1;
 }
 
-bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock& block) const
+bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock& block,
+                                          TABLETRECORD_HEAD& written) const
 {
     const TABLETINFO& tablet = block.Head().info;
     std::vector<uint8_t> record(block.Data(), block.Data() + TabletRecordSize(tablet.keyCount));
@@ -177,8 +204,10 @@ bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock
         if (!chain.ReadBody(match ? reinterpret_cast<uint8_t*>(&head.mapping) : nullptr,
                             match ? sizeof head.mapping : 0))
             break;
-        if (match)
+        if (match) {
+            written = head;
             return ReplaceRecord(file, chain, record);
+        }
     }
     // A read error is not the end of the chain: appending there would
     // overwrite whatever follows.
@@ -189,6 +218,7 @@ bool ExpressKeyStorage::WriteTabletRecord(const ScopedFile& file, const KeyBlock
     head.info = tablet;
     head.mapping = block.Head().mapping;
     head.mapping.monitorListCount = -1;
+    written = head;
     // Written over the damaged tail; what of it lies beyond the record stays.
     const int64_t start = file.Position();
     std::vector<uint8_t> covered;

@@ -45,8 +45,11 @@ public:
     void LoadDefaults(const TABLETINFO& tablet, KeyBlock& block) const;
 
     // The key count and slots into the key area (+240), and with withInfo
-    // the TABLETINFO (+4). Returns the slots copied, -1 without a key area.
-    static int32_t PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo);
+    // the TABLETINFO (+4), keeping the rotation code the area holds. An area
+    // holding another device gets the tablet's whole record instead: its
+    // header, its own mapping and its keys, never parts of two devices.
+    // Returns the slots copied, -1 without a key area.
+    int32_t PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo) const;
 
     // Older systems: the device file's first record of the tablet (same VID,
     // PID and pen report length) gets the keys, resized when it was stored
@@ -57,7 +60,13 @@ public:
     int SaveToDeviceFile(const KeyBlock& block, const KeyAreaView& area) const;
 
 private:
-    bool WriteTabletRecord(const ScopedFile& file, const KeyBlock& block) const;
+    // stored: the record an older system's save has just written, else the
+    // mapping comes from the device file.
+    int32_t PublishKeys(const KeyBlock& block, const KeyAreaView& area, bool withInfo,
+                        const TABLETRECORD_HEAD* stored) const;
+    void PutWholeRecord(const TABLETINFO& info, const TABLETRECORD_HEAD* stored, const KeyAreaView& area) const;
+    // written: the head of the record as it went into the file.
+    bool WriteTabletRecord(const ScopedFile& file, const KeyBlock& block, TABLETRECORD_HEAD& written) const;
     // Puts record where the chain's current record, read whole, stands.
     bool ReplaceRecord(const ScopedFile& file, DeviceFileChain& chain, const std::vector<uint8_t>& record) const;
     // Puts replacement where stored stands: the file's bytes from start on,

@@ -1,7 +1,5 @@
 #include "MappingStore.h"
 
-#include "DeviceFileChain.h"
-#include "ScopedFile.h"
 #include "ServiceCodes.h"
 
 #include <cstring>
@@ -18,49 +16,48 @@ bool SameDevice(const TABLETINFO& a, const TABLETINFO& b)
 
 }  // namespace
 
+TABLETRECORD_HEAD MappingStore::PublishedHead(const KeyAreaView& area, const MappingRecord& record)
+{
+    TABLETRECORD_HEAD head = record.Head();
+    // Viewtap and the rotation choice publish the rotation in the area; the
+    // page's copy may be older.
+    if (area.valid())
+        head.info.rotationCode = area.head()->record.info.rotationCode;
+    return head;
+}
+
 size_t MappingStore::PublishToKeyArea(const KeyAreaView& area, const MappingRecord& record) const
 {
     if (!area.valid())
         return 0;
-    const TABLETINFO& shown = record.Info();
-    if (!SameDevice(area.head()->record.info, shown)) {
+    const TABLETRECORD_HEAD head = PublishedHead(area, record);
+    if (!SameDevice(area.head()->record.info, head.info)) {
         // The area holds another tablet: its keys are not this one's.
         std::vector<uint8_t> complete(area.recordRoom());
-        settings_.LoadDeviceRecord(complete.data(), complete.size(), shown);
-        std::memcpy(complete.data(), &record.Head(), PAGE_OWNED_BYTES);
+        settings_.LoadDeviceRecord(complete.data(), complete.size(), head.info);
+        std::memcpy(complete.data(), &head, PAGE_OWNED_BYTES);
         std::memcpy(area.record(), complete.data(), complete.size());
         return complete.size();
     }
-    std::memcpy(area.record(), &record.Head(), PAGE_OWNED_BYTES);
+    std::memcpy(area.record(), &head, PAGE_OWNED_BYTES);
     return PAGE_OWNED_BYTES;
 }
 
-int MappingStore::WriteToDeviceFile(const MappingRecord& record) const
+int MappingStore::WriteToDeviceFile(const MappingRecord& record, const KeyAreaView& area) const
 {
     // The writer takes a whole record; the page owns only its head.
     std::vector<uint8_t> copy(TabletRecordSize(1));
-    TABLETRECORD_HEAD head = record.Head();
+    const TABLETRECORD_HEAD head = PublishedHead(area, record);
     std::memcpy(copy.data(), &head, sizeof head);
     return settings_.WriteDeviceMapping(copy.data(), copy.size());
 }
 
 bool MappingStore::LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const
 {
-    char path[SETTINGS_PATH_SIZE];
-    if (!settings_.PathOf(DEVICE_SETTINGS_FILE, path, sizeof path))
+    std::vector<uint8_t> record;
+    if (!settings_.ReadDeviceRecord(vid, pid, 0, record))
         return false;
-    ScopedFile file(files_, path, IFileSystem::Access::Read);
-    if (!file.IsOpen())
-        return false;
-    DeviceFileChain chain(files_, file.Get());
-    if (!chain.FindDevice(vid, pid))
-        return false;
-    TABLETRECORD_HEAD head{};
-    head.info = chain.Header();
-    uint8_t body[sizeof(MAPPINGDEF) + sizeof(int32_t)];
-    if (!chain.ReadBody(body, sizeof body))
-        return false;  // cut short: nothing of it is trusted
-    std::memcpy(&head.mapping, body, sizeof head.mapping);
+    TABLETRECORD_HEAD head = *RecordHead(record.data());
     head.keyCount = head.info.keyCount;
     out = MappingRecord(head);
     return true;

@@ -20,7 +20,7 @@ struct DeviceSelection {
 
 class MappingStore {
 public:
-    MappingStore(const SettingsFiles& settings, IFileSystem& files) : settings_(settings), files_(files) {}
+    explicit MappingStore(const SettingsFiles& settings) : settings_(settings) {}
 
     // The record for the connected tablets (at least one): the asked VID and
     // PID (0, 0: the first tablet with a stored record) from the key area
@@ -34,20 +34,22 @@ public:
     // are written, so its key count and keys stay as the key page left them;
     // otherwise the area gets the shown device's complete record, its keys
     // from the device file or the defaults, never more than the area holds.
+    // Either way the header keeps the rotation code the area holds.
     // Returns the bytes written (0 for an unusable view).
     size_t PublishToKeyArea(const KeyAreaView& area, const MappingRecord& record) const;
 
     // Writes the mapping into the device file: in place into the device's
-    // record, or appended as a new record whose keys are marked "not set".
-    // The page's record is not changed. 1 written, 0 not.
-    int WriteToDeviceFile(const MappingRecord& record) const;
+    // record, or appended as a new record whose keys are marked "not set";
+    // its header with the rotation code the key area holds. The page's
+    // record is not changed. 1 written, 0 not.
+    int WriteToDeviceFile(const MappingRecord& record, const KeyAreaView& area) const;
 
     // The device's stored record (VID and PID match), its head only; false
     // without the file or such a whole record.
     bool LoadDeviceSettings(uint16_t vid, uint16_t pid, MappingRecord& out) const;
 
-
 private:
+    static TABLETRECORD_HEAD PublishedHead(const KeyAreaView& area, const MappingRecord& record);
+
     const SettingsFiles& settings_;
-    IFileSystem& files_;
 };

@@ -48,7 +48,7 @@ Bytes Record(const TABLETINFO& info, int seed)
 struct KeyPageSetup {
     TABLETINFO ours = Tablet(kVid, kPid, 10);
     Bytes before = Record(Tablet(kVid, 0x0001, 18), 40);
-    Bytes mine = Record(ours, 60);
+    Bytes mine = TabletRecordBuilder(ours).Monitors(1).TabletArea({11, 22, 3333, 4444}).Keystrokes(60).Bytes();
     Bytes after = Record(Tablet(0x256C, 0x0002, 1), 90);
 
     void Lay(PanelUnderTest& panel) const
@@ -309,9 +309,10 @@ TEST_CASE("Key page on an older system: keys recorded on the keyboard are saved 
     CHECK(static_cast<uint8_t>(saved.data[1]) == 162);
     CHECK(static_cast<uint8_t>(saved.data[2]) == 164);
     CHECK(KeyInFile(file, setup.before.size(), 0).data[0] == 32);  // the defaults saved with it
-    // The key area gets the keys; its TABLETINFO stays the service's own.
+    // The key area held another tablet: it gets this one's whole record, its mapping from the file.
     CHECK(RecordKeys(panel.KeyArea() + 4)[1].data[3] == 46);
-    CHECK(RecordHead(panel.KeyArea() + 4)->info.PID == 0x0001);
+    CHECK(RecordHead(panel.KeyArea() + 4)->info.PID == kPid);
+    CHECK(RecordHead(panel.KeyArea() + 4)->mapping.tabletArea.right == 3333);
 }
 
 TEST_CASE("Key page beside the library form: a launch path cut to its field is saved through command 11")
@@ -337,6 +338,7 @@ TEST_CASE("Key page beside the library form: a launch path cut to its field is s
     CHECK(WaitUntil([&] { return panel.Connection()->command == CMD_SAVE_KEYS; }, 5000));
     const KEYACTION* area = RecordKeys(panel.KeyArea() + 4);
     CHECK(RecordHead(panel.KeyArea() + 4)->info.PID == kPid);
+    CHECK(RecordHead(panel.KeyArea() + 4)->mapping.tabletArea.right == 3333);
     CHECK(area[5].actionCode == ACTION_LAUNCH);
     CHECK(std::string(area[5].data) == path.substr(0, 383));
     CHECK(std::string(area[5].parameters) == "-x");

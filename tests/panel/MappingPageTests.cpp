@@ -210,6 +210,7 @@ struct CurrentSystemPage {
     HWND page = nullptr;
     HWND monitorCombo = nullptr;
     bool monitorsLaid = false;
+    uint16_t pidInArea = 0x1001;  // another: the service holds a tablet the panel does not list
 
     // "x y width height flags" lines, read by the panel at each enumeration.
     void LayMonitors(const std::string& lines)
@@ -230,6 +231,7 @@ struct CurrentSystemPage {
         const Bytes record = DeviceRecordOf(model);
         TABLETRECORD_HEAD& live = panel.Fake()->KeyArea().record;
         std::memcpy(&live, record.data(), sizeof live);
+        live.info.PID = pidInArea;
         live.mapping.monitorChoice = 5;
         live.mapping.screenArea = {1, 2, 3, 4};
         if (!panel.StartPanel() || panel.WaitForMainWindow() == nullptr)
@@ -454,6 +456,18 @@ TEST_SUITE("mapping page")
         CHECK(m.PointerReaches(0, 0, width - 1, height - 1));
         CHECK(m.PointerReaches(m.model.xMax, m.model.yMax, 0, 0));
         CHECK(m.bench.Service().Child().Wait(0) == -1);  // still running
+    }
+
+    TEST_CASE("the second brand's rotation choice on a tablet the key area does not hold publishes that tablet's header")
+    {
+        CurrentSystemPage m(PanelBrandUnderTest::Penmira);
+        m.pidInArea = 0x2002;
+        REQUIRE(m.Start());
+        HWND combo = GetDlgItem(m.page, IDC_ROTATION_CHOICE);
+        SendMessageA(combo, CB_SETCURSEL, 2, 0);
+        SendMessageA(m.page, WM_COMMAND, MAKEWPARAM(IDC_ROTATION_CHOICE, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        const TABLETINFO& live = m.panel.Fake()->KeyArea().record.info;
+        CHECK((live.PID == 0x1001 && live.rotationCode == 512));
     }
 
     TEST_CASE("on current systems the page publishes by command 12, a pulse and the read thread's event, and "

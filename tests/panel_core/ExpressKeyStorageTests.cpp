@@ -167,17 +167,34 @@ TEST_CASE("Key storage: Save publishes within the key area and keeps the device 
         for (int32_t capacity : {19, 18, 12}) {
             CAPTURE(capacity);
             KeyArea area(capacity);
-            CHECK(ExpressKeyStorage::PublishKeys(f.block, area.view, true) == std::min(capacity, 18));
+            CHECK(f.storage.PublishKeys(f.block, area.view, true) == std::min(capacity, 18));
             CHECK(area.Record().info.PID == 0x1001);
             CHECK(area.Record().keyCount == std::min(capacity, 18));
             CHECK(area.Slot(0).data[0] == 'Q');
             CHECK(area.GuardIntact());
         }
-        KeyArea area(19);
-        area.Record().info.PID = 0x7777;
-        CHECK(ExpressKeyStorage::PublishKeys(f.block, area.view, false) == 18);
-        CHECK(area.Record().info.PID == 0x7777);
-        CHECK(ExpressKeyStorage::PublishKeys(f.block, KeyAreaView{}, true) == -1);
+        KeyArea area(19);  // the service's own header of the tablet, with a rotation Viewtap published
+        area.Record().info = TabletRecordBuilder(tablet).Extent(7777, 7777).Rotation(768).Model();
+        CHECK(f.storage.PublishKeys(f.block, area.view, false) == 18);
+        CHECK(area.Record().info.xMax == 7777);
+        CHECK(f.storage.PublishKeys(f.block, area.view, true) == 18);
+        CHECK((area.Record().info.xMax == tablet.xMax && area.Record().info.rotationCode == 768));
+        CHECK(f.storage.PublishKeys(f.block, KeyAreaView{}, true) == -1);
+    }
+    SUBCASE("a tablet the key area does not hold gets its whole record there on both systems")
+    {
+        f.files.files[kDeviceFile] = TabletRecordBuilder(tablet).Monitors(1).TabletArea({1, 2, 3, 4}).Bytes();
+        for (bool olderSystem : {false, true}) {
+            CAPTURE(olderSystem);
+            KeyArea area(19);
+            area.Record() = TabletRecordBuilder(Tablet(0x3C5E, 0x2002, 10)).TabletArea({5, 6, 7, 8}).Rotation(512).Record();
+            std::memset(&area.Slot(0), 0x77, KEYACTION_SIZE * 19);
+            CHECK((olderSystem ? f.storage.SaveToDeviceFile(f.block, area.view) : f.storage.PublishKeys(f.block, area.view, true)) > 0);
+            CHECK((area.Record().info.PID == 0x1001 && area.Record().info.rotationCode == 512));
+            CHECK(area.Record().mapping.tabletArea.right == 3);  // its own, from the device file
+            CHECK((area.Record().keyCount == 18 && area.Slot(0).data[0] == 'Q'));
+            CHECK(area.Slot(18).actionCode == 0);  // nothing of the other tablet behind its keys
+        }
     }
     SUBCASE("older systems: the tablet's record is rewritten in place, every other byte kept")
     {

@@ -183,6 +183,8 @@ TEST_SUITE("device file bad input")
             CAPTURE(tail.size());
             WriteDeviceFile(Join(first, tail));
             CHECK(Head(Load(Model(2, 2), 2)).mapping.monitorChoice == 0);  // the default record
+            Bytes found;
+            CHECK_FALSE(settings.ReadDeviceRecord(0x1234, 2, 64, found));  // the panels' lookup
             CHECK(settings.ReadFirstDeviceRecord(nullptr, 0) == 756);
 
             Bytes record = StoredRecord(Model(2, 2), 30);

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const bool secondBrand = static_cast<ServiceBuild>(build) == ServiceBuild::SecondBrand;
     SettingsFiles settings(service.system, service.files, secondBrand ? kPenmiraSettingsFiles : kStyloraSettingsFiles);
-    const MappingStore store(settings, service.files);
+    const MappingStore store(settings);
     const bool asked = setup.askedTablet < tablets.size();
     const TABLETINFO none{};
     const TABLETINFO& wanted = asked ? tablets[setup.askedTablet] : none;
@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     service.files.failAfter = setup.failAfter;
     const TABLETRECORD_HEAD headBefore = chosen.record.Head();
-    const int stored = store.WriteToDeviceFile(chosen.record);
+    const int stored = store.WriteToDeviceFile(chosen.record, view);
     FuzzRequire(stored == 0 || stored == 1, "the writer returns 1 or 0");
     FuzzRequire(std::memcmp(&headBefore, &chosen.record.Head(), sizeof headBefore) == 0,
                 "the page's record is not changed by a write");
