@@ -333,6 +333,13 @@ void CStyloraDlg::DeletePages(bool mapping, bool keys, bool about)
         m_aboutPage.reset();
 }
 
+bool CStyloraDlg::HoldsWhileCovered(UINT commandId) const
+{
+    // A page button deletes pages, and a page may be running a dialog of its own.
+    return CBkDialogKX::HoldsWhileCovered(commandId) || commandId == IDC_PEN_SETTING || commandId == IDC_MAPPING ||
+           commandId == IDC_KEY_SETTING || commandId == IDC_ABOUT;
+}
+
 void CStyloraDlg::OnBnClickedPenSetting()
 {
     ChangeBackground(Brand().penPage);

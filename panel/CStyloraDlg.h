@@ -54,6 +54,8 @@ protected:
     BOOL OnInitDialog() override;
     void OnOK() override;      // Save
     void OnCancel() override;  // Exit
+    // Save, Exit and the page buttons wait for a dialog of the frame or a page.
+    bool HoldsWhileCovered(UINT commandId) const override;
 
     uint8_t* PenBlock() const { return m_penSection.As<uint8_t>() + kPenBlockOffset; }
     KeyAreaSectionHead* KeyArea() const { return m_keyAreaSection.As<KeyAreaSectionHead>(); }

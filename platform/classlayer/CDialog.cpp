@@ -13,6 +13,14 @@ bool IsInputMessage(UINT message) {
     return (message >= WM_KEYFIRST && message <= WM_KEYLAST) || (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
+// Enough for any person's clicks; a program flooding the dialog loses the rest.
+constexpr std::size_t kMaxHeldMessages = 16;
+
+CDialog* DialogAtTopOf(HWND window) {
+    const HWND top = window ? ::GetAncestor(window, GA_ROOTOWNER) : nullptr;
+    return dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(top));
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parent(parent) {}
@@ -44,6 +52,9 @@ bool CDialog::CreateFromTemplate(HWND parent) {
     const DLGTEMPLATE* dialogTemplate = LoadTemplate();
     if (!dialogTemplate || m_hWnd) return false;
     m_continue = true;
+    // A window of its own starts uncovered, whatever an earlier one left.
+    m_covers = 0;
+    m_held.clear();
     HWND created = nullptr;
     {
         WindowCreationHook hook(*this);
@@ -118,6 +129,8 @@ INT_PTR CDialog::DoModal() {
     if (disableTopLevel) ::EnableWindow(topLevel, FALSE);
     if (disableParent) ::EnableWindow(parent, FALSE);
 
+    // Held from before the window exists until it is gone.
+    const ModalCover cover(parent);
     m_modal = true;
     m_result = -1;
     if (CreateFromTemplate(parent)) {
@@ -143,6 +156,38 @@ void CDialog::RunModalLoop() {
             break;
         }
     }
+}
+
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_covers == 0 || !Holds(message, wParam)) return CWnd::WindowProc(message, wParam, lParam);
+    if (m_held.size() < kMaxHeldMessages) m_held.push_back(MSG{m_hWnd, message, wParam, lParam, 0, {0, 0}});
+    return 0;
+}
+
+// The end of a session is not held: the system ends the program after
+// WM_ENDSESSION whatever it does, and frees nothing under the loop on the way.
+bool CDialog::Holds(UINT message, WPARAM wParam) const {
+    if (message == WM_CLOSE) return true;
+    return message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && HoldsWhileCovered(LOWORD(wParam));
+}
+
+void CDialog::Uncover() {
+    if (--m_covers > 0) return;
+    // Posted, not handled here: the code that ran the loop is still on the stack.
+    std::vector<MSG> held;
+    held.swap(m_held);
+    for (const MSG& message : held) ::PostMessageA(message.hwnd, message.message, message.wParam, message.lParam);
+}
+
+ModalCover::ModalCover(HWND window) {
+    if (CDialog* dialog = DialogAtTopOf(window)) {
+        m_dialog = dialog->GetSafeHwnd();
+        ++dialog->m_covers;
+    }
+}
+
+ModalCover::~ModalCover() {
+    if (CDialog* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(m_dialog))) dialog->Uncover();
 }
 
 BOOL CDialog::PreTranslateMessage(MSG* message) {

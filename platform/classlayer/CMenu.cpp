@@ -1,5 +1,7 @@
 #include "CMenu.h"
 
+#include "CDialog.h"
+
 #include <unordered_map>
 
 namespace {
@@ -59,6 +61,7 @@ bool CMenu::AppendOwnerDrawn(UINT flags, UINT_PTR id, const void* itemData) {
 }
 
 int CMenu::TrackPopupMenu(UINT flags, int x, int y, HWND owner, const RECT* exclude) {
+    const ModalCover cover(owner);  // the menu's loop runs over its owner's dialog
     CMenu* previous = t_trackedMenu;
     t_trackedMenu = this;
     TPMPARAMS params{sizeof(TPMPARAMS), exclude ? *exclude : RECT{}};

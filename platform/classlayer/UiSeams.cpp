@@ -5,6 +5,7 @@
 #ifdef INKBRID_TEST_SEAMS
 #include <utility>
 #endif
+#include "CDialog.h"
 #include "CWinApp.h"
 #include "CWnd.h"
 
@@ -43,6 +44,7 @@ bool RunSystemFileDialog(const FileDialogRequest& request, std::string& path) {
 }  // namespace
 
 int UiSeams::ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+    const ModalCover cover(owner);
 #ifdef INKBRID_TEST_SEAMS
     if (MessageBoxSlot()) return MessageBoxSlot()(owner, text, caption, type);
 #endif

@@ -1,11 +1,13 @@
 // The panel's main window against its partners: it opens, it ends at once
 // without a partner or as a second copy, its pages come and go beside the
-// page buttons, and it shows the pen's id.
+// page buttons (never under a dialog a page runs), and it shows the pen's id.
 #include "LibraryHostBench.h"
 #include "PanelUnderTest.h"
 #include "ScriptedReports.h"
 #include "ServiceCodes.h"
+#include "ids_keys.h"
 #include "ids_main.h"
+#include "ids_mapping.h"
 
 #include <doctest/doctest.h>
 
@@ -43,6 +45,16 @@ bool Answer(HWND box)
 {
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     return WaitUntil([&] { return !IsWindow(box); }, 3000);
+}
+
+// Waits until the panel has taken what was posted to it before: a selection
+// posted to the main window's parameter list comes out behind it.
+bool Drained(const PanelUnderTest& panel)
+{
+    const HWND list = panel.Item(IDC_PARAMETER);
+    const LRESULT next = SendMessageA(list, CB_GETCURSEL, 0, 0) == 1 ? 0 : 1;
+    PostMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(next), 0);
+    return WaitUntil([&] { return IsWindow(list) && SendMessageA(list, CB_GETCURSEL, 0, 0) == next; }, 5000);
 }
 
 }  // namespace
@@ -207,4 +219,42 @@ TEST_CASE("a tablet interface that refuses the context leaves the panel open wit
     CHECK(panel.WaitForPanelExit(300) == -1);
     panel.Click(IDCANCEL);
     CHECK(panel.WaitForPanelExit(10000) != -1);
+}
+
+TEST_CASE("a page change or a close that comes while a page's dialog runs waits until that dialog has ended")
+{
+    PanelUnderTest panel(PanelPartner::LibraryForm);
+    panel.Host()->WriteSupportedTable({DeskModel()});
+    panel.AddPanelEnvironment("INKBRID_TEST_USB_IDS=7A4B:1001");
+    REQUIRE(panel.StartPartner());
+    REQUIRE(panel.StartPanel());
+    REQUIRE(panel.WaitForMainWindow() != nullptr);
+    panel.Click(IDC_KEY_SETTING);
+    const HWND keys = panel.VisiblePage();
+    REQUIRE(keys != nullptr);
+
+    // The keyboard of a key's function menu is up when "Mapping" comes.
+    PostMessageA(keys, WM_COMMAND, 8192, 0);
+    REQUIRE(panel.PickMenuEntry(6));
+    const HWND keyboard = panel.WaitForPanelWindow("Keyboard");
+    REQUIRE(keyboard != nullptr);
+    PostMessageA(panel.MainWindow(), WM_COMMAND, IDC_MAPPING, reinterpret_cast<LPARAM>(panel.Item(IDC_MAPPING)));
+    REQUIRE(Drained(panel));
+    CHECK(IsWindowVisible(keys));
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_CLEAN);
+    CHECK_FALSE(IsWindowEnabled(GetDlgItem(keyboard, IDC_KEYBOARD_SAVE)));
+    PanelUnderTest::ClickIn(keyboard, IDC_KEYBOARD_SAVE);
+    HWND mapping = nullptr;
+    REQUIRE(WaitUntil([&] { return !IsWindow(keys) && (mapping = panel.VisiblePage()) != nullptr; }, 5000));
+
+    // The calibration window is up when the panel is asked to close.
+    PostMessageA(mapping, WM_COMMAND, IDC_CALIBRATE, 0);
+    const HWND calibration = panel.WaitForPanelWindow("QXCalibrate20090410Window");
+    REQUIRE(calibration != nullptr);
+    PostMessageA(panel.MainWindow(), WM_CLOSE, 0, 0);
+    REQUIRE(Drained(panel));
+    REQUIRE(Drained(panel));  // and the Exit the close posts
+    CHECK(IsWindowVisible(mapping));
+    PostMessageA(calibration, WM_COMMAND, IDCANCEL, 0);
+    CHECK(panel.WaitForPanelExit(10000) == 0);
 }
